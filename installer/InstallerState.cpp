@@ -1,0 +1,10 @@
+#include "installer/InstallerState.h"
+
+namespace talvek {
+
+InstallerState& installerState() {
+  static InstallerState state;
+  return state;
+}
+
+}  // namespace talvek

@@ -1,0 +1,15 @@
+// Writing the embedded archive to disk.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace talvek {
+
+// Creates or replaces `path`, opened for exclusive writing, and writes the
+// bytes with one write straight from where they are. False when the file
+// cannot be opened or not every byte was written.
+bool writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
+}  // namespace talvek

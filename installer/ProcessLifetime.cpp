@@ -1,0 +1,47 @@
+#include "installer/ProcessLifetime.h"
+
+#include <windows.h>
+
+namespace talvek {
+namespace {
+
+void dispatchPending() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // Leave the quit for the main loop to see.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace
+
+void terminateInstaller() {
+  TerminateProcess(GetCurrentProcess(), 0);
+  ExitProcess(0);  // not reached; keeps [[noreturn]] honest
+}
+
+int runMessageLoop() {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+void pumpMessagesFor(unsigned milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    dispatchPending();
+    DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= milliseconds) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+  }
+}
+
+}  // namespace talvek

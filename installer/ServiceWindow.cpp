@@ -1,0 +1,50 @@
+#include "installer/ServiceWindow.h"
+
+namespace talvek {
+namespace {
+
+constexpr wchar_t kClassName[] = L"Talvek.ServiceWindow";
+
+bool registerClassOnce(WNDPROC proc) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kClassName;
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+bool ServiceWindow::create() {
+  if (window_) return true;
+  if (!registerClassOnce(&ServiceWindow::windowProc)) return false;
+  // A plain hidden popup rather than a message-only window: it also owns
+  // the error balloon, which needs a real owner.
+  window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), this));
+  return static_cast<bool>(window_);
+}
+
+void ServiceWindow::relay() const {
+  if (window_) SendMessageW(window_.get(), kRelayMessage, 0, 0);
+}
+
+LRESULT CALLBACK ServiceWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<ServiceWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == kRelayMessage && self && self->onRelay_) {
+    try {
+      self->onRelay_();
+    } catch (...) {
+      // Nothing may unwind through the system's window dispatch.
+    }
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace talvek

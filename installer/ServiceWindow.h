@@ -1,0 +1,33 @@
+// The installer's hidden helper window. The installation worker sends it the
+// relay message to run the extraction and finishing on the UI thread.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "toolkit/core/WinHandles.h"
+
+namespace talvek {
+
+class ServiceWindow {
+ public:
+  static constexpr UINT kRelayMessage = 0x8075;
+
+  // On the UI thread; the window is never shown.
+  bool create();
+  HWND handle() const { return window_.get(); }
+
+  void setRelayHandler(std::function<void()> handler) { onRelay_ = std::move(handler); }
+  // From any thread: runs the relay handler on the window's thread and
+  // returns when it has finished.
+  void relay() const;
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  Window window_;
+  std::function<void()> onRelay_;
+};
+
+}  // namespace talvek

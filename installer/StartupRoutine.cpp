@@ -1,0 +1,19 @@
+#include "installer/StartupRoutine.h"
+
+#include <string>
+
+#include "installer/InstanceGuard.h"
+#include "installer/MainWindow.h"
+#include "installer/ProcessLifetime.h"
+
+namespace talvek {
+
+int startupRoutine() {
+  std::string eventName = kInstanceEventName;
+  // A second instance disappears silently; the first is not brought forward.
+  if (openOrCreateInstanceEvent(eventName)) terminateInstaller();
+  buildMainWindow();
+  return 0;
+}
+
+}  // namespace talvek

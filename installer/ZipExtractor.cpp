@@ -1,0 +1,176 @@
+#include "installer/ZipExtractor.h"
+
+#include <windows.h>
+
+#include <unzip.h>
+// After unzip.h, which brings the declarations it builds on.
+#include <iowin32.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "installer/ArchiveEntryName.h"
+#include "toolkit/core/WinHandles.h"
+
+namespace talvek {
+namespace {
+
+// Large enough that most product files are written with one WriteFile.
+constexpr size_t kWriteChunk = 4 << 20;
+constexpr unsigned kDosDirectoryAttribute = 0x10;
+constexpr unsigned kUtf8NameFlag = 1u << 11;
+
+struct UnzipCloser {
+  void operator()(void* archive) const { unzClose(archive); }
+};
+using Archive = std::unique_ptr<void, UnzipCloser>;
+
+bool isDirectory(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string withTrailingSeparator(std::string dir) {
+  if (!dir.empty() && dir.back() != '\\' && dir.back() != '/') dir += '\\';
+  return dir;
+}
+
+std::string parentOf(const std::string& path) {
+  auto slash = path.find_last_of("\\/", path.size() >= 2 ? path.size() - 2 : 0);
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// Entry names flagged as UTF-8 are turned into the system code page, like
+// every other path the installer forms.
+std::string entryNameInSystemCodePage(const std::string& raw, unsigned long flags) {
+  if (!(flags & kUtf8NameFlag)) return raw;
+  int wideLength = MultiByteToWideChar(CP_UTF8, 0, raw.data(), static_cast<int>(raw.size()), nullptr, 0);
+  std::wstring wide(wideLength, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, raw.data(), static_cast<int>(raw.size()), wide.data(), wideLength);
+  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  std::string narrow(length, '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, narrow.data(), length, nullptr, nullptr);
+  return narrow;
+}
+
+std::optional<long> countEntries(void* archive) {
+  long count = 0;
+  int status = unzGoToFirstFile(archive);
+  while (status == UNZ_OK) {
+    ++count;
+    status = unzGoToNextFile(archive);
+  }
+  if (status != UNZ_END_OF_LIST_OF_FILE) return std::nullopt;
+  return count;
+}
+
+Handle createOutputFile(const std::string& path) {
+  auto open = [&] {
+    return Handle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  };
+  Handle file = open();
+  // Archives without explicit directory entries still extract.
+  if (!file && GetLastError() == ERROR_PATH_NOT_FOUND && createDirectoryTree(parentOf(path))) file = open();
+  return file;
+}
+
+bool writeAll(HANDLE file, const char* data, size_t size) {
+  DWORD written = 0;
+  return WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+}
+
+// Inflates the current entry straight into `path`.
+bool extractCurrentFile(void* archive, const std::string& path, std::vector<char>& buffer) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (unzOpenCurrentFile(archive) != UNZ_OK) return false;
+  bool ok = false;
+  if (Handle file = createOutputFile(path)) {
+    ok = true;
+    size_t filled = 0;
+    for (;;) {
+      int got = unzReadCurrentFile(archive, buffer.data() + filled, static_cast<unsigned>(buffer.size() - filled));
+      if (got < 0) {
+        ok = false;
+        break;
+      }
+      filled += static_cast<size_t>(got);
+      if (got == 0 || filled == buffer.size()) {
+        ok = writeAll(file.get(), buffer.data(), filled);
+        filled = 0;
+        if (!ok || got == 0) break;
+      }
+    }
+  }
+  // A CRC mismatch shows up only when the entry is closed.
+  if (unzCloseCurrentFile(archive) != UNZ_OK) ok = false;
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return ok;
+}
+
+bool extractCurrentEntry(void* archive, const std::string& destDir, std::vector<char>& buffer) {
+  unz_file_info64 info{};
+  char rawName[1024];
+  if (unzGetCurrentFileInfo64(archive, &info, rawName, sizeof rawName, nullptr, 0, nullptr, 0) != UNZ_OK) {
+    return false;
+  }
+  // A name longer than the buffer arrives cut short: never act on it.
+  if (info.size_filename >= sizeof rawName) return false;
+  std::string name(rawName, info.size_filename);
+  auto relative = safeRelativePath(entryNameInSystemCodePage(name, info.flag));
+  if (!relative) return false;
+
+  std::string path = destDir + *relative;
+  bool isDirectoryEntry = (info.external_fa & kDosDirectoryAttribute) || relative->back() == '\\';
+  if (isDirectoryEntry) return createDirectoryTree(path);
+  return extractCurrentFile(archive, path, buffer);
+}
+
+}  // namespace
+
+bool createDirectoryTree(const std::string& dir) {
+  if (dir.empty()) return false;
+  std::string path = withTrailingSeparator(dir);
+  if (isDirectory(path)) return true;
+  // Walk the prefixes, creating each missing level; a "\\\\server\\share"
+  // or "C:" prefix already exists or fails at the first real level.
+  for (size_t pos = path.find_first_of("\\/", 1); pos != std::string::npos;
+       pos = path.find_first_of("\\/", pos + 1)) {
+    std::string prefix = path.substr(0, pos);
+    if (prefix.empty() || prefix.back() == ':' || isDirectory(prefix)) continue;
+    if (!CreateDirectoryA(prefix.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+      // Creating "\\\\server" fails while the share itself is reachable.
+      if (prefix.rfind("\\\\", 0) != 0) return false;
+    }
+  }
+  return isDirectory(path);
+}
+
+bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress) {
+  if (zipPath.empty() || destDir.empty() || !fileExists(zipPath)) return false;
+  const std::string dest = withTrailingSeparator(destDir);
+  if (!createDirectoryTree(dest)) return false;
+
+  zlib_filefunc64_def io{};
+  fill_win32_filefunc64A(&io);
+  Archive archive(unzOpen2_64(zipPath.c_str(), &io));
+  if (!archive) return false;
+
+  auto count = countEntries(archive.get());
+  if (!count) return false;
+
+  std::vector<char> buffer(kWriteChunk);
+  int status = unzGoToFirstFile(archive.get());
+  for (long i = 0; i < *count; ++i) {
+    if (status != UNZ_OK || !extractCurrentEntry(archive.get(), dest, buffer)) return false;
+    if (onProgress) onProgress(static_cast<int>(i * 100 / *count));
+    status = unzGoToNextFile(archive.get());
+  }
+  if (onProgress) onProgress(100);
+  return true;
+}
+
+}  // namespace talvek

@@ -1,0 +1,22 @@
+// Extracts a ZIP file into a directory, reporting whole percentages.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace talvek {
+
+using ProgressHandler = std::function<void(int percent)>;
+
+// True on success. Fails when a path is empty, the file is missing, the
+// destination cannot be created, the archive cannot be read, or an entry
+// cannot be written; entries extracted before the failure stay. An entry
+// whose name would leave the destination (absolute, drive letter, "..") is
+// refused as a damaged entry. Reports i * 100 / count after entry i (the
+// first report is 0) and 100 at the end.
+bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress);
+
+// Creates `dir` and any missing parents; true when it exists afterwards.
+bool createDirectoryTree(const std::string& dir);
+
+}  // namespace talvek

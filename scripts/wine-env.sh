@@ -1,0 +1,16 @@
+# Sourced: the environment every Wine run of the project uses. The caller may
+# set WINEPREFIX (one per test suite); it defaults to the unit-test prefix.
+TALVEK_ROOT=${TALVEK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+TALVEK_BUILD_DIR=${TALVEK_BUILD_DIR:-$TALVEK_ROOT/build}
+export WINEPREFIX=${WINEPREFIX:-$TALVEK_BUILD_DIR/wine/unit}
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No Linux menu entries for our shortcuts, no Mono or Gecko install prompts.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+# Code page 936, as on the target systems; needs the host's zh_CN.UTF-8 locale.
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+# Keep the prefix's Desktop and Documents links inside the build tree.
+export HOME=$WINEPREFIX.home
+export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
+export XDG_DESKTOP_DIR=$HOME/Desktop
+mkdir -p "$HOME" "$XDG_CONFIG_HOME"

@@ -1,0 +1,131 @@
+#include "installer/ZipExtractor.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/windows/TestSupport.h"
+#include "tests/windows/ZipFixture.h"
+
+using namespace talvek;
+using test::fileExists;
+using test::readFileBytes;
+using test::ScratchDir;
+using test::ZipEntry;
+
+namespace {
+
+std::string sampleText(int seed, size_t size) {
+  std::string text;
+  unsigned state = seed * 2654435761u + 1;
+  while (text.size() < size) {
+    state = state * 1103515245u + 12345u;
+    text += "Talvek line " + std::to_string(state % 1000) + "\r\n";
+  }
+  return text;
+}
+
+struct Extraction {
+  bool ok;
+  std::vector<int> reports;
+};
+
+Extraction extractInto(const std::string& zip, const std::string& dest) {
+  Extraction result{};
+  result.ok = extractZip(zip, dest, [&](int percent) { result.reports.push_back(percent); });
+  return result;
+}
+
+}  // namespace
+
+TEST(ZipExtractor, ExtractsTheProductPayloadWithPercentageReports) {
+  ScratchDir dir;
+  std::string dest = dir.path() + "Talvek\\";
+  Extraction result = extractInto(test::testDataDir() + "payload.zip", dest);
+  ASSERT_TRUE(result.ok);
+
+  EXPECT_EQ(readFileBytes(dest + "Talvek.exe"), readFileBytes(test::testDataDir() + "product_stub.exe"));
+  for (const char* file : {"Remover.exe", "Freshen.exe", "使用说明.txt", "Skin.dll", "AplayerSkin.dll",
+                           "Auxiliary\\Pagelens.exe", "Auxiliary\\netrelay.exe", "Auxiliary\\Beacon.exe"}) {
+    EXPECT_TRUE(fileExists(dest + file)) << file;
+  }
+  for (const char* subdir : {"Cache", "images\\Guide", "play\\local", "Auxiliary\\src"}) {
+    EXPECT_TRUE(test::directoryExists(dest + subdir)) << subdir;
+  }
+  EXPECT_TRUE(fileExists(dest + "Auxiliary\\cookies.tmp"));
+  EXPECT_EQ(readFileBytes(dest + "Auxiliary\\cookies.tmp"), "");
+
+  ASSERT_GE(result.reports.size(), 2u);
+  EXPECT_EQ(result.reports.front(), 0);
+  EXPECT_EQ(result.reports.back(), 100);
+  EXPECT_TRUE(std::is_sorted(result.reports.begin(), result.reports.end()));
+}
+
+TEST(ZipExtractor, OverwritesReadOnlyFilesAndLeavesThemNormal) {
+  ScratchDir dir;
+  std::string zip = dir.path() + "a.zip";
+  ASSERT_TRUE(test::makeZip(zip, {{"readme.txt", "new contents"}}));
+  std::string dest = dir.path() + "out\\";
+  CreateDirectoryA(dest.c_str(), nullptr);
+  ASSERT_TRUE(test::writeFileBytes(dest + "readme.txt", "old"));
+  SetFileAttributesA((dest + "readme.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+
+  ASSERT_TRUE(extractInto(zip, dest).ok);
+  EXPECT_EQ(readFileBytes(dest + "readme.txt"), "new contents");
+  EXPECT_FALSE(GetFileAttributesA((dest + "readme.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
+}
+
+TEST(ZipExtractor, StopsAtTheFirstDamagedEntryAndKeepsWhatCameBefore) {
+  ScratchDir dir;
+  std::string zip = dir.path() + "damaged.zip";
+  ASSERT_TRUE(test::makeZip(zip, {{"first.txt", sampleText(1, 40000)},
+                                  {"second.txt", sampleText(2, 40000)},
+                                  {"third.txt", sampleText(3, 40000)}}));
+  ASSERT_TRUE(test::damageEntry(zip, "second.txt"));
+  std::string dest = dir.path() + "out\\";
+
+  Extraction result = extractInto(zip, dest);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(readFileBytes(dest + "first.txt"), sampleText(1, 40000));
+  EXPECT_FALSE(fileExists(dest + "third.txt"));
+  EXPECT_TRUE(std::find(result.reports.begin(), result.reports.end(), 100) == result.reports.end());
+}
+
+TEST(ZipExtractor, RefusesEntriesThatWouldLeaveTheDestination) {
+  for (const char* hostile : {"../escaped.txt", "sub/../../escaped.txt", "C:escaped.txt", "/escaped.txt",
+                              "\\escaped.txt"}) {
+    ScratchDir dir;
+    std::string zip = dir.path() + "hostile.zip";
+    ASSERT_TRUE(test::makeZip(zip, {{"fine.txt", "ok"}, {hostile, "escaped"}, {"after.txt", "x"}}));
+    std::string dest = dir.path() + "a\\b\\";
+
+    EXPECT_FALSE(extractInto(zip, dest).ok) << hostile;
+    EXPECT_TRUE(fileExists(dest + "fine.txt"));
+    EXPECT_FALSE(fileExists(dest + "after.txt"));
+    EXPECT_FALSE(fileExists(dir.path() + "a\\escaped.txt")) << hostile;
+    EXPECT_FALSE(fileExists(dir.path() + "escaped.txt")) << hostile;
+  }
+}
+
+TEST(ZipExtractor, CreatesMissingParentsOfDestinationAndEntries) {
+  ScratchDir dir;
+  std::string zip = dir.path() + "nodirs.zip";
+  ASSERT_TRUE(test::makeZip(zip, {{"deep/er/file.txt", "x"}, {"empty/", "", true}}));
+  std::string dest = dir.path() + "one\\two\\three\\";
+  ASSERT_TRUE(extractInto(zip, dest).ok);
+  EXPECT_EQ(readFileBytes(dest + "deep\\er\\file.txt"), "x");
+  EXPECT_TRUE(test::directoryExists(dest + "empty"));
+}
+
+TEST(ZipExtractor, FailsCleanlyOnMissingOrUnusableInput) {
+  ScratchDir dir;
+  std::string zip = dir.path() + "ok.zip";
+  ASSERT_TRUE(test::makeZip(zip, {{"a.txt", "a"}}));
+  ASSERT_TRUE(test::writeFileBytes(dir.path() + "not-a-zip.zip", "this is not an archive"));
+  ASSERT_TRUE(test::writeFileBytes(dir.path() + "blocker", "a file where a directory should go"));
+
+  EXPECT_FALSE(extractInto(dir.path() + "missing.zip", dir.path() + "out\\").ok);
+  EXPECT_FALSE(extractInto("", dir.path() + "out\\").ok);
+  EXPECT_FALSE(extractInto(zip, "").ok);
+  EXPECT_FALSE(extractInto(dir.path() + "not-a-zip.zip", dir.path() + "out\\").ok);
+  EXPECT_FALSE(extractInto(zip, dir.path() + "blocker\\sub\\").ok);
+  EXPECT_FALSE(extractInto(zip, "Q:\\no\\such\\drive\\").ok);
+}
