@@ -24,5 +24,8 @@ if [ ! -f "$stamp" ]; then
 fi
 
 # A persistent wineserver saves the start-up cost of every test process; a
-# second one for the same prefix simply exits.
-(wineserver -p 600 >/dev/null 2>&1 &)
+# second one for the same prefix simply exits. Wine's own service processes
+# start with the first program and inherit its output: start them here, on
+# /dev/null, so no test's output pipe is held open after the test ends.
+(wineserver -p 600 </dev/null >/dev/null 2>&1 &)
+timeout -k 5 120 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
