@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Runs every test suite against the builds of ./dev, each with a time bound,
+# and prints one closing line "N passed, N failed".
+set -uo pipefail
+ROOT=${TALVEK_ROOT:-$(cd "$(dirname "$0")/.." && pwd)}
+BUILD=${TALVEK_BUILD_DIR:-$ROOT/build}
+RESULTS=$BUILD/results
+FUZZ_SECONDS=${TALVEK_FUZZ_SECONDS:-30}
+rm -rf "$RESULTS" "$BUILD/win/results"
+mkdir -p "$RESULTS" "$BUILD/win/results"
+summary_args=()
+
+step() { printf '\n=== %s\n' "$*"; }
+
+step "native unit tests"
+timeout -k 10 600 "$BUILD/host/tests/native_tests" --gtest_output="xml:$RESULTS/native.xml" >"$RESULTS/native.log" 2>&1
+tail -n 3 "$RESULTS/native.log"
+summary_args+=("native=$RESULTS/native.xml")
+
+step "fuzz targets (${FUZZ_SECONDS}s each)"
+for fuzzer in "$BUILD"/fuzz/tests/fuzz_*; do
+  [ -x "$fuzzer" ] || continue
+  name=$(basename "$fuzzer")
+  corpus=$BUILD/fuzz-corpus/$name
+  mkdir -p "$corpus"
+  [ -d "$ROOT/tests/fuzz/corpus/$name" ] && cp -r "$ROOT/tests/fuzz/corpus/$name/." "$corpus/"
+  (cd "$BUILD/fuzz" && timeout -k 10 $((FUZZ_SECONDS + 120)) "$fuzzer" -max_total_time="$FUZZ_SECONDS" \
+      -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "$corpus" >"$RESULTS/$name.log" 2>&1)
+  rc=$?
+  python3 "$ROOT/scripts/write-result.py" "$RESULTS/$name.xml" "$name" "$rc" "$RESULTS/$name.log"
+  echo "$name: exit $rc ($(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$RESULTS/$name.log" | grep -o '[0-9]*$') runs)"
+  summary_args+=("$name=$RESULTS/$name.xml")
+done
+
+step "Windows tests under Wine"
+(
+  export WINEPREFIX=$BUILD/wine/unit
+  bash "$ROOT/scripts/with-display.sh" bash -c "
+    bash '$ROOT/scripts/prepare-wineprefix.sh' '$WINEPREFIX' &&
+    timeout -k 10 1200 ctest --test-dir '$BUILD/win' --output-on-failure --timeout 900 >'$RESULTS/windows.log' 2>&1"
+  tail -n 5 "$RESULTS/windows.log"
+  source "$ROOT/scripts/wine-env.sh"; wineserver -k 2>/dev/null
+)
+summary_args+=("windows=$BUILD/win/results/windows.xml")
+
+step "end-to-end tests of dist/TalvekSetup.exe"
+(
+  export WINEPREFIX=$BUILD/wine/e2e
+  bash "$ROOT/scripts/with-display.sh" bash -c "
+    source '$ROOT/scripts/wine-env.sh' &&
+    bash '$ROOT/scripts/prepare-wineprefix.sh' '$WINEPREFIX' &&
+    timeout -k 10 1200 python3 '$ROOT/tests/e2e/run_e2e.py' --results '$RESULTS/e2e.xml' >'$RESULTS/e2e.log' 2>&1"
+  tail -n 5 "$RESULTS/e2e.log"
+  source "$ROOT/scripts/wine-env.sh"; wineserver -k 2>/dev/null
+)
+summary_args+=("e2e=$RESULTS/e2e.xml")
+
+step "summary"
+python3 "$ROOT/scripts/summarize-results.py" "${summary_args[@]}"
