@@ -2,10 +2,10 @@
 
 #include <vector>
 
+#include "installer/GbkText.h"
+
 namespace talvek {
 namespace {
-
-bool isLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 // Splits at '/' and '\\' outside two-byte characters; nothing when a colon
 // appears (drive letters and alternate data streams alike).
@@ -13,7 +13,7 @@ std::optional<std::vector<std::string>> splitComponents(std::string_view name) {
   std::vector<std::string> parts(1);
   for (size_t i = 0; i < name.size(); ++i) {
     auto c = static_cast<unsigned char>(name[i]);
-    if (isLeadByte(c) && i + 1 < name.size()) {
+    if (gbkCharLength(name, i) == 2) {
       parts.back() += name.substr(i, 2);
       ++i;
     } else if (c == '/' || c == '\\') {

@@ -1,9 +1,9 @@
 #include "installer/ProcessName.h"
 
+#include "installer/GbkText.h"
+
 namespace talvek {
 namespace {
-
-bool isLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 unsigned char foldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
 
@@ -15,7 +15,7 @@ bool sameProcessName(std::string_view a, std::string_view b, bool caseSensitive)
   for (size_t i = 0; i < a.size(); ++i) {
     auto ca = static_cast<unsigned char>(a[i]);
     auto cb = static_cast<unsigned char>(b[i]);
-    if (isLeadByte(ca) && i + 1 < a.size()) {
+    if (gbkCharLength(a, i) == 2) {
       // Both bytes of a two-byte character must match exactly.
       if (ca != cb || a[i + 1] != b[i + 1]) return false;
       ++i;

@@ -3,14 +3,13 @@
 #include <windows.h>
 
 #include <unzip.h>
-// After unzip.h, which brings the declarations it builds on.
-#include <iowin32.h>
 
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "installer/ArchiveEntryName.h"
+#include "installer/MappedArchive.h"
 #include "toolkit/core/WinHandles.h"
 
 namespace talvek {
@@ -73,8 +72,15 @@ Handle createOutputFile(const std::string& path) {
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   };
   Handle file = open();
-  // Archives without explicit directory entries still extract.
-  if (!file && GetLastError() == ERROR_PATH_NOT_FOUND && createDirectoryTree(parentOf(path))) file = open();
+  DWORD error = file ? ERROR_SUCCESS : GetLastError();
+  // A read-only (or hidden) file refuses to be replaced until its
+  // attributes are normal; a fresh install never pays for that call.
+  if (error == ERROR_ACCESS_DENIED && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+    file = open();
+  } else if (error == ERROR_PATH_NOT_FOUND && createDirectoryTree(parentOf(path))) {
+    // Archives without explicit directory entries still extract.
+    file = open();
+  }
   return file;
 }
 
@@ -85,7 +91,6 @@ bool writeAll(HANDLE file, const char* data, size_t size) {
 
 // Inflates the current entry straight into `path`.
 bool extractCurrentFile(void* archive, const std::string& path, std::vector<char>& buffer) {
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (unzOpenCurrentFile(archive) != UNZ_OK) return false;
   bool ok = false;
   if (Handle file = createOutputFile(path)) {
@@ -107,6 +112,8 @@ bool extractCurrentFile(void* archive, const std::string& path, std::vector<char
   }
   // A CRC mismatch shows up only when the entry is closed.
   if (unzCloseCurrentFile(archive) != UNZ_OK) ok = false;
+  // Replacing a file may keep its old attributes; the product's files are
+  // never left read-only.
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   return ok;
 }
@@ -154,8 +161,9 @@ bool extractZip(const std::string& zipPath, const std::string& destDir, const Pr
   const std::string dest = withTrailingSeparator(destDir);
   if (!createDirectoryTree(dest)) return false;
 
-  zlib_filefunc64_def io{};
-  fill_win32_filefunc64A(&io);
+  MappedArchive mapped(zipPath);
+  if (!mapped.isOpen()) return false;
+  zlib_filefunc64_def io = mapped.fileFunctions();
   Archive archive(unzOpen2_64(zipPath.c_str(), &io));
   if (!archive) return false;
 

@@ -27,3 +27,10 @@ TEST(ArchiveEntryName, KeepsTwoByteCharactersWhoseTrailByteLooksLikeASeparator) 
   EXPECT_EQ(safeRelativePath("使用说明.txt"), "使用说明.txt");
   EXPECT_EQ(safeRelativePath("dir/\x95\x5C/x"), "dir\\\x95\x5C\\x");
 }
+
+TEST(ArchiveEntryName, AStrayLeadByteDoesNotHideAColonOrSeparator) {
+  // 0xA1 0x3A is no GBK character: Windows reads the ':' as a colon.
+  EXPECT_EQ(safeRelativePath("\xA1:evil"), std::nullopt);
+  EXPECT_EQ(safeRelativePath("\xA1/../../evil"), std::nullopt);
+  EXPECT_EQ(safeRelativePath("x\xA1/y"), "x\xA1\\y");
+}

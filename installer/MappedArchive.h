@@ -1,0 +1,40 @@
+// A ZIP file mapped read-only into memory, handed to the unzip reader as its
+// file functions: reading an entry is a copy from the view instead of a
+// system call per block.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include <ioapi.h>
+
+#include "toolkit/core/WinHandles.h"
+
+namespace talvek {
+
+struct MappedBytes {
+  const std::uint8_t* data = nullptr;
+  std::uint64_t size = 0;
+};
+
+class MappedArchive {
+ public:
+  explicit MappedArchive(const std::string& path);
+  ~MappedArchive();
+  MappedArchive(const MappedArchive&) = delete;
+  MappedArchive& operator=(const MappedArchive&) = delete;
+
+  bool isOpen() const { return view_ != nullptr; }
+  // File functions for unzOpen2_64; the file name given there is ignored.
+  zlib_filefunc64_def fileFunctions();
+
+ private:
+  Handle file_;
+  Handle mapping_;
+  const std::uint8_t* view_ = nullptr;
+  MappedBytes bytes_;
+};
+
+}  // namespace talvek
