@@ -5,6 +5,7 @@
 #include <winsock2.h>
 #include <windows.h>
 #include <wininet.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -142,6 +143,20 @@ class SelectedObject {
  private:
   HDC dc_;
   HGDIOBJ previous_;
+};
+
+// COM on the calling thread for a scope; balanced only when it was started.
+class ComApartment {
+ public:
+  ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  HRESULT result_;
 };
 
 }  // namespace talvek

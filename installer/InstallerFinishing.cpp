@@ -1,0 +1,112 @@
+#include "installer/InstallerFinishing.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "installer/InstallDateText.h"
+#include "installer/ProcessLifetime.h"
+#include "installer/ProductFiles.h"
+#include "installer/Shortcuts.h"
+#include "installer/SpecialFolder.h"
+#include "installer/SystemVersion.h"
+#include "netutil/RegistryItems.h"
+#include "netutil/SystemIntegration.h"
+#include "toolkit/core/WinHandles.h"
+
+namespace talvek {
+namespace {
+
+constexpr int kRootCurrentUser = 3;
+constexpr int kProtocolRoots[] = {1, 2, 3};
+constexpr DWORD kProductIdleWaitMs = 1000;
+
+LocalDateTime localNow() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+}  // namespace
+
+InstallerFinishing::InstallerFinishing(InstallationView& view, const InstallOptions& options,
+                                       SystemIntegration& integration)
+    : view_(view), options_(options), integration_(integration) {}
+
+void InstallerFinishing::registerComponent(const std::string& installDir) {
+  const std::string handler = installDir + product::kBeaconPath;
+  for (int root : kProtocolRoots) {
+    if (integration_.isProtocolRegistered(kProtocolName, root)) continue;
+    view_.setStatus(status::kRegisteringComponent);
+    integration_.registerProtocol(kProtocolName, handler, root);
+  }
+}
+
+void InstallerFinishing::createChosenShortcuts(const std::string& installDir) {
+  // The shortcut objects are COM; the UI thread may already have it up.
+  ComApartment com;
+  const std::string target = installDir + product::kMainExe;
+  if (options_.quickLaunch()) {
+    view_.setStatus(status::kQuickLaunch);
+    // Only where the pin verb exists as the installer knows it (Windows 7).
+    if (windowsVersionCode() > 6) integration_.pinToTaskbar(installDir, product::kMainExe);
+  }
+  if (options_.desktopShortcut()) {
+    view_.setStatus(status::kDesktopShortcut);
+    createDesktopShortcut({kDesktopShortcutName, target});
+  }
+  if (options_.startMenuShortcuts()) {
+    view_.setStatus(status::kStartMenuShortcuts);
+    const std::string programs = specialFolder(kFolderPrograms);
+    CreateDirectoryA((programs + "Talvek").c_str(), nullptr);
+    createShellLink({specialFolder(kFolderStartMenu) + "Talvek.lnk", target});
+    createShellLink({programs + "Talvek\\启动Talvek.lnk", target});
+  }
+}
+
+void InstallerFinishing::startProduct(const std::string& installDir) {
+  std::string commandLine = installDir + product::kMainExe;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    return;
+  }
+  Handle process(info.hProcess);
+  Handle thread(info.hThread);
+  WaitForInputIdle(process.get(), kProductIdleWaitMs);
+}
+
+void InstallerFinishing::writeUninstallEntry(const std::string& installDir) {
+  const std::string key = kUninstallKey;
+  auto write = [&](const char* value, const std::string& text) {
+    RegistryItems::writeText(kRootCurrentUser, key + value, text);
+  };
+  write("", "");
+  write("DisplayIcon", installDir + product::kMainExe);
+  write("Publisher", "Talvek");
+  write("DisplayName", "Talvek");
+  write("InstallDate", installDateText(localNow()));
+  // The icon file is not in the payload; the value is written as shipped.
+  write("DisplayIcon", installDir + "Auxiliary\\DEFAULT_ICON.ico");
+  write("DisplayVersion", kProductVersion);
+  write("UninstallString", installDir + product::kRemoverExe);
+}
+
+void InstallerFinishing::openReadMe(const std::string& path) {
+  // No error dialog: a read-me without an associated program must not hold
+  // the installer open in front of a message nobody asked for.
+  SHELLEXECUTEINFOA execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_FLAG_NO_UI;
+  execute.lpVerb = "open";
+  execute.lpFile = path.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  ShellExecuteExA(&execute);
+}
+
+void InstallerFinishing::terminate() { terminateInstaller(); }
+
+}  // namespace talvek

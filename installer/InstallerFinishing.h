@@ -1,0 +1,42 @@
+// The installation's real finishing steps: URL protocol, shortcuts, starting
+// the product, the uninstall entry, the read-me, and the end of the process.
+#pragma once
+
+#include "installer/FinishingSteps.h"
+#include "installer/InstallOptions.h"
+#include "installer/InstallationView.h"
+
+namespace talvek {
+
+class SystemIntegration;
+
+namespace status {
+inline constexpr char kRegisteringComponent[] = "正在注册客户端通信主要组件....";
+inline constexpr char kQuickLaunch[] = "创建快捷启动栏快捷方式...！";
+inline constexpr char kDesktopShortcut[] = "创建桌面快捷方式...！";
+inline constexpr char kStartMenuShortcuts[] = "创建开始菜单快捷方式...！";
+}  // namespace status
+
+inline constexpr char kProtocolName[] = "Talvek";
+inline constexpr char kDesktopShortcutName[] = "Talvek·新神器";
+inline constexpr char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Talvek\\";
+inline constexpr char kProductVersion[] = "1.6.3.5";
+
+class InstallerFinishing : public FinishingSteps {
+ public:
+  InstallerFinishing(InstallationView& view, const InstallOptions& options, SystemIntegration& integration);
+
+  void registerComponent(const std::string& installDir) override;
+  void createChosenShortcuts(const std::string& installDir) override;
+  void startProduct(const std::string& installDir) override;
+  void writeUninstallEntry(const std::string& installDir) override;
+  void openReadMe(const std::string& path) override;
+  void terminate() override;
+
+ private:
+  InstallationView& view_;
+  const InstallOptions& options_;
+  SystemIntegration& integration_;
+};
+
+}  // namespace talvek
