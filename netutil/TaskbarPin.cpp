@@ -1,0 +1,116 @@
+#include "netutil/TaskbarPin.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
+#include <shldisp.h>
+#include <wrl/client.h>
+
+#include <vector>
+
+namespace talvek {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+constexpr UINT kPinVerbStringId = 5386;
+constexpr int kVerbNameBuffer = 256;
+
+// COM for this thread, for as long as the pinning takes; a thread already
+// in another apartment keeps it.
+class ComApartment {
+ public:
+  ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (initialized_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialized_;
+};
+
+class Bstr {
+ public:
+  explicit Bstr(const std::wstring& text) : value_(SysAllocString(text.c_str())) {}
+  Bstr() = default;
+  ~Bstr() { SysFreeString(value_); }
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+  BSTR get() const { return value_; }
+  BSTR* put() {
+    SysFreeString(value_);
+    value_ = nullptr;
+    return &value_;
+  }
+
+ private:
+  BSTR value_ = nullptr;
+};
+
+std::wstring wideFromAnsi(const std::string& text) {
+  int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (length <= 0) return {};
+  std::vector<wchar_t> wide(static_cast<size_t>(length));
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+  return std::wstring(wide.data());
+}
+
+ComPtr<FolderItemVerbs> verbsOf(const std::string& directory, const std::string& fileName) {
+  CLSID shellClass{};
+  ComPtr<IShellDispatch> shell;
+  if (FAILED(CLSIDFromProgID(L"Shell.Application", &shellClass)) ||
+      FAILED(CoCreateInstance(shellClass, nullptr, CLSCTX_INPROC_SERVER, IID_IShellDispatch,
+                              reinterpret_cast<void**>(shell.GetAddressOf())))) {
+    return nullptr;
+  }
+  Bstr directoryText(wideFromAnsi(directory));
+  VARIANT folderName;
+  VariantInit(&folderName);
+  folderName.vt = VT_BSTR;
+  folderName.bstrVal = directoryText.get();
+  ComPtr<Folder> folder;
+  if (shell->NameSpace(folderName, folder.GetAddressOf()) != S_OK || !folder) return nullptr;
+  Bstr fileText(wideFromAnsi(fileName));
+  ComPtr<FolderItem> item;
+  if (folder->ParseName(fileText.get(), item.GetAddressOf()) != S_OK || !item) return nullptr;
+  ComPtr<FolderItemVerbs> verbs;
+  if (FAILED(item->Verbs(verbs.GetAddressOf())) || !verbs) return nullptr;
+  return verbs;
+}
+
+}  // namespace
+
+std::wstring TaskbarPin::pinVerbName() {
+  HMODULE shell = LoadLibraryA("Shell32.dll");
+  if (!shell) return {};
+  wchar_t buffer[kVerbNameBuffer] = {};
+  int length = LoadStringW(shell, kPinVerbStringId, buffer, kVerbNameBuffer);
+  FreeLibrary(shell);
+  return length > 0 ? std::wstring(buffer, static_cast<size_t>(length)) : std::wstring();
+}
+
+void TaskbarPin::pin(const std::string& directory, const std::string& fileName) {
+  // Without the verb's name every nameless menu entry would match.
+  std::wstring wanted = pinVerbName();
+  if (wanted.empty()) return;
+  ComApartment apartment;
+  ComPtr<FolderItemVerbs> verbs = verbsOf(directory, fileName);
+  if (!verbs) return;
+  long count = 0;
+  if (FAILED(verbs->get_Count(&count))) return;
+  for (long i = 0; i < count; ++i) {
+    VARIANT index;
+    VariantInit(&index);
+    index.vt = VT_I4;
+    index.lVal = i;
+    ComPtr<FolderItemVerb> verb;
+    if (FAILED(verbs->Item(index, verb.GetAddressOf())) || !verb) continue;
+    Bstr name;
+    if (FAILED(verb->get_Name(name.put())) || !name.get()) continue;
+    if (wanted == name.get()) verb->DoIt();
+  }
+}
+
+}  // namespace talvek

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "netutil/NumericOrder.h"
+#include "netutil/RegistryItemPath.h"
+#include "netutil/WebServiceMessages.h"
+
+namespace talvek {
+namespace {
+
+TEST(RegistryItemPath, SplitsAtTheLastBackslash) {
+  RegistryItemPath value = RegistryItemPath::split("A\\B\\name");
+  EXPECT_EQ(value.key, "A\\B");
+  EXPECT_EQ(value.valueName, "name");
+  RegistryItemPath byDefault = RegistryItemPath::split("A\\B\\");
+  EXPECT_EQ(byDefault.key, "A\\B");
+  EXPECT_EQ(byDefault.valueName, "");
+}
+
+TEST(RegistryItemPath, ProtocolLayoutTexts) {
+  std::vector<RegistryTextItem> items = protocolItems("Talvek", "C:\\T\\c.exe");
+  ASSERT_EQ(items.size(), 6u);
+  EXPECT_EQ(items[0].path, "Talvek\\");
+  EXPECT_EQ(items[0].text, "URL:  Talvek protocol Handler");
+  EXPECT_EQ(items[1].path, "Talvek\\URL protocol");
+  EXPECT_EQ(items[2].text, "C:\\T\\c.exe   ");
+  EXPECT_EQ(items[5].path, "Talvek\\shell\\open\\command\\");
+  EXPECT_EQ(items[5].text, "C:\\T\\c.exe  \"%1\"");
+}
+
+TEST(Autorun, ValueTextAndCodes) {
+  std::string args = " -min ";
+  EXPECT_EQ(autorunValueText(" C:\\a b\\p.exe ", &args), "\"C:\\a b\\p.exe\" -min");
+  EXPECT_EQ(autorunValueText("p.exe", nullptr), "\"p.exe\"");
+  std::string same = "\"p.exe\"";
+  std::string empty;
+  EXPECT_EQ(decideAutorun(nullptr, same).codeOnSuccess, kAutorunAdded);
+  EXPECT_FALSE(decideAutorun(&same, same).write);
+  EXPECT_EQ(decideAutorun(&same, "\"q.exe\"").codeOnSuccess, kAutorunReplaced);
+  EXPECT_EQ(decideAutorun(&empty, same).codeOnSuccess, kAutorunFilledEmpty);
+  EXPECT_EQ(decideAutorun(&empty, same).codeOnFailure, kAutorunWriteFailedWasEmpty);
+}
+
+TEST(NumericOrder, ReadsLeadingIntegers) {
+  EXPECT_EQ(leadingInteger(" -12abc"), -12);
+  EXPECT_EQ(leadingInteger("abc"), 0);
+  EXPECT_EQ(leadingInteger("99999999999999999999"), 2147483647);
+  EXPECT_LT(compareNumericTexts("9", "10", false), 0);
+  EXPECT_GT(compareNumericTexts("9", "10", true), 0);
+  EXPECT_EQ(compareNumericTexts("7", "07", false), 0);
+  EXPECT_LT(compareNumericTexts("-2147483648", "2147483647", false), 0);
+}
+
+TEST(WebServiceMessages, AnswerMarkers) {
+  EXPECT_EQ(readBaseQuotedAnswer("{\"u\":\"http:\\/\\/s.example\\/Ab12\"}", "http://s.example/"),
+            "http://s.example/Ab12");
+  EXPECT_EQ(readBaseQuotedAnswer("{\"error\":1}", "http://s.example/"), "");
+  EXPECT_EQ(readJsonpAnswer("cb({\"url\":\"http:\\/\\/t.example\\/x\"})"), "http:\\/\\/t.example\\/x");
+  EXPECT_EQ(readListAnswer("[\"http:\\/\\/l.example\\/1\"]"), "http://l.example/1");
+  EXPECT_EQ(readDataAnswer("{\"data\":\"http:\\/\\/d.example\\/2\"}"), "http://d.example/2");
+  EXPECT_EQ(readUrlAnswer("{\"URL\":\"http:\\/\\/u.example\\/3\"}"), "http://u.example/3");
+  EXPECT_EQ(readDownloadAddress("{\"dlink\":\"http:\\/\\/f.example\\/a.zip\"}"), "http://f.example/a.zip");
+  EXPECT_EQ(readDownloadAddress("{\"errno\":2}"), "");
+  EXPECT_EQ(readShareNid("x nid : '123', y"), "123");
+}
+
+TEST(WebServiceMessages, FormsCarryTheAddressUnencoded) {
+  EXPECT_EQ(aliasShortenerForm("http://a.example/?q=1&r=2"),
+            "url=http://a.example/?q=1&r=2&alias=&access_type=web");
+  EXPECT_EQ(jsonShortenerForm("http://a.example/"),
+            "json=%7B%22urls%22%3A%5B%7B%22url%22%3A%22http://a.example/%22%7D%5D%7D");
+  EXPECT_EQ(shareDownloadForm("http://s.example/s/1AbCdE", "42"), "surl=1AbCdE&nid=42");
+  EXPECT_EQ(signatureItems("<p id=\"txt-1\">one</p><p id=\"txt-2\">two</p>"),
+            (std::vector<std::string>{"one", "two"}));
+}
+
+}  // namespace
+}  // namespace talvek
