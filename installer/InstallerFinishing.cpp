@@ -65,7 +65,9 @@ void InstallerFinishing::createChosenShortcuts(const std::string& installDir) {
 }
 
 void InstallerFinishing::startProduct(const std::string& installDir) {
-  std::string commandLine = installDir + product::kMainExe;
+  // Quoted: unquoted, "C:\Program Files\Talvek\Talvek.exe" would first
+  // run a "C:\Program.exe" if one existed.
+  std::string commandLine = "\"" + installDir + product::kMainExe + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -7,7 +7,7 @@
 #include "installer/InstallerState.h"
 #include "installer/ProcessControl.h"
 #include "tests/windows/TestSupport.h"
-#include "tests/windows/ZipFixture.h"
+#include "tests/windows/installer/ZipFixture.h"
 
 using namespace talvek;
 using test::fileExists;

@@ -1,4 +1,4 @@
-#include "tests/windows/ZipFixture.h"
+#include "tests/windows/installer/ZipFixture.h"
 
 #include <zip.h>
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/windows/TestSupport.h"
-#include "tests/windows/ZipFixture.h"
+#include "tests/windows/installer/ZipFixture.h"
 
 using namespace talvek;
 using test::fileExists;

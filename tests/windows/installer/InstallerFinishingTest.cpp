@@ -1,0 +1,128 @@
+#include "installer/InstallerFinishing.h"
+
+#include <gtest/gtest.h>
+
+#include "installer/InstallDateText.h"
+#include "installer/ProcessControl.h"
+#include "installer/SpecialFolder.h"
+#include "netutil/RegistryItems.h"
+#include "netutil/SystemIntegration.h"
+#include "tests/windows/TestSupport.h"
+#include "toolkit/core/WinHandles.h"
+
+using namespace talvek;
+using test::fileExists;
+
+namespace {
+
+class StatusRecorder : public InstallationView {
+ public:
+  void setStatus(const std::string& text) override { statuses.push_back(text); }
+  void setProgress(int) override {}
+  void restoreWindow() override {}
+  std::vector<std::string> statuses;
+};
+
+struct FixedOptions : InstallOptions {
+  bool quick = false, desktop = false, startMenu = false;
+  bool quickLaunch() const override { return quick; }
+  bool desktopShortcut() const override { return desktop; }
+  bool startMenuShortcuts() const override { return startMenu; }
+};
+
+void removeProtocolEverywhere() {
+  for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG, HKEY_CURRENT_USER}) RegDeleteTreeA(root, "Talvek");
+}
+
+class InstallerFinishingTest : public ::testing::Test {
+ protected:
+  void SetUp() override { removeProtocolEverywhere(); }
+  void TearDown() override {
+    removeProtocolEverywhere();
+    RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Talvek");
+  }
+  test::ScratchDir scratch;
+  StatusRecorder view;
+  FixedOptions options;
+  InstallerFinishing finishing{view, options, integration};
+};
+
+}  // namespace
+
+TEST_F(InstallerFinishingTest, RegistersTheComponentOnlyWhereItIsMissing) {
+  const std::string dir = scratch.path();
+  RegistryItems::writeText(2, "Talvek\\shell\\open\\command\\", "\"C:\\elsewhere\\Beacon.exe\" \"%1\"");
+
+  finishing.registerComponent(dir);
+  EXPECT_EQ(view.statuses, std::vector<std::string>(2, status::kRegisteringComponent));
+  for (int root : {1, 2, 3}) EXPECT_TRUE(integration.isProtocolRegistered("Talvek", root)) << root;
+  EXPECT_NE(integration.readProtocolCommand("Talvek", 1).find(dir + "Auxiliary\\Beacon.exe"), std::string::npos);
+  EXPECT_NE(integration.readProtocolCommand("Talvek", 2).find("elsewhere"), std::string::npos);
+
+  view.statuses.clear();
+  finishing.registerComponent(dir);
+  EXPECT_TRUE(view.statuses.empty());
+}
+
+TEST_F(InstallerFinishingTest, WritesTheUninstallEntry) {
+  const std::string dir = "C:\\Program Files\\Talvek\\";
+  SYSTEMTIME before;
+  GetLocalTime(&before);
+  finishing.writeUninstallEntry(dir);
+
+  const std::string key = kUninstallKey;
+  EXPECT_TRUE(RegistryItems::exists(3, key));
+  EXPECT_EQ(RegistryItems::readText(3, key + "DisplayIcon"), dir + "Auxiliary\\DEFAULT_ICON.ico");
+  EXPECT_EQ(RegistryItems::readText(3, key + "Publisher"), "Talvek");
+  EXPECT_EQ(RegistryItems::readText(3, key + "DisplayName"), "Talvek");
+  EXPECT_EQ(RegistryItems::readText(3, key + "DisplayVersion"), "1.6.3.5");
+  EXPECT_EQ(RegistryItems::readText(3, key + "UninstallString"), dir + "Remover.exe");
+  std::string date = installDateText({before.wYear, before.wMonth, before.wDay, 0, 0, 0});
+  EXPECT_EQ(RegistryItems::readText(3, key + "InstallDate").rfind(date, 0), 0u);
+}
+
+TEST_F(InstallerFinishingTest, MakesOnlyTheChosenShortcuts) {
+  const std::string dir = scratch.path();
+  const std::string desktopLink = specialFolder(kFolderDesktop) + "Talvek·新神器.lnk";
+  const std::string menuLink = specialFolder(kFolderStartMenu) + "Talvek.lnk";
+  const std::string programsLink = specialFolder(kFolderPrograms) + "Talvek\\启动Talvek.lnk";
+
+  finishing.createChosenShortcuts(dir);
+  EXPECT_TRUE(view.statuses.empty());
+  EXPECT_FALSE(fileExists(desktopLink));
+  EXPECT_FALSE(fileExists(menuLink));
+
+  options.quick = options.desktop = options.startMenu = true;
+  finishing.createChosenShortcuts(dir);
+  EXPECT_EQ(view.statuses, (std::vector<std::string>{status::kQuickLaunch, status::kDesktopShortcut,
+                                                     status::kStartMenuShortcuts}));
+  EXPECT_TRUE(fileExists(desktopLink));
+  EXPECT_TRUE(fileExists(menuLink));
+  EXPECT_TRUE(fileExists(programsLink));
+  DeleteFileA(desktopLink.c_str());
+  DeleteFileA(menuLink.c_str());
+  DeleteFileA(programsLink.c_str());
+}
+
+TEST_F(InstallerFinishingTest, StartsTheProductAndOpensTheReadMeWithoutWaitingForever) {
+  // A directory with a space, and a decoy where an unquoted command line
+  // would look first.
+  const std::string dir = scratch.path() + "Talvek Product\\";
+  test::placeStub(dir, "Talvek.exe");
+  test::placeStub(scratch.path(), "Talvek.exe");
+  DWORD start = GetTickCount();
+  finishing.startProduct(dir);
+  ASSERT_TRUE(test::waitUntil([] { return processExists("Talvek.exe"); }, 5000));
+  talvek::Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, findProcessId("Talvek.exe")));
+  char image[MAX_PATH] = {};
+  DWORD length = MAX_PATH;
+  ASSERT_TRUE(QueryFullProcessImageNameA(process.get(), 0, image, &length));
+  EXPECT_EQ(std::string(image, length), dir + "Talvek.exe");
+  EXPECT_TRUE(stopProcess(std::string("Talvek.exe")));
+
+  // Nothing is associated with this extension: no dialog, no hang.
+  test::writeFileBytes(scratch.path() + "readme.talvek-unassociated", "x");
+  finishing.openReadMe(scratch.path() + "readme.talvek-unassociated");
+  finishing.startProduct(scratch.path() + "missing\\");
+  EXPECT_LT(GetTickCount() - start, 20000u);
+}
