@@ -20,6 +20,7 @@ echo "[run] no display: running headless on Xvfb"
 export TALVEK_COMPOSITOR=1
 exec bash "$ROOT/scripts/with-display.sh" bash -c "
   source '$ROOT/scripts/wine-env.sh'
+  wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
   bash '$ROOT/scripts/prepare-wineprefix.sh' '$WINEPREFIX' || exit 1
   wine '$ROOT/dist/TalvekSetup.exe' >'$BUILD/run.log' 2>&1 &
   sleep $SETTLE_SECONDS

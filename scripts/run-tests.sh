@@ -35,7 +35,10 @@ done
 step "Windows tests under Wine"
 (
   export WINEPREFIX=$BUILD/wine/unit
+  # A wineserver left from an earlier run would keep Wine's desktop on a
+  # display that no longer exists: start from a fresh one on this display.
   bash "$ROOT/scripts/with-display.sh" bash -c "
+    source '$ROOT/scripts/wine-env.sh' && wineserver -k 2>/dev/null; wineserver -w 2>/dev/null;
     bash '$ROOT/scripts/prepare-wineprefix.sh' '$WINEPREFIX' &&
     timeout -k 10 1200 ctest --test-dir '$BUILD/win' --output-on-failure --timeout 900 >'$RESULTS/windows.log' 2>&1"
   tail -n 5 "$RESULTS/windows.log"
@@ -47,7 +50,7 @@ step "end-to-end tests of dist/TalvekSetup.exe"
 (
   export WINEPREFIX=$BUILD/wine/e2e
   bash "$ROOT/scripts/with-display.sh" bash -c "
-    source '$ROOT/scripts/wine-env.sh' &&
+    source '$ROOT/scripts/wine-env.sh' && wineserver -k 2>/dev/null; wineserver -w 2>/dev/null;
     bash '$ROOT/scripts/prepare-wineprefix.sh' '$WINEPREFIX' &&
     timeout -k 10 1200 python3 '$ROOT/tests/e2e/run_e2e.py' --results '$RESULTS/e2e.xml' >'$RESULTS/e2e.log' 2>&1"
   tail -n 5 "$RESULTS/e2e.log"
