@@ -124,6 +124,20 @@ TEST_F(ProtocolFixture, RegistryPrimitivesReadExpandAndDelete) {
   EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, name_ + "\\Leaf"));
 }
 
+TEST_F(ProtocolFixture, MessengerChatOpensTheChatLinkThroughTheRegisteredProtocol) {
+  test::ScratchDir scratch;
+  const std::string record = scratch.path() + "link.txt";
+  SetEnvironmentVariableA("TALVEK_LINK_RECORD", record.c_str());
+  ASSERT_TRUE(integration_.registerProtocol(name_, test::testDataDir() + "link_recorder.exe", 1));
+  ServiceEndpoints endpoints = ServiceEndpoints::standard();
+  endpoints.messengerScheme = name_;
+  SystemIntegration(endpoints).openMessengerChat("12345");
+  ASSERT_TRUE(test::waitUntil([&] { return !test::readFileBytes(record).empty(); }, 20000));
+  EXPECT_NE(test::readFileBytes(record).find(name_ + "://Message/?Uin=12345"), std::string::npos)
+      << test::readFileBytes(record);
+  SetEnvironmentVariableA("TALVEK_LINK_RECORD", nullptr);
+}
+
 class AutorunFixture : public ::testing::Test {
  protected:
   void SetUp() override {
