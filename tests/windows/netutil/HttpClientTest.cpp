@@ -66,6 +66,18 @@ TEST(HttpClient, PostsBytesBeforeText) {
   EXPECT_EQ(server.requests()[1].body, std::string("raw\0bytes", 9));
 }
 
+TEST(HttpClient, ProxyOptionSendsTheRequestThroughTheNamedProxy) {
+  LoopbackHttpServer proxy([](const RecordedRequest&) { return LoopbackHttpServer::ok("via proxy"); });
+  HttpRequestOptions options;
+  options.proxy = "127.0.0.1:" + std::to_string(proxy.port());
+  EXPECT_EQ(HttpClient().requestBytes("http://proxied.example/x?y=1", options), "via proxy");
+  ASSERT_EQ(proxy.requests().size(), 1u);
+  // Wine writes the default port into the absolute address; Windows may not.
+  const std::string path = proxy.requests()[0].path;
+  EXPECT_EQ(path.rfind("http://proxied.example", 0), 0u) << path;
+  EXPECT_TRUE(path.ends_with("/x?y=1")) << path;
+}
+
 TEST(HttpClient, CookiesAreCapturedMergedAndSentBack) {
   LoopbackHttpServer server([](const RecordedRequest&) {
     return LoopbackHttpServer::response(
