@@ -54,11 +54,13 @@ TEST(WebServiceMessages, AnswerMarkers) {
   EXPECT_EQ(readBaseQuotedAnswer("{\"u\":\"http:\\/\\/s.example\\/Ab12\"}", "http://s.example/"),
             "http://s.example/Ab12");
   EXPECT_EQ(readBaseQuotedAnswer("{\"error\":1}", "http://s.example/"), "");
-  EXPECT_EQ(readJsonpAnswer("cb({\"url\":\"http:\\/\\/t.example\\/x\"})"), "http:\\/\\/t.example\\/x");
+  EXPECT_EQ(readJsonpAnswer("cb({\"url\":\"http:\\/\\/t.example\\/x\"})"),
+            "http:\\/\\/t.example\\/x");
   EXPECT_EQ(readListAnswer("[\"http:\\/\\/l.example\\/1\"]"), "http://l.example/1");
   EXPECT_EQ(readDataAnswer("{\"data\":\"http:\\/\\/d.example\\/2\"}"), "http://d.example/2");
   EXPECT_EQ(readUrlAnswer("{\"URL\":\"http:\\/\\/u.example\\/3\"}"), "http://u.example/3");
-  EXPECT_EQ(readDownloadAddress("{\"dlink\":\"http:\\/\\/f.example\\/a.zip\"}"), "http://f.example/a.zip");
+  EXPECT_EQ(readDownloadAddress("{\"dlink\":\"http:\\/\\/f.example\\/a.zip\"}"),
+            "http://f.example/a.zip");
   EXPECT_EQ(readDownloadAddress("{\"errno\":2}"), "");
   EXPECT_EQ(readShareNid("x nid : '123', y"), "123");
 }

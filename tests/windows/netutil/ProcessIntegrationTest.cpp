@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <string>
@@ -31,8 +31,10 @@ TEST(ProcessIntegration, RunElevatedWithoutPathStartsThisProgramWithTheParameter
   const std::string report = scratch.path() + "child.xml";
   SystemIntegration integration;
   // The child runs no test and only writes its (empty) report where told.
-  EXPECT_TRUE(integration.runElevated(std::nullopt, "--gtest_filter=NoTestHasThisName "
-                                                    "--gtest_output=xml:" + report));
+  EXPECT_TRUE(integration.runElevated(std::nullopt,
+                                      "--gtest_filter=NoTestHasThisName "
+                                      "--gtest_output=xml:" +
+                                          report));
   EXPECT_TRUE(test::waitUntil([&] { return test::fileExists(report); }, 20000));
   // Let the child finish writing before the scratch directory goes.
   test::waitUntil([] { return false; }, 500);
@@ -56,8 +58,8 @@ class ListViewFixture : public ::testing::Test {
   void SetUp() override {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    view_.reset(CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 300, 200,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    view_.reset(CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 300, 200, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr));
     ASSERT_TRUE(view_);
     for (int column = 0; column < 2; ++column) {
       LVCOLUMNA info{};

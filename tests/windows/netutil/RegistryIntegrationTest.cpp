@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <string>
@@ -18,8 +17,8 @@ std::string storedText(HKEY root, const std::string& key, const char* name, bool
   DWORD type = 0;
   HKEY opened = nullptr;
   bool ok = RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS &&
-            RegQueryValueExA(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
-                ERROR_SUCCESS;
+            RegQueryValueExA(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                             &size) == ERROR_SUCCESS;
   if (opened) RegCloseKey(opened);
   if (found) *found = ok && type == REG_SZ;
   return ok ? std::string(buffer) : std::string();
@@ -36,7 +35,8 @@ bool keyExists(HKEY root, const std::string& key) {
 class ProtocolFixture : public ::testing::Test {
  protected:
   void TearDown() override {
-    for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    for (HKEY root :
+         {HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
       RegDeleteTreeA(root, name_.c_str());
     }
   }
@@ -48,7 +48,8 @@ class ProtocolFixture : public ::testing::Test {
 TEST_F(ProtocolFixture, RegisterWritesTheLayoutUnderTheClassesRoot) {
   EXPECT_TRUE(integration_.registerProtocol(name_, handler_, 1));
   bool found = false;
-  EXPECT_EQ(storedText(HKEY_CLASSES_ROOT, name_, "", &found), "URL:  " + name_ + " protocol Handler");
+  EXPECT_EQ(storedText(HKEY_CLASSES_ROOT, name_, "", &found),
+            "URL:  " + name_ + " protocol Handler");
   EXPECT_TRUE(found);
   EXPECT_EQ(storedText(HKEY_CLASSES_ROOT, name_, "URL protocol", &found), "");
   EXPECT_TRUE(found);
@@ -68,11 +69,13 @@ TEST_F(ProtocolFixture, RegisterWritesTheLayoutUnderTheClassesRoot) {
 
 TEST_F(ProtocolFixture, RootCodesChooseTheHiveAndUnknownCodesMeanTheCurrentUser) {
   EXPECT_TRUE(integration_.registerProtocol(name_, handler_, 2));
-  EXPECT_EQ(storedText(HKEY_CURRENT_CONFIG, name_ + "\\shell\\open\\command", ""), handler_ + "  \"%1\"");
+  EXPECT_EQ(storedText(HKEY_CURRENT_CONFIG, name_ + "\\shell\\open\\command", ""),
+            handler_ + "  \"%1\"");
   EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, name_));
 
   EXPECT_TRUE(integration_.registerProtocol(name_, handler_, 9));
-  EXPECT_EQ(storedText(HKEY_CURRENT_USER, name_ + "\\shell\\open\\command", ""), handler_ + "  \"%1\"");
+  EXPECT_EQ(storedText(HKEY_CURRENT_USER, name_ + "\\shell\\open\\command", ""),
+            handler_ + "  \"%1\"");
   EXPECT_TRUE(integration_.isProtocolRegistered(name_, 3));
   EXPECT_TRUE(integration_.isProtocolRegistered(name_, -1));
 }
@@ -102,11 +105,14 @@ TEST_F(ProtocolFixture, RegistryPrimitivesReadExpandAndDelete) {
   EXPECT_EQ(RegistryItems::readText(3, item), "text");
 
   HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (name_ + "\\Sub").c_str(), 0, KEY_WRITE, &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (name_ + "\\Sub").c_str(), 0, KEY_WRITE, &key),
+            ERROR_SUCCESS);
   const char expandable[] = "%SystemRoot%\\x";
-  RegSetValueExA(key, "expand", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expandable), sizeof(expandable));
+  RegSetValueExA(key, "expand", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expandable),
+                 sizeof(expandable));
   DWORD number = 7;
-  RegSetValueExA(key, "number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+  RegSetValueExA(key, "number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                 sizeof(number));
   RegCloseKey(key);
   std::string expanded = RegistryItems::readText(3, name_ + "\\Sub\\expand");
   EXPECT_EQ(expanded.find('%'), std::string::npos);

@@ -76,15 +76,17 @@ TEST_F(WebServiceFixture, JsonpSendsItsQueryAndReferer) {
   EXPECT_EQ(integration_.shortenUrlJsonp(kLong), "http://t.example/abc");
   RecordedRequest request = only();
   EXPECT_EQ(request.method, "GET");
-  EXPECT_EQ(request.path, std::string("/jsonp/urljsons.php?type=jsonp.short.example&mk=a&uk=a&fdn=&ref=") +
-                              kLong + "&xzurl=" + kLong +
-                              "&rnd=xz0.3884035509545356&jsoncallback=jQuery1830802266810555011_"
-                              "1421998690072&_=1421999263984");
+  EXPECT_EQ(request.path,
+            std::string("/jsonp/urljsons.php?type=jsonp.short.example&mk=a&uk=a&fdn=&ref=") +
+                kLong + "&xzurl=" + kLong +
+                "&rnd=xz0.3884035509545356&jsoncallback=jQuery1830802266810555011_"
+                "1421998690072&_=1421999263984");
   EXPECT_EQ(request.header("Referer"), integration_.endpoints().jsonpReferer);
 }
 
 TEST_F(WebServiceFixture, TypedServicesNameTheirShortenerAndDropBackslashes) {
-  answer("/typed/create.php", "[\"http:\\/\\/l.example\\/1\"] {\"data\":\"http:\\/\\/d.example\\/2\"}");
+  answer("/typed/create.php",
+         "[\"http:\\/\\/l.example\\/1\"] {\"data\":\"http:\\/\\/d.example\\/2\"}");
   EXPECT_EQ(integration_.shortenUrlTypeList(kLong), "http://l.example/1");
   EXPECT_EQ(integration_.shortenUrlTypeData1(kLong), "http://d.example/2");
   EXPECT_EQ(integration_.shortenUrlTypeData2(kLong), "http://d.example/2");
@@ -147,8 +149,9 @@ TEST_F(WebServiceFixture, CallBackPostsTheNumbersThenSendsTheirCookie) {
 }
 
 TEST_F(WebServiceFixture, ShareLinkFollowsTheShortLinkAndPostsCodeAndNid) {
-  script("/s/1AbCdE", LoopbackHttpServer::response(
-                          "302 Found", {"Location: " + server_.base() + "share/init?shareid=9"}, ""));
+  script("/s/1AbCdE",
+         LoopbackHttpServer::response(
+             "302 Found", {"Location: " + server_.base() + "share/init?shareid=9"}, ""));
   answer("/share/init", "var a = {nid : '4242', title: '%E4%B8%AD'};");
   answer("/share/downloadfile/", "{\"dlink\":\"http:\\/\\/files.example\\/a.zip?x=1\"}");
   EXPECT_EQ(integration_.resolveShareLink(server_.base() + "s/1AbCdE"),
@@ -165,7 +168,8 @@ TEST_F(WebServiceFixture, ShareLinkFollowsTheShortLinkAndPostsCodeAndNid) {
 TEST_F(WebServiceFixture, ShareLinkWithLkIsFetchedDirectly) {
   answer("/share/lkpage", "nid : '5', x");
   answer("/share/downloadfile/", "\"http://f.example/b\"");
-  EXPECT_EQ(integration_.resolveShareLink(server_.base() + "share/lkpage?id=1"), "http://f.example/b");
+  EXPECT_EQ(integration_.resolveShareLink(server_.base() + "share/lkpage?id=1"),
+            "http://f.example/b");
   std::vector<RecordedRequest> requests = server_.requests();
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_EQ(requests[0].method, "GET");
