@@ -17,18 +17,20 @@ std::string wideBytesOf(const std::wstring& wide) {
 
 std::wstring utf8ToWide(std::string_view utf8) {
   if (utf8.empty()) return {};
-  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  int length =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
   if (length > 0) {
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                        length);
   }
   return wide;
 }
 
 std::string wideToChinese(std::wstring_view wide, DWORD flags) {
   if (wide.empty()) return {};
-  int length = WideCharToMultiByte(kChineseCodePage, flags, wide.data(), static_cast<int>(wide.size()),
-                                   nullptr, 0, nullptr, nullptr);
+  int length = WideCharToMultiByte(kChineseCodePage, flags, wide.data(),
+                                   static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<size_t>(length > 0 ? length : 0), '\0');
   if (length > 0) {
     WideCharToMultiByte(kChineseCodePage, flags, wide.data(), static_cast<int>(wide.size()),

@@ -35,9 +35,7 @@ std::vector<std::string> cookieItems(std::string_view text) {
 
 }  // namespace
 
-std::string cookieName(std::string_view item) {
-  return trimSpaces(item.substr(0, item.find('=')));
-}
+std::string cookieName(std::string_view item) { return trimSpaces(item.substr(0, item.find('='))); }
 
 std::string removeDuplicateItems(std::string_view text, std::string_view separator) {
   std::vector<std::string> kept;

@@ -31,7 +31,8 @@ InternetHandle openRoot(const HttpRequestPlan& plan, const HttpRequestOptions& o
     return InternetHandle(
         InternetOpenA(plan.userAgent.c_str(), INTERNET_OPEN_TYPE_PROXY, proxy.c_str(), "", 0));
   }
-  return InternetHandle(InternetOpenA(plan.userAgent.c_str(), INTERNET_OPEN_TYPE_DIRECT, "", "", 0));
+  return InternetHandle(
+      InternetOpenA(plan.userAgent.c_str(), INTERNET_OPEN_TYPE_DIRECT, "", "", 0));
 }
 
 std::string readBody(HINTERNET request) {
@@ -64,7 +65,8 @@ std::string asText(std::string body, const std::string& rawHeaders) {
 
 }  // namespace
 
-std::string HttpClient::requestBytes(const std::string& address, HttpRequestOptions& options) const {
+std::string HttpClient::requestBytes(const std::string& address,
+                                     HttpRequestOptions& options) const {
   return request(address, options, Result::Bytes, true);
 }
 
@@ -93,7 +95,8 @@ std::string HttpClient::request(const std::string& address, HttpRequestOptions& 
                                              nullptr, INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection) return {};
   InternetHandle exchange(HttpOpenRequestA(connection.get(), plan.verb.c_str(), plan.path.c_str(),
-                                          "HTTP/1.1", nullptr, nullptr, winInetFlags(plan.flags), 0));
+                                           "HTTP/1.1", nullptr, nullptr, winInetFlags(plan.flags),
+                                           0));
   if (!exchange) return {};
 
   options.extraHeaders =

@@ -13,8 +13,8 @@ namespace talvek {
 struct HttpRequestFlags {
   bool noCookies = false;
   bool noAutoRedirect = false;
-  bool secure = false;                    // https
-  bool ignoreRedirectToHttps = false;     // plain http
+  bool secure = false;                 // https
+  bool ignoreRedirectToHttps = false;  // plain http
 };
 
 struct HttpRequestPlan {

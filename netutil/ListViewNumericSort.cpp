@@ -23,7 +23,8 @@ std::string cellText(HWND listView, int row, int column) {
   item.iSubItem = column;
   item.pszText = buffer;
   item.cchTextMax = kCellTextBuffer;
-  SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(&item));
   return std::string(buffer);
 }
 

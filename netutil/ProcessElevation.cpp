@@ -1,6 +1,7 @@
 #include "netutil/ProcessElevation.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -23,8 +24,7 @@ std::string ProcessElevation::ownProgramPath() {
 
 bool ProcessElevation::runElevated(const std::optional<std::string>& programPath,
                                    const std::string& parameters) {
-  std::string program =
-      programPath && !programPath->empty() ? *programPath : ownProgramPath();
+  std::string program = programPath && !programPath->empty() ? *programPath : ownProgramPath();
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_NOASYNC;

@@ -10,7 +10,8 @@ class ProcessElevation {
  public:
   // Starts the program (this program itself when none or an empty path is
   // given) through the shell's "runas" verb; true when the shell accepted it.
-  static bool runElevated(const std::optional<std::string>& programPath, const std::string& parameters);
+  static bool runElevated(const std::optional<std::string>& programPath,
+                          const std::string& parameters);
   static bool isUserAdmin();
   // Whether a mutex named after this program's file name exists.
   static bool isProgramRunning();

@@ -21,7 +21,8 @@ std::string expanded(const std::string& text) {
   DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
   if (needed == 0) return text;
   std::vector<char> buffer(needed + 1);
-  if (ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size())) == 0) {
+  if (ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size())) ==
+      0) {
     return text;
   }
   return std::string(buffer.data());
@@ -31,11 +32,16 @@ std::string expanded(const std::string& text) {
 
 HKEY RegistryItems::rootKey(int rootCode) {
   switch (rootCode) {
-    case 1: return HKEY_CLASSES_ROOT;
-    case 2: return HKEY_CURRENT_CONFIG;
-    case 4: return HKEY_LOCAL_MACHINE;
-    case 5: return HKEY_USERS;
-    default: return HKEY_CURRENT_USER;
+    case 1:
+      return HKEY_CLASSES_ROOT;
+    case 2:
+      return HKEY_CURRENT_CONFIG;
+    case 4:
+      return HKEY_LOCAL_MACHINE;
+    case 5:
+      return HKEY_USERS;
+    default:
+      return HKEY_CURRENT_USER;
   }
 }
 

@@ -24,7 +24,7 @@ struct ServiceEndpoints {
   std::string callBackService;       // index.asp, 3.asp, add.asp
   std::string callBackNumber1;
   std::string callBackNumber2;
-  std::string messengerScheme;       // URL scheme of the chat link
+  std::string messengerScheme;  // URL scheme of the chat link
 
   static ServiceEndpoints standard();
   // Every service address on one local base, e.g. "http://127.0.0.1:8080/";

@@ -14,7 +14,8 @@ namespace talvek {
 
 SystemIntegration integration;
 
-SystemIntegration::SystemIntegration(ServiceEndpoints endpoints) : endpoints_(std::move(endpoints)) {}
+SystemIntegration::SystemIntegration(ServiceEndpoints endpoints)
+    : endpoints_(std::move(endpoints)) {}
 
 void SystemIntegration::release() {}
 

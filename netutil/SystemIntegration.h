@@ -38,7 +38,8 @@ class SystemIntegration {
   virtual void unregisterProtocol(const std::string& name) const;
   virtual bool isProtocolRegistered(const std::string& name, int rootCode) const;
   virtual void pinToTaskbar(const std::string& directory, const std::string& fileName) const;
-  virtual int setAutorun(const std::string& programPath, const std::optional<std::string>& arguments,
+  virtual int setAutorun(const std::string& programPath,
+                         const std::optional<std::string>& arguments,
                          const std::string& valueName) const;
   virtual int removeAutorun(const std::string& valueName) const;
   virtual bool runElevated(const std::optional<std::string>& programPath,

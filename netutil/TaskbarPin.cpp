@@ -1,6 +1,7 @@
 #include "netutil/TaskbarPin.h"
 
 #include <windows.h>
+
 #include <objbase.h>
 #include <oleauto.h>
 #include <shldisp.h>

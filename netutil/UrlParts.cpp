@@ -42,7 +42,8 @@ std::string pathOfUrl(std::string_view address) {
   std::string host = hostOfUrl(address);
   // Searched after the scheme, so a host such as "t" is not found in "http".
   size_t schemeEnd = address.find("://");
-  size_t hostAt = findNoCase(address, host, schemeEnd == std::string_view::npos ? 0 : schemeEnd + 3);
+  size_t hostAt =
+      findNoCase(address, host, schemeEnd == std::string_view::npos ? 0 : schemeEnd + 3);
   if (hostAt == std::string_view::npos) return "/";
   size_t slash = address.find('/', hostAt);
   if (slash == std::string_view::npos) return "/";

@@ -8,7 +8,8 @@ namespace talvek {
 class UrlProtocol {
  public:
   // An empty name is refused everywhere: its items would be the root's own.
-  static bool registerHandler(const std::string& name, const std::string& handlerPath, int rootCode);
+  static bool registerHandler(const std::string& name, const std::string& handlerPath,
+                              int rootCode);
   static bool isRegistered(const std::string& name, int rootCode);
   static std::string command(const std::string& name, int rootCode);
   // Removes the items under HKEY_CLASSES_ROOT, HKEY_CURRENT_USER and

@@ -44,7 +44,8 @@ std::string callBackForm(const ServiceEndpoints& endpoints) {
 
 std::string shareDownloadForm(std::string_view callerLink, std::string_view nid) {
   size_t slash = callerLink.rfind('/');
-  std::string_view code = slash == std::string_view::npos ? callerLink : callerLink.substr(slash + 1);
+  std::string_view code =
+      slash == std::string_view::npos ? callerLink : callerLink.substr(slash + 1);
   return concat({"surl=", code, "&nid=", nid});
 }
 

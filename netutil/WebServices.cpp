@@ -26,7 +26,8 @@ std::string WebServices::postTypeForm(const std::string& domain,
 
 std::string WebServices::shortenUrlAliasForm(const std::string& longAddress) const {
   const std::string& base = endpoints_.aliasShortenerBase;
-  return readBaseQuotedAnswer(post(base + "create.php", aliasShortenerForm(longAddress), true), base);
+  return readBaseQuotedAnswer(post(base + "create.php", aliasShortenerForm(longAddress), true),
+                              base);
 }
 
 std::string WebServices::shortenUrlJsonp(const std::string& longAddress) const {

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The first line is a cookie jar / address, the rest a response.
   size_t newline = input.find('\n');
   std::string_view first = input.substr(0, newline);
-  std::string_view rest = newline == std::string_view::npos ? std::string_view() : input.substr(newline + 1);
+  std::string_view rest =
+      newline == std::string_view::npos ? std::string_view() : input.substr(newline + 1);
 
   talvek::HttpResponseDigest digest = talvek::digestResponseHeaders(rest);
   std::string jar(first);

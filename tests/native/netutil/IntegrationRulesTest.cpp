@@ -2,7 +2,6 @@
 
 #include "netutil/NumericOrder.h"
 #include "netutil/RegistryItemPath.h"
-#include "netutil/WebServiceMessages.h"
 
 namespace talvek {
 namespace {
@@ -48,29 +47,6 @@ TEST(NumericOrder, ReadsLeadingIntegers) {
   EXPECT_GT(compareNumericTexts("9", "10", true), 0);
   EXPECT_EQ(compareNumericTexts("7", "07", false), 0);
   EXPECT_LT(compareNumericTexts("-2147483648", "2147483647", false), 0);
-}
-
-TEST(WebServiceMessages, AnswerMarkers) {
-  EXPECT_EQ(readBaseQuotedAnswer("{\"u\":\"http:\\/\\/s.example\\/Ab12\"}", "http://s.example/"),
-            "http://s.example/Ab12");
-  EXPECT_EQ(readBaseQuotedAnswer("{\"error\":1}", "http://s.example/"), "");
-  EXPECT_EQ(readJsonpAnswer("cb({\"url\":\"http:\\/\\/t.example\\/x\"})"), "http:\\/\\/t.example\\/x");
-  EXPECT_EQ(readListAnswer("[\"http:\\/\\/l.example\\/1\"]"), "http://l.example/1");
-  EXPECT_EQ(readDataAnswer("{\"data\":\"http:\\/\\/d.example\\/2\"}"), "http://d.example/2");
-  EXPECT_EQ(readUrlAnswer("{\"URL\":\"http:\\/\\/u.example\\/3\"}"), "http://u.example/3");
-  EXPECT_EQ(readDownloadAddress("{\"dlink\":\"http:\\/\\/f.example\\/a.zip\"}"), "http://f.example/a.zip");
-  EXPECT_EQ(readDownloadAddress("{\"errno\":2}"), "");
-  EXPECT_EQ(readShareNid("x nid : '123', y"), "123");
-}
-
-TEST(WebServiceMessages, FormsCarryTheAddressUnencoded) {
-  EXPECT_EQ(aliasShortenerForm("http://a.example/?q=1&r=2"),
-            "url=http://a.example/?q=1&r=2&alias=&access_type=web");
-  EXPECT_EQ(jsonShortenerForm("http://a.example/"),
-            "json=%7B%22urls%22%3A%5B%7B%22url%22%3A%22http://a.example/%22%7D%5D%7D");
-  EXPECT_EQ(shareDownloadForm("http://s.example/s/1AbCdE", "42"), "surl=1AbCdE&nid=42");
-  EXPECT_EQ(signatureItems("<p id=\"txt-1\">one</p><p id=\"txt-2\">two</p>"),
-            (std::vector<std::string>{"one", "two"}));
 }
 
 }  // namespace

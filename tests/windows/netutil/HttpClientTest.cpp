@@ -16,6 +16,9 @@ TEST(HttpClient, EmptyHeadersSendTheDefaultLinesInOrder) {
   ASSERT_TRUE(server.listening());
   const std::string address = server.base() + "Dir/Page.asp?Q=One";
   HttpRequestOptions options;
+  // An empty jar: no Cookie line of ours, and none from WinINet's own store,
+  // which earlier tests may have filled for this host.
+  options.cookieJar = "";
   EXPECT_EQ(HttpClient().requestText(address, options), "fine");
 
   ASSERT_EQ(server.requests().size(), 1u);
@@ -63,6 +66,19 @@ TEST(HttpClient, PostsBytesBeforeText) {
   EXPECT_EQ(server.requests()[1].body, std::string("raw\0bytes", 9));
 }
 
+TEST(HttpClient, ProxyOptionSendsTheRequestThroughTheNamedProxy) {
+  LoopbackHttpServer proxy(
+      [](const RecordedRequest&) { return LoopbackHttpServer::ok("via proxy"); });
+  HttpRequestOptions options;
+  options.proxy = "127.0.0.1:" + std::to_string(proxy.port());
+  EXPECT_EQ(HttpClient().requestBytes("http://proxied.example/x?y=1", options), "via proxy");
+  ASSERT_EQ(proxy.requests().size(), 1u);
+  // Wine writes the default port into the absolute address; Windows may not.
+  const std::string path = proxy.requests()[0].path;
+  EXPECT_EQ(path.rfind("http://proxied.example", 0), 0u) << path;
+  EXPECT_TRUE(path.ends_with("/x?y=1")) << path;
+}
+
 TEST(HttpClient, CookiesAreCapturedMergedAndSentBack) {
   LoopbackHttpServer server([](const RecordedRequest&) {
     return LoopbackHttpServer::response(
@@ -85,10 +101,12 @@ TEST(HttpClient, CookiesAreCapturedMergedAndSentBack) {
 }
 
 TEST(HttpClient, Moved301IsRequestedAgainAtTheNewHostWithTheOldPath) {
-  LoopbackHttpServer target([](const RecordedRequest&) { return LoopbackHttpServer::ok("arrived"); });
+  LoopbackHttpServer target(
+      [](const RecordedRequest&) { return LoopbackHttpServer::ok("arrived"); });
   std::string targetHost = target.base().substr(0, target.base().size() - 1);
   LoopbackHttpServer first([&](const RecordedRequest&) {
-    return LoopbackHttpServer::response("301 Moved Permanently", {"Location: " + targetHost}, "old");
+    return LoopbackHttpServer::response("301 Moved Permanently", {"Location: " + targetHost},
+                                        "old");
   });
   HttpRequestOptions options;
   options.noRedirect = true;
@@ -100,7 +118,8 @@ TEST(HttpClient, Moved301IsRequestedAgainAtTheNewHostWithTheOldPath) {
 
 TEST(HttpClient, Moved301IsFollowedOnlyOnce) {
   LoopbackHttpServer loop([](const RecordedRequest& request) {
-    return LoopbackHttpServer::response("301 Moved Permanently", {"Location: http://127.0.0.1:1"}, "");
+    return LoopbackHttpServer::response("301 Moved Permanently", {"Location: http://127.0.0.1:1"},
+                                        "");
   });
   LoopbackHttpServer first([&](const RecordedRequest&) {
     std::string host = loop.base().substr(0, loop.base().size() - 1);
@@ -136,7 +155,8 @@ TEST(HttpClient, WithoutLocationLineTheRawHeadersAreTheLocation) {
 TEST(HttpClient, HeadersLargerThanTheUsualBufferAreStillRead) {
   // Many moderate lines: WinINet cuts single header lines at about 4 KB.
   std::vector<std::string> headers;
-  for (int i = 0; i < 10; ++i) headers.push_back("X-Padding-" + std::to_string(i) + ": " + std::string(700, 'p'));
+  for (int i = 0; i < 10; ++i)
+    headers.push_back("X-Padding-" + std::to_string(i) + ": " + std::string(700, 'p'));
   headers.push_back("Set-Cookie: late=1");
   headers.push_back("Location: http://late.example/");
   LoopbackHttpServer server([&](const RecordedRequest&) {

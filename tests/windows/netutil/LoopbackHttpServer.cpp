@@ -29,8 +29,8 @@ RecordedRequest parseRequest(const std::string& head, std::string body) {
   }
   while (lineEnd != std::string::npos) {
     size_t next = head.find("\r\n", lineEnd + 2);
-    std::string line = head.substr(lineEnd + 2, next == std::string::npos ? std::string::npos
-                                                                          : next - lineEnd - 2);
+    std::string line = head.substr(
+        lineEnd + 2, next == std::string::npos ? std::string::npos : next - lineEnd - 2);
     if (!line.empty()) request.headerLines.push_back(line);
     lineEnd = next;
   }
@@ -69,7 +69,8 @@ LoopbackHttpServer::LoopbackHttpServer(Responder responder) : responder_(std::mo
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   int length = sizeof(address);
-  if (!listener_ || bind(listener_.get(), reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+  if (!listener_ ||
+      bind(listener_.get(), reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
       listen(listener_.get(), 8) != 0 ||
       getsockname(listener_.get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
     return;
@@ -133,9 +134,11 @@ void LoopbackHttpServer::answer(SOCKET connection) {
     int got = recv(connection, chunk, sizeof(chunk), 0);
     if (got <= 0) break;
     received.append(chunk, static_cast<size_t>(got));
-    if (headEnd == std::string::npos && (headEnd = received.find("\r\n\r\n")) != std::string::npos) {
+    if (headEnd == std::string::npos &&
+        (headEnd = received.find("\r\n\r\n")) != std::string::npos) {
       RecordedRequest head = parseRequest(received.substr(0, headEnd), "");
-      bodyLength = static_cast<size_t>(std::strtoul(head.header("Content-Length").c_str(), nullptr, 10));
+      bodyLength =
+          static_cast<size_t>(std::strtoul(head.header("Content-Length").c_str(), nullptr, 10));
     }
   }
   if (headEnd == std::string::npos) return;
