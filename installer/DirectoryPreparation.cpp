@@ -1,0 +1,61 @@
+#include "installer/DirectoryPreparation.h"
+
+#include <windows.h>
+
+#include <shlwapi.h>
+
+#include "installer/BoundedRepeat.h"
+#include "installer/InstallPathRules.h"
+#include "installer/ProcessControl.h"
+#include "installer/ProductFiles.h"
+
+namespace talvek {
+namespace {
+
+// A program that was just ended may hold its executable open for a moment.
+constexpr int kDeleteAttempts = 20;
+constexpr DWORD kDeleteRetryMs = 100;
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool deleteOldExecutable(const std::string& path) {
+  if (DeleteFileA(path.c_str())) return true;
+  auto stillLocked = [&] {
+    DWORD error = GetLastError();
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+  };
+  repeatWhileBounded(
+      [&] { return stillLocked() && !DeleteFileA(path.c_str()); }, [] { Sleep(kDeleteRetryMs); }, kDeleteAttempts);
+  return !fileExists(path);
+}
+
+}  // namespace
+
+std::string deletionFailedMessage(const std::string& directory) {
+  return "初始化目录失败！<br>删除文件" + directory +
+         "Talvek.exe 失败！请检查该目录是否有删除权限<br>若您是Win7以上用户请尝试右击安装程序>使用管理员权限运行，若还不行请尝试选择其它安装目录！";
+}
+
+std::string creationFailedMessage(const std::string& directory) {
+  return "创建目录:" + directory + "失败！请检查该目录是否有创建权限<br>若您是Win7以上用户请尝试右击安装程序>使用管理员权限运行！";
+}
+
+std::optional<std::string> prepareInstallDirectory(const std::string& directory) {
+  if (containsChinese(directory)) return std::string(message::kChinesePath);
+  if (PathIsDirectoryA(directory.c_str())) {
+    stopByNameOrTitle(product::kPagelensExe);
+    stopByNameOrTitle(product::kUpdaterExe);
+    const std::string oldExecutable = directory + product::kMainExe;
+    if (fileExists(oldExecutable)) {
+      stopByNameOrTitle(product::kMainExe);
+      if (!deleteOldExecutable(oldExecutable)) return deletionFailedMessage(directory);
+    }
+    return std::nullopt;
+  }
+  // Only the last level: a folder chosen in the dialog and removed since
+  // makes this fail, as it should.
+  if (!CreateDirectoryA(directory.c_str(), nullptr)) return creationFailedMessage(directory);
+  return std::nullopt;
+}
+
+}  // namespace talvek

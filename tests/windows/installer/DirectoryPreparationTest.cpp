@@ -1,0 +1,57 @@
+#include "installer/DirectoryPreparation.h"
+
+#include <gtest/gtest.h>
+
+#include "installer/ProcessControl.h"
+#include "tests/windows/TestSupport.h"
+
+using namespace talvek;
+using test::fileExists;
+
+TEST(DirectoryPreparation, RefusesChinesePathsBeforeTouchingAnything) {
+  test::ScratchDir scratch;
+  const std::string dir = scratch.path() + "中文\\";
+  EXPECT_EQ(prepareInstallDirectory(dir), std::string(message::kChinesePath));
+  EXPECT_FALSE(test::directoryExists(dir));
+}
+
+TEST(DirectoryPreparation, CreatesOnlyTheLastLevel) {
+  test::ScratchDir scratch;
+  EXPECT_EQ(prepareInstallDirectory(scratch.path() + "Talvek\\"), std::nullopt);
+  EXPECT_TRUE(test::directoryExists(scratch.path() + "Talvek"));
+
+  const std::string deep = scratch.path() + "gone\\Talvek\\";
+  EXPECT_EQ(prepareInstallDirectory(deep), creationFailedMessage(deep));
+  EXPECT_FALSE(test::directoryExists(deep));
+}
+
+TEST(DirectoryPreparation, EndsTheRunningProductAndDeletesOnlyItsExecutable) {
+  test::ScratchDir scratch;
+  const std::string dir = scratch.path();
+  test::StartedProgram product(test::placeStub(dir, "Talvek.exe"));
+  test::StartedProgram updater(test::placeStub(dir, "Freshen.exe"));
+  ASSERT_TRUE(product.started() && updater.started());
+  test::writeFileBytes(dir + "Skin.dll", "kept");
+
+  EXPECT_EQ(prepareInstallDirectory(dir), std::nullopt);
+  EXPECT_TRUE(product.waitForExit(5000));
+  EXPECT_TRUE(updater.waitForExit(5000));
+  EXPECT_FALSE(fileExists(dir + "Talvek.exe"));
+  EXPECT_TRUE(fileExists(dir + "Freshen.exe"));
+  EXPECT_TRUE(fileExists(dir + "Skin.dll"));
+}
+
+TEST(DirectoryPreparation, AnExecutableThatCannotBeDeletedIsReported) {
+  test::ScratchDir scratch;
+  const std::string dir = scratch.path();
+  test::writeFileBytes(dir + "Talvek.exe", "old");
+  // Held open without delete sharing, as a program of another user would.
+  HANDLE held = CreateFileA((dir + "Talvek.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  auto message = prepareInstallDirectory(dir);
+  CloseHandle(held);
+  ASSERT_TRUE(message.has_value());
+  EXPECT_EQ(*message, deletionFailedMessage(dir));
+  EXPECT_NE(message->find(dir + "Talvek.exe"), std::string::npos);
+}
