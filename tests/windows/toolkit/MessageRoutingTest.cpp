@@ -78,6 +78,12 @@ class MessageRouting : public ::testing::Test {
     return control;
   }
 
+  // The reference of a control that no longer exists.
+  ControlRef staleReference() {
+    RecordingControl gone(log, form->hwnd(), {});
+    return gone.handle;
+  }
+
   LRESULT send(UINT message, WPARAM wParam, LPARAM lParam) {
     return SendMessageW(form->hwnd(), message, wParam, lParam);
   }
@@ -192,11 +198,7 @@ TEST_F(MessageRouting, DestroyingTheWindowRemovesEveryControlAfterEventTwo) {
 TEST_F(MessageRouting, OnlyLiveReferencesReceiveEvents) {
   RecordingControl& live = add({});
   live.result = 99;
-  ControlRef stale = 0;
-  {
-    RecordingControl gone(log, form->hwnd(), {});
-    stale = gone.handle;
-  }
+  ControlRef stale = staleReference();
   for (std::int32_t ref : {0, -1, form->reference(), stale, live.handle + 7919, 0x7FFFFFFF,
                            static_cast<std::int32_t>(0x80000000u), 0x1234567}) {
     EXPECT_EQ(sendControlEvent(ref, 301, 1, 0), 0) << ref;
@@ -209,11 +211,7 @@ TEST_F(MessageRouting, OnlyLiveReferencesReceiveEvents) {
 TEST_F(MessageRouting, EventsFromAnotherThreadRunOnTheWindowsThread) {
   RecordingControl& live = add({});
   live.result = 5;
-  ControlRef stale = 0;
-  {
-    RecordingControl gone(log, form->hwnd(), {});
-    stale = gone.handle;
-  }
+  ControlRef stale = staleReference();
   std::atomic<int> liveResult{-1};
   std::atomic<int> bogusSum{0};
   std::atomic<bool> done{false};
