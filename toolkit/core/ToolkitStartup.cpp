@@ -1,0 +1,80 @@
+#include "toolkit/core/ToolkitStartup.h"
+
+#include <objidl.h>  // gdiplus.h needs PROPID
+#include <gdiplus.h>
+
+#include "toolkit/core/EventRelay.h"
+#include "toolkit/core/FontStartup.h"
+#include "toolkit/core/PopupWindowProcs.h"
+#include "toolkit/core/ToolkitGlobals.h"
+#include "toolkit/core/WideText.h"
+
+namespace talvek {
+namespace {
+
+void startGdiplus() {
+  // GDI+ stays up for the life of the process, so the token is dropped.
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+}
+
+void readOsVersion() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  static_assert(sizeof(OSVERSIONINFOA) == 148);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (GetVersionExA(&info)) osVersion = osVersionFrom(info.dwMajorVersion, info.dwMinorVersion);
+#pragma GCC diagnostic pop
+}
+
+template <typename Function>
+Function lookUp(const char* library, const char* name) {
+  HMODULE module = LoadLibraryA(library);
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+}  // namespace
+
+int osVersionFrom(DWORD major, DWORD minor) {
+  return static_cast<int>(static_cast<double>(major) + static_cast<double>(minor) / 10.0);
+}
+
+bool registerToolkitClass(const char* className, WNDPROC windowProc) {
+  WideText wideName;
+  wideName.assignAnsi(className);
+  ByteBlock name = wideName.getData();  // with its terminator
+  WNDCLASSEXW windowClass{};
+  static_assert(sizeof(WNDCLASSEXW) == 48);
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.lpszClassName = reinterpret_cast<const wchar_t*>(name.data());
+  return RegisterClassExW(&windowClass) != 0;
+}
+
+void toolkitStartup() {
+  startGdiplus();
+  readOsVersion();
+  updateRectMessage = RegisterWindowMessageA("Rb_Msg_WM_UPDATERECT");
+  defWindowProcW = lookUp<WNDPROC>("user32.dll", "DefWindowProcW");
+  moveMemory = lookUp<MoveMemoryProc>("kernel32.dll", "RtlMoveMemory");
+  alphaBlend = lookUp<AlphaBlendProc>("msimg32.dll", "AlphaBlend");
+
+  registerToolkitClass(kWindowClassName, defWindowProcW);
+  registerToolkitClass(kDropDownClassName, dropDownWindowProc);
+  registerToolkitClass(kMenuClassName, menuWindowProc);
+  registerToolkitClass(kMenu1ClassName, menuWindowProc);
+
+  fontAndSkinStartup();
+
+  // Events from other threads (the rich-edit server) are handed to this
+  // thread through the relay, so it must exist before the server starts.
+  startEventRelay();
+  // CALL POINT (rich-edit server): start the local rich-edit server here.
+
+  cursorOverride = 0;
+}
+
+}  // namespace talvek
