@@ -24,13 +24,14 @@ struct Outcome {
   HttpRequest request;
 };
 
+// A piece seed of 0 feeds everything at once.
 Outcome readInPieces(std::string_view bytes, std::uint8_t pieceSeed) {
   RequestReader reader(kBound);
   RequestReader::Status status = RequestReader::Status::NeedMore;
-  unsigned state = pieceSeed | 1u;
+  unsigned state = pieceSeed;
   while (!bytes.empty() && status == RequestReader::Status::NeedMore) {
     state = state * 1103515245u + 12345u;
-    const std::size_t size = std::min<std::size_t>(bytes.size(), 1 + (state >> 16) % 64);
+    const std::size_t size = pieceSeed == 0 ? bytes.size() : std::min<std::size_t>(bytes.size(), 1 + (state >> 16) % 64);
     status = reader.append(bytes.substr(0, size));
     bytes.remove_prefix(size);
   }
