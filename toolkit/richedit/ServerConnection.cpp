@@ -15,6 +15,10 @@ ServerConnection::ServerConnection(Socket socket, const ServerLimits& limits)
     : socket_(std::move(socket)), limits_(limits), acceptedAt_(GetTickCount()) {
   u_long nonBlocking = 1;
   ioctlsocket(socket_.get(), FIONBIO, &nonBlocking);
+  // The head and the body go out as separate writes; without this the body
+  // waits for the client's delayed acknowledgement of the head.
+  BOOL noDelay = TRUE;
+  setsockopt(socket_.get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
 }
 
 unsigned ServerConnection::nextWaitMs() const {
@@ -28,10 +32,11 @@ bool ServerConnection::waitUntilReady(bool forWriting, unsigned ms) const {
   fd_set set;
   FD_ZERO(&set);
   FD_SET(socket_.get(), &set);
-  fd_set errors = set;
   timeval timeout{static_cast<long>(ms / 1000), static_cast<long>((ms % 1000) * 1000)};
-  const int ready =
-      select(0, forWriting ? nullptr : &set, forWriting ? &set : nullptr, &errors, &timeout);
+  // A failed connection reports itself as readable (or writable) and the next
+  // call says why. The socket is never put in two sets at once: Wine's
+  // server aborts on such a poll.
+  const int ready = select(0, forWriting ? nullptr : &set, forWriting ? &set : nullptr, nullptr, &timeout);
   return ready > 0;
 }
 
