@@ -31,13 +31,6 @@ TEST(RouteTable, ServesThePageTheScriptAndJqueryByExactPath) {
   }
 }
 
-TEST(RouteTable, ThePageAndScriptEndWithoutALineEnd) {
-  EXPECT_TRUE(kEditorPage.starts_with("<!doctype html>\r\n<html>\r\n"));
-  EXPECT_TRUE(kEditorPage.ends_with("</script>\r\n</html>"));
-  EXPECT_TRUE(kEditorClientScript.ends_with("\t},\r\n}"));
-  EXPECT_NE(kEditorClientScript.find("\t\t\tdata:hobj+\"|\"+html\r\n"), std::string_view::npos);
-}
-
 TEST(ResponseHead, HasNoSpaceAfterTheColons) {
   EXPECT_EQ(responseHead("text/html", 287),
             "HTTP/1.1 200 OK\r\n"

@@ -49,10 +49,23 @@ Reply RawHttpClient::readUntilClosed(unsigned ms) {
   }
 }
 
-Reply exchange(int port, std::string_view request, unsigned ms) {
+namespace {
+
+Reply exchangeEndingSend(int port, std::string_view request, unsigned ms, bool hangUp) {
   RawHttpClient client(port);
   if (!client.connected() || !client.send(request)) return {};
+  if (hangUp) client.endSending();
   return client.readUntilClosed(ms);
+}
+
+}  // namespace
+
+Reply exchange(int port, std::string_view request, unsigned ms) {
+  return exchangeEndingSend(port, request, ms, false);
+}
+
+Reply exchangeThenHangUp(int port, std::string_view request, unsigned ms) {
+  return exchangeEndingSend(port, request, ms, true);
 }
 
 }  // namespace talvek::test

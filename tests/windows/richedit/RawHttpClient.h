@@ -32,5 +32,7 @@ class RawHttpClient {
 
 // Connects, sends `request`, then reads until the server closes.
 Reply exchange(int port, std::string_view request, unsigned ms = 10000);
+// The same, but the client ends its sending side after the request.
+Reply exchangeThenHangUp(int port, std::string_view request, unsigned ms = 10000);
 
 }  // namespace talvek::test
