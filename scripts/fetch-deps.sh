@@ -17,5 +17,6 @@ if [ ! -f "$MINIZIP_DIR/unzip.c" ]; then
   }
 fi
 test -f "$MINIZIP_DIR/unzip.c"
+bash "$(dirname "$0")/fetch-jquery.sh" "$deps/jquery/jquery-1.8.2.min.js"
 test -d /usr/src/googletest/googletest || { echo "[deps] googletest sources missing" >&2; exit 1; }
 echo "[deps] ready in $deps"

@@ -1,0 +1,267 @@
+#include "toolkit/richedit/RichEditServer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/windows/richedit/RawHttpClient.h"
+#include "tests/windows/richedit/RecordingSink.h"
+#include "toolkit/richedit/JqueryLibrary.h"
+
+namespace talvek::richedit {
+namespace {
+
+using test::exchange;
+using test::exchangeThenHangUp;
+using test::RawHttpClient;
+using test::Reply;
+
+const std::string kPageHead =
+    "HTTP/1.1 200 OK\r\n"
+    "Server:RbUI RichEdit HTTP Server\r\n"
+    "Content-Length:287\r\n"
+    "Content-Type:text/html\r\n"
+    "\r\n";
+
+std::string asText(std::span<const std::uint8_t> bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+std::string postText(std::string_view lengthLine, std::string_view body, std::string_view path = "/cmd/get/text") {
+  return "POST " + std::string(path) + " HTTP/1.1\r\nHost: 127.89.64.254\r\n" + std::string(lengthLine) +
+         "\r\n\r\n" + std::string(body);
+}
+
+std::string postWithLength(std::string_view body, std::string_view path = "/cmd/get/text") {
+  return postText("Content-Length: " + std::to_string(body.size()), body, path);
+}
+
+// One server for the suite, as the toolkit has one per process.
+class RichEditServerTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    sink_ = new test::RecordingSink;
+    server_ = new RichEditServer(sink_->sink(), jqueryLibrary());
+    ASSERT_TRUE(server_->start());
+  }
+  static void TearDownTestSuite() {
+    delete server_;
+    delete sink_;
+  }
+  void SetUp() override { sink_->take(); }
+
+  static int port() { return server_->port(); }
+  static std::vector<test::RecordedEvent> deliveries() { return sink_->take(); }
+
+  // The server still answers, and answers exactly.
+  static void expectPageServed() {
+    const Reply reply = exchange(port(), "GET /web/default HTTP/1.1\r\n\r\n");
+    EXPECT_TRUE(reply.closed);
+    EXPECT_EQ(reply.bytes, kPageHead + std::string(kEditorPage));
+  }
+
+  static inline test::RecordingSink* sink_ = nullptr;
+  static inline RichEditServer* server_ = nullptr;
+};
+
+TEST_F(RichEditServerTest, AnyMethodButPostGetsThePageExactlyThenTheClose) {
+  for (const char* method : {"GET", "HEAD", "post"}) {
+    const Reply reply = exchange(port(), std::string(method) + " /web/default HTTP/1.1\r\nHost: x\r\n\r\n");
+    EXPECT_TRUE(reply.closed) << method;
+    EXPECT_EQ(reply.bytes, kPageHead + std::string(kEditorPage)) << method;
+  }
+}
+
+TEST_F(RichEditServerTest, ServesJqueryAndTheClientScript) {
+  const std::string jquery = asText(jqueryLibrary());
+  ASSERT_EQ(jquery.size(), 93435u);
+  ASSERT_TRUE(jquery.starts_with("/*! jQuery v1.8.2 jquery.com | jquery.org/license */\n"));
+  Reply reply = exchange(port(), "GET /web/jquery HTTP/1.1\r\n\r\n");
+  EXPECT_TRUE(reply.closed);
+  EXPECT_EQ(reply.bytes,
+            "HTTP/1.1 200 OK\r\nServer:RbUI RichEdit HTTP Server\r\nContent-Length:93435\r\n"
+            "Content-Type:text/javascript\r\n\r\n" +
+                jquery);
+
+  reply = exchange(port(), "GET /web/richeditclient HTTP/1.1\r\n\r\n");
+  EXPECT_EQ(reply.bytes,
+            "HTTP/1.1 200 OK\r\nServer:RbUI RichEdit HTTP Server\r\nContent-Length:305\r\n"
+            "Content-Type:text/javascript\r\n\r\n" +
+                std::string(kEditorClientScript));
+}
+
+TEST_F(RichEditServerTest, PathsOutsideTheTableGetNoAnswer) {
+  for (const char* request : {"GET /web/default?x=1 HTTP/1.1\r\n\r\n", "GET /WEB/Default HTTP/1.1\r\n\r\n",
+                              "GET / HTTP/1.1\r\n\r\n", "GET /web/default\r\n\r\n"}) {
+    const Reply reply = exchange(port(), request);
+    EXPECT_TRUE(reply.closed) << request;
+    EXPECT_EQ(reply.bytes, "") << request;
+  }
+}
+
+TEST_F(RichEditServerTest, APostDeliversItsTextToTheNamedControlAndGetsNoAnswer) {
+  const std::string body = "42|h\xC3\xA9llo";
+  for (const char* lengthLine : {"Content-Length: 9", "content-length:9", "CONTENT - Length  :  9"}) {
+    const Reply reply = exchange(port(), postText(lengthLine, body));
+    EXPECT_TRUE(reply.closed) << lengthLine;
+    EXPECT_EQ(reply.bytes, "") << lengthLine;
+    const auto events = deliveries();
+    ASSERT_EQ(events.size(), 1u) << lengthLine;
+    EXPECT_EQ(events[0].control, 42);
+    EXPECT_EQ(events[0].code, 301);
+    EXPECT_EQ(events[0].kind, 2);
+    EXPECT_EQ(events[0].text, u"h\u00e9llo");
+  }
+}
+
+TEST_F(RichEditServerTest, HtmlContentArrivesWholeWithItsBars) {
+  exchange(port(), postWithLength("7|a|b", "/cmd/get/html"));
+  const auto events = deliveries();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].control, 7);
+  EXPECT_EQ(events[0].kind, 1);
+  EXPECT_EQ(events[0].text, u"a|b");
+}
+
+TEST_F(RichEditServerTest, PostsThatNameNoControlOrNoCommandDeliverNothing) {
+  const std::pair<const char*, const char*> posts[] = {
+      {"42hello", "/cmd/get/text"}, {"0|x", "/cmd/get/text"}, {"-4|x", "/cmd/get/text"},
+      {"42|x", "/web/default"},     {"42|x", "/cmd/get/TEXT"},
+  };
+  for (const auto& [body, path] : posts) {
+    const Reply reply = exchange(port(), postWithLength(body, path));
+    EXPECT_TRUE(reply.closed) << body << path;
+    EXPECT_EQ(reply.bytes, "") << body << path;
+  }
+  EXPECT_TRUE(deliveries().empty());
+}
+
+TEST_F(RichEditServerTest, APostWithoutContentLengthIsDropped) {
+  const Reply reply = exchangeThenHangUp(port(), "POST /cmd/get/text HTTP/1.1\r\nHost: x\r\n\r\n42|hello");
+  EXPECT_TRUE(reply.closed);
+  EXPECT_EQ(reply.bytes, "");
+  EXPECT_TRUE(deliveries().empty());
+}
+
+TEST_F(RichEditServerTest, ABodyInPiecesIsDeliveredOnceWithEveryByteThatCame) {
+  RawHttpClient client(port());
+  ASSERT_TRUE(client.send("POST /cmd/get/text HTTP/1.1\r\nContent-Len"));
+  Sleep(100);
+  ASSERT_TRUE(client.send("gth: 9\r\n\r\n42|h"));
+  Sleep(100);
+  ASSERT_TRUE(client.send("\xC3\xA9l"));
+  Sleep(100);
+  EXPECT_TRUE(deliveries().empty());
+  // The last piece overshoots the announced length.
+  ASSERT_TRUE(client.send("lo!!"));
+  const Reply reply = client.readUntilClosed(10000);
+  EXPECT_TRUE(reply.closed);
+  EXPECT_EQ(reply.bytes, "");
+  const auto events = deliveries();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].text, u"h\u00e9llo!!");
+}
+
+TEST_F(RichEditServerTest, AnAnswerSurvivesRequestBytesTheServerNeverRead) {
+  // The rest of a resource request is never read; closing over it must not
+  // reset the connection before the client has the answer.
+  const std::string request = "GET /web/jquery HTTP/1.1\r\nX-Filler: " + std::string(60000, 'f') + "\r\n\r\n";
+  const Reply reply = exchange(port(), request);
+  EXPECT_TRUE(reply.closed);
+  EXPECT_TRUE(reply.bytes.ends_with(asText(jqueryLibrary())));
+}
+
+TEST_F(RichEditServerTest, TwoThousandSequentialRequestsAllSucceed) {
+  int failures = 0;
+  for (int i = 0; i < 2000; ++i) {
+    const Reply reply = exchange(port(), "GET /web/default HTTP/1.1\r\n\r\n");
+    if (!reply.closed || reply.bytes != kPageHead + std::string(kEditorPage)) ++failures;
+  }
+  EXPECT_EQ(failures, 0);
+}
+
+TEST_F(RichEditServerTest, ASilentClientIsDroppedAndTheNextOneServed) {
+  RawHttpClient silent(port());
+  ASSERT_TRUE(silent.connected());
+  Sleep(200);  // let the server take up the silent connection first
+  RawHttpClient next(port());
+  ASSERT_TRUE(next.send("GET /web/default HTTP/1.1\r\n\r\n"));
+
+  const DWORD start = GetTickCount();
+  const Reply dropped = silent.readUntilClosed(15000);
+  const DWORD silentFor = GetTickCount() - start;
+  EXPECT_TRUE(dropped.closed);
+  EXPECT_EQ(dropped.bytes, "");
+  EXPECT_GE(silentFor + 200, ServerLimits{}.silenceMs - 500);
+
+  const Reply served = next.readUntilClosed(10000);
+  EXPECT_TRUE(served.closed);
+  EXPECT_EQ(served.bytes, kPageHead + std::string(kEditorPage));
+}
+
+TEST_F(RichEditServerTest, AClientTricklingBytesIsDroppedAtTheRequestBound) {
+  // Every byte comes before the silence bound, yet the connection cannot
+  // outlast the request bound.
+  ServerLimits limits;
+  limits.silenceMs = 1000;
+  limits.requestMs = 2000;
+  test::RecordingSink sink;
+  RichEditServer quick(sink.sink(), jqueryLibrary(), limits);
+  ASSERT_TRUE(quick.start());
+  RawHttpClient client(quick.port());
+  ASSERT_TRUE(client.send("POST /cmd/get/text HTTP/1.1\r\n"));
+  bool stillOpen = true;
+  for (int i = 0; i < 40 && stillOpen; ++i) {
+    Sleep(300);
+    stillOpen = client.send("X");
+  }
+  EXPECT_TRUE(client.readUntilClosed(5000).closed);
+  const Reply reply = exchange(quick.port(), "GET /web/default HTTP/1.1\r\n\r\n");
+  EXPECT_EQ(reply.bytes, kPageHead + std::string(kEditorPage));
+}
+
+TEST_F(RichEditServerTest, MalformedRequestsNeverWedgeTheServer) {
+  const Reply noLineEnd = exchangeThenHangUp(port(), "GET /web/default HTTP/1.1");
+  EXPECT_TRUE(noLineEnd.closed);
+  EXPECT_EQ(noLineEnd.bytes, "");
+  // An announced length past the bound is refused before the body is read.
+  EXPECT_TRUE(exchange(port(), postText("Content-Length: 99999999999999999999", "42|x")).closed);
+  EXPECT_TRUE(exchange(port(), postText("Content-Length: 10485760", "42|x")).closed);
+  // A length that is no number reads as zero: the body that came is the body.
+  exchange(port(), postText("Content-Length: -5", "42|neg"));
+  const auto events = deliveries();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].text, u"neg");
+  expectPageServed();
+
+  std::string garbage(200000, '\0');
+  unsigned state = 12345;
+  for (char& c : garbage) {
+    state = state * 1103515245u + 12345u;
+    c = static_cast<char>(state >> 24);
+  }
+  EXPECT_TRUE(exchange(port(), garbage).closed);
+  EXPECT_TRUE(exchange(port(), "POST /cmd/get/text HTTP/1.1\r\n" + std::string(2 * 1024 * 1024, 'h')).closed);
+  expectPageServed();
+}
+
+TEST_F(RichEditServerTest, ATenMegabyteBodyIsRefusedAndTheServerGoesOn) {
+  RawHttpClient client(port());
+  const std::string body(10 * 1024 * 1024, 'x');
+  client.send(postText("Content-Length: " + std::to_string(body.size() + 3), "42|" + body));
+  EXPECT_TRUE(client.readUntilClosed(10000).closed);
+  EXPECT_TRUE(deliveries().empty());
+  expectPageServed();
+}
+
+TEST(RichEditServer, GivesUpQuietlyWhenNoPortCanBeBound) {
+  ServerLimits limits;
+  limits.bindAttempts = 0;
+  RichEditServer server([](std::int32_t, int, std::intptr_t, std::intptr_t) { return 0; }, jqueryLibrary(), limits);
+  EXPECT_FALSE(server.start());
+  EXPECT_EQ(server.port(), 0);
+}
+
+}  // namespace
+}  // namespace talvek::richedit

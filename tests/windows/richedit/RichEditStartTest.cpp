@@ -1,0 +1,30 @@
+#include "toolkit/richedit/RichEditStart.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/windows/richedit/RawHttpClient.h"
+#include "tests/windows/richedit/RecordingSink.h"
+
+namespace talvek::richedit {
+namespace {
+
+TEST(RichEditStart, StartsOneServerForTheProcess) {
+  static test::RecordingSink sink;  // the started server lives until the process ends
+  startRichEditServer(sink.sink());
+  const int port = richEditServerPort();
+  ASSERT_GE(port, 50000);
+  ASSERT_LE(port, 63000);
+  startRichEditServer(sink.sink());
+  EXPECT_EQ(richEditServerPort(), port);
+
+  const test::Reply reply =
+      test::exchange(port, "POST /cmd/get/html HTTP/1.1\r\nContent-Length: 6\r\n\r\n5|<p/>");
+  EXPECT_TRUE(reply.closed);
+  const auto events = sink.take();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].control, 5);
+  EXPECT_EQ(events[0].text, u"<p/>");
+}
+
+}  // namespace
+}  // namespace talvek::richedit
