@@ -3,11 +3,13 @@
 #include <objidl.h>  // gdiplus.h needs PROPID
 #include <gdiplus.h>
 
+#include "toolkit/core/EventDelivery.h"
 #include "toolkit/core/EventRelay.h"
 #include "toolkit/core/FontStartup.h"
 #include "toolkit/core/PopupWindowProcs.h"
 #include "toolkit/core/ToolkitGlobals.h"
 #include "toolkit/core/WideText.h"
+#include "toolkit/richedit/RichEditStart.h"
 
 namespace talvek {
 namespace {
@@ -72,7 +74,7 @@ void toolkitStartup() {
   // Events from other threads (the rich-edit server) are handed to this
   // thread through the relay, so it must exist before the server starts.
   startEventRelay();
-  // CALL POINT (rich-edit server): start the local rich-edit server here.
+  richedit::startRichEditServer(&sendControlEvent);
 
   cursorOverride = 0;
 }

@@ -8,12 +8,16 @@
 namespace talvek::richedit {
 namespace {
 
+// The toolkit's start-up (run by other tests in this process) may already
+// have started the one server; a later start must change nothing.
 TEST(RichEditStart, StartsOneServerForTheProcess) {
   static test::RecordingSink sink;  // the started server lives until the process ends
+  const int before = richEditServerPort();
   startRichEditServer(sink.sink());
   const int port = richEditServerPort();
   ASSERT_GE(port, 50000);
   ASSERT_LE(port, 63000);
+  if (before != 0) EXPECT_EQ(port, before);
   startRichEditServer(sink.sink());
   EXPECT_EQ(richEditServerPort(), port);
 
@@ -21,6 +25,10 @@ TEST(RichEditStart, StartsOneServerForTheProcess) {
       test::exchange(port, "POST /cmd/get/html HTTP/1.1\r\nContent-Length: 6\r\n\r\n5|<p/>");
   EXPECT_TRUE(reply.closed);
   const auto events = sink.take();
+  if (before != 0) {
+    EXPECT_TRUE(events.empty()) << "the first start's delivery stays in place";
+    return;
+  }
   ASSERT_EQ(events.size(), 1u);
   EXPECT_EQ(events[0].control, 5);
   EXPECT_EQ(events[0].text, u"<p/>");
