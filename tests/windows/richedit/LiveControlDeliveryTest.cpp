@@ -1,0 +1,73 @@
+// The server's posts reach the toolkit through the real sendControlEvent:
+// only a live control receives them, on its own thread.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "tests/windows/TestSupport.h"
+#include "tests/windows/richedit/RawHttpClient.h"
+#include "tests/windows/toolkit/ToolkitTestWindows.h"
+#include "toolkit/core/EventDelivery.h"
+#include "toolkit/core/RoutedControl.h"
+#include "toolkit/richedit/JqueryLibrary.h"
+#include "toolkit/richedit/RichEditServer.h"
+
+namespace talvek {
+namespace {
+
+class ContentRecorder : public RoutedControl {
+ public:
+  int onEvent(int code, std::intptr_t kind, std::intptr_t text) override {
+    if (code == 301) {
+      received.push_back(reinterpret_cast<const char16_t*>(text));
+      kinds.push_back(kind);
+      threads.push_back(GetCurrentThreadId());
+    }
+    return 0;
+  }
+  std::vector<std::u16string> received;
+  std::vector<std::intptr_t> kinds;
+  std::vector<DWORD> threads;
+};
+
+// Posts from another thread while this (the controls') thread keeps its
+// messages flowing, as the installer's message loop does.
+void postAndPump(int port, const std::string& request) {
+  std::atomic<bool> done = false;
+  std::thread client([&] {
+    test::exchange(port, request);
+    done = true;
+  });
+  test::waitUntil([&] { return done.load(); }, 15000);
+  client.join();
+  test::pumpMessages();
+}
+
+std::string textPost(ControlRef target, const std::string& utf8) {
+  std::string body = std::to_string(target) + "|" + utf8;
+  return "POST /cmd/get/text HTTP/1.1\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+TEST(LiveControlDelivery, OnlyALiveControlReceivesPostedContent) {
+  test::startToolkitOnce();
+  richedit::RichEditServer server(&sendControlEvent, richedit::jqueryLibrary());
+  ASSERT_TRUE(server.start());
+
+  ContentRecorder control;
+  const ControlRef live = control.attachReference();
+  postAndPump(server.port(), textPost(live, "h\xC3\xA9llo"));
+  ASSERT_EQ(control.received.size(), 1u);
+  EXPECT_EQ(control.received[0], u"h\u00e9llo");
+  EXPECT_EQ(control.kinds[0], 2);
+  EXPECT_EQ(control.threads[0], GetCurrentThreadId());
+
+  postAndPump(server.port(), textPost(live + 1000, "nobody"));
+  postAndPump(server.port(), textPost(-1, "a form"));
+  control.detachReference();
+  postAndPump(server.port(), textPost(live, "stale"));
+  EXPECT_EQ(control.received.size(), 1u);
+}
+
+}  // namespace
+}  // namespace talvek
