@@ -1,9 +1,12 @@
 #include "installer/ServiceWindow.h"
 
+#include "installer/DirectoryPreparation.h"
+
 namespace talvek {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Talvek.ServiceWindow";
+constexpr int kBalloonAbovePointer = 20;
 
 bool registerClassOnce(WNDPROC proc) {
   WNDCLASSEXW wc{};
@@ -23,7 +26,14 @@ bool ServiceWindow::create() {
   // the error balloon, which needs a real owner.
   window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                 nullptr, GetModuleHandleW(nullptr), this));
-  return static_cast<bool>(window_);
+  return window_ && balloon_.create(window_.get());
+}
+
+void ServiceWindow::showErrorBalloon(const std::string& message) {
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  pointer.y -= kBalloonAbovePointer;
+  balloon_.show(message::kErrorPrefix + message, pointer);
 }
 
 void ServiceWindow::relay() const {

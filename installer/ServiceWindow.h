@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
+#include "installer/ErrorBalloon.h"
 #include "toolkit/core/WinHandles.h"
 
 namespace talvek {
@@ -23,11 +25,17 @@ class ServiceWindow {
   // returns when it has finished.
   void relay() const;
 
+  // The error prefix and `message` in the balloon, its tip 20 pixels above
+  // the mouse pointer. UI thread.
+  void showErrorBalloon(const std::string& message);
+  const ErrorBalloon& balloon() const { return balloon_; }
+
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   Window window_;
   std::function<void()> onRelay_;
+  ErrorBalloon balloon_;
 };
 
 }  // namespace talvek
