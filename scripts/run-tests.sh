@@ -58,5 +58,11 @@ step "end-to-end tests of dist/TalvekSetup.exe"
 )
 summary_args+=("e2e=$RESULTS/e2e.xml")
 
+step "reproducible build"
+timeout -k 10 1800 bash "$ROOT/scripts/check-reproducible.sh" >"$RESULTS/reproducible.log" 2>&1
+python3 "$ROOT/scripts/write-result.py" "$RESULTS/reproducible.xml" reproducible-build $? "$RESULTS/reproducible.log"
+tail -n 1 "$RESULTS/reproducible.log"
+summary_args+=("reproducible=$RESULTS/reproducible.xml")
+
 step "summary"
 python3 "$ROOT/scripts/summarize-results.py" "${summary_args[@]}"
