@@ -83,6 +83,36 @@ def fresh(path):
     os.makedirs(path)
 
 
+def compare_compression(tree, ours, env, reps):
+    """Payload size at zlib level 6, level 9 and after zopfli recompression,
+    with the extraction time of each (ours, whole process, tmpfs or disk)."""
+    out = "/dev/shm/talvek-bench-levels" if os.path.isdir("/dev/shm") else os.path.join(WORK, "levels-out")
+    variants = []
+    for level in (6, 9):
+        path = os.path.join(WORK, f"payload-{level}.zip")
+        subprocess.run([os.path.join(BUILD, "host", "tools", "payload_zip"), "--level", str(level), tree, path],
+                       check=True, stdout=subprocess.DEVNULL, timeout=300)
+        variants.append((f"zlib level {level}", path))
+    advzip = shutil.which("advzip")
+    if advzip:
+        path = os.path.join(WORK, "payload-zopfli.zip")
+        shutil.copyfile(variants[-1][1], path)
+        subprocess.run([advzip, "--quiet", "-z", "-4", path], check=True, timeout=1800)
+        variants.append(("advzip -z -4", path))
+    times = {name: [] for name, _ in variants}
+    for rep in range(reps):
+        for name, path in variants if rep % 2 == 0 else reversed(variants):
+            fresh(out)
+            times[name].append(timed(ours + ["extract", winpath(path), winpath(out)], env)[0])
+    base = statistics.median(times[variants[0][0]])
+    level9 = statistics.median(times["zlib level 9"])
+    for name, path in variants:
+        median = statistics.median(times[name])
+        print(f"compression: {name}: {os.path.getsize(path) / 1e6:.3f} MB, extraction {median:.0f} ms "
+              f"({median / level9:.2f} of level 9, {median / base:.2f} of level 6)")
+    shutil.rmtree(out, ignore_errors=True)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--reps", type=int, default=9)
@@ -128,6 +158,8 @@ def main():
         print(f"{label}: in-process floor {inflate + write:.0f} ms (inflate {inflate:.0f}, write {write:.0f}); "
               f"ours in-process {float(ours_inside.split()[1]):.0f} ms")
         shutil.rmtree(out, ignore_errors=True)
+
+    compare_compression(tree, ours, env, args.reps)
 
     fresh(os.path.join(WORK, "mem"))
     _, text = timed(ours + ["memory", winpath(payload), winpath(os.path.join(WORK, "mem"))], env)
