@@ -1,0 +1,112 @@
+#include "installer/Uninstallation.h"
+
+#include <windows.h>
+
+#include "installer/BoundedRepeat.h"
+#include "installer/InstallerFinishing.h"
+#include "installer/ProcessControl.h"
+#include "installer/ProductFiles.h"
+#include "installer/SpecialFolder.h"
+#include "netutil/RegistryItems.h"
+#include "netutil/UrlProtocol.h"
+#include "toolkit/core/WinHandles.h"
+
+namespace talvek {
+namespace {
+
+constexpr int kMaxStopsPerProgram = 20;
+constexpr int kDeleteAttempts = 30;
+constexpr DWORD kDeleteRetryMs = 100;
+constexpr int kProtocolRootCodes[] = {1, 2, 3};
+
+bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool sameTextIgnoringCase(const std::string& a, const std::string& b) {
+  return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
+}
+
+bool containsIgnoringCase(const std::string& text, const std::string& part) {
+  if (part.size() > text.size()) return false;
+  for (size_t i = 0; i + part.size() <= text.size(); ++i) {
+    if (sameTextIgnoringCase(text.substr(i, part.size()), part)) return true;
+  }
+  return false;
+}
+
+void stopProductPrograms() {
+  for (const char* name : {product::kMainExe, product::kNetrelayExe, product::kBeaconExe, product::kPagelensExe,
+                           product::kUpdaterExe}) {
+    repeatWhileBounded([&] { return processExists(name); }, [&] { stopProcess(std::string(name)); },
+                       kMaxStopsPerProgram);
+  }
+}
+
+void removeShortcuts() {
+  DeleteFileA((specialFolder(kFolderDesktop) + kDesktopShortcutName + ".lnk").c_str());
+  DeleteFileA((specialFolder(kFolderStartMenu) + "Talvek.lnk").c_str());
+  const std::string programsFolder = specialFolder(kFolderPrograms) + "Talvek";
+  DeleteFileA((programsFolder + "\\启动Talvek.lnk").c_str());
+  RemoveDirectoryA(programsFolder.c_str());  // only when nothing else is in it
+}
+
+// Only protocol registrations that start this installation's component.
+void removeProtocolKeys(const std::string& installDir) {
+  const std::string component = installDir + product::kBeaconPath;
+  for (int root : kProtocolRootCodes) {
+    if (containsIgnoringCase(UrlProtocol::command(kProtocolName, root), component)) {
+      RegDeleteTreeA(RegistryItems::rootKey(root), kProtocolName);
+    }
+  }
+}
+
+void removeUninstallEntry(const std::string& installDir) {
+  const std::string remover = RegistryItems::readText(3, std::string(kUninstallKey) + "UninstallString");
+  if (sameTextIgnoringCase(remover, installDir + product::kRemoverExe)) {
+    std::string key = kUninstallKey;
+    key.pop_back();
+    RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+  }
+}
+
+bool deleteWithRetry(const std::string& path, bool directory) {
+  auto remove = [&] { return directory ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str()); };
+  if (remove()) return true;
+  SetFileAttributesA(path.c_str(), directory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL);
+  // A program that was just ended may still hold its files for a moment.
+  repeatWhileBounded([&] { return !remove() && exists(path); }, [] { Sleep(kDeleteRetryMs); }, kDeleteAttempts);
+  return !exists(path);
+}
+
+// Deletes everything below `dir` (ending with a backslash) but `keepFile`.
+void deleteTree(const std::string& dir, const std::string& keepFile) {
+  WIN32_FIND_DATAA entry;
+  FindHandle search(FindFirstFileA((dir + "*").c_str(), &entry));
+  if (!search) return;
+  do {
+    const std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    const std::string path = dir + name;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      // A link to a folder elsewhere goes, not what it points to.
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) deleteTree(path + "\\", keepFile);
+      deleteWithRetry(path, true);
+    } else if (!sameTextIgnoringCase(path, keepFile)) {
+      deleteWithRetry(path, false);
+    }
+  } while (FindNextFileA(search.get(), &entry));
+}
+
+}  // namespace
+
+UninstallResult uninstallProduct(const std::string& installDir, const std::string& keepFile) {
+  if (installDir.empty() || !exists(installDir + product::kMainExe)) return UninstallResult::NotAnInstallation;
+  stopProductPrograms();
+  removeShortcuts();
+  removeProtocolKeys(installDir);
+  removeUninstallEntry(installDir);
+  deleteTree(installDir, keepFile);
+  deleteWithRetry(installDir.substr(0, installDir.size() - 1), true);
+  return UninstallResult::Removed;
+}
+
+}  // namespace talvek

@@ -1,0 +1,130 @@
+#include "installer/Uninstallation.h"
+
+#include <gtest/gtest.h>
+
+#include "installer/InstallerFinishing.h"
+#include "installer/ProcessControl.h"
+#include "installer/SpecialFolder.h"
+#include "installer/ZipExtractor.h"
+#include "netutil/RegistryItems.h"
+#include "netutil/SystemIntegration.h"
+#include "tests/windows/TestSupport.h"
+
+using namespace talvek;
+using test::fileExists;
+
+namespace {
+
+struct NoView : InstallationView {
+  void setStatus(const std::string&) override {}
+  void setProgress(int) override {}
+  void restoreWindow() override {}
+};
+
+struct AllOptions : InstallOptions {
+  bool quickLaunch() const override { return true; }
+  bool desktopShortcut() const override { return true; }
+  bool startMenuShortcuts() const override { return true; }
+};
+
+std::string leftOver(const std::string& dir) {
+  std::string names;
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA((dir + "*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return "(nothing)";
+  do names += std::string(entry.cFileName) + " "; while (FindNextFileA(search, &entry));
+  FindClose(search);
+  return names;
+}
+
+const std::string kForeignProtocolCommand = "\"C:\\Other\\Beacon.exe\" \"%1\"";
+
+class UninstallationTest : public ::testing::Test {
+ protected:
+  // Lays down what a real installation leaves: files, protocol keys,
+  // shortcuts and the uninstall entry; HKEY_CURRENT_CONFIG holds someone
+  // else's registration.
+  void SetUp() override {
+    dir = scratch.path() + "Talvek\\";
+    ASSERT_TRUE(extractZip(test::testDataDir() + "payload.zip", dir, nullptr));
+    RegistryItems::writeText(2, "Talvek\\shell\\open\\command\\", kForeignProtocolCommand);
+    finishing.registerComponent(dir);
+    finishing.createChosenShortcuts(dir);
+    finishing.writeUninstallEntry(dir);
+  }
+  void TearDown() override {
+    for (int root : {1, 2, 3}) RegDeleteTreeA(RegistryItems::rootKey(root), "Talvek");
+  }
+
+  void expectEverythingOfOursGone() {
+    EXPECT_FALSE(test::directoryExists(dir));
+    EXPECT_FALSE(fileExists(specialFolder(kFolderDesktop) + "Talvek·新神器.lnk"));
+    EXPECT_FALSE(fileExists(specialFolder(kFolderStartMenu) + "Talvek.lnk"));
+    EXPECT_FALSE(test::directoryExists(specialFolder(kFolderPrograms) + "Talvek"));
+    EXPECT_FALSE(integration.isProtocolRegistered("Talvek", 1));
+    EXPECT_FALSE(integration.isProtocolRegistered("Talvek", 3));
+    EXPECT_EQ(integration.readProtocolCommand("Talvek", 2), kForeignProtocolCommand);
+    EXPECT_FALSE(RegistryItems::exists(3, std::string(kUninstallKey)));
+  }
+
+  test::ScratchDir scratch;
+  std::string dir;
+  NoView view;
+  AllOptions options;
+  InstallerFinishing finishing{view, options, integration};
+};
+
+}  // namespace
+
+TEST_F(UninstallationTest, RemovesEverythingTheInstallerWroteAndNothingElse) {
+  test::StartedProgram product(dir + "Talvek.exe");
+  ASSERT_TRUE(product.started());
+  ASSERT_TRUE(fileExists(specialFolder(kFolderDesktop) + "Talvek·新神器.lnk"));
+  test::writeFileBytes(scratch.path() + "neighbour.txt", "not ours");
+
+  EXPECT_EQ(uninstallProduct(dir), UninstallResult::Removed);
+  EXPECT_TRUE(product.waitForExit(5000));
+  expectEverythingOfOursGone();
+  EXPECT_TRUE(fileExists(scratch.path() + "neighbour.txt"));
+}
+
+TEST_F(UninstallationTest, ADirectoryWithoutTheProductIsLeftAlone) {
+  test::ScratchDir elsewhere;
+  test::writeFileBytes(elsewhere.path() + "precious.doc", "user data");
+  EXPECT_EQ(uninstallProduct(elsewhere.path()), UninstallResult::NotAnInstallation);
+  EXPECT_TRUE(fileExists(elsewhere.path() + "precious.doc"));
+  EXPECT_EQ(uninstallProduct(""), UninstallResult::NotAnInstallation);
+  // The installation itself is untouched by those calls.
+  EXPECT_TRUE(fileExists(dir + "Talvek.exe"));
+  EXPECT_TRUE(RegistryItems::exists(3, std::string(kUninstallKey)));
+}
+
+TEST_F(UninstallationTest, TheInstalledRemoverRemovesTheInstallationAndItself) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string pattern = std::string(temp) + "TalvekRemover-*.exe";
+  // Copies left by an earlier, interrupted run would read as this run's.
+  WIN32_FIND_DATAA stale;
+  for (HANDLE search = FindFirstFileA(pattern.c_str(), &stale); search != INVALID_HANDLE_VALUE;
+       search = FindFirstFileA(pattern.c_str(), &stale)) {
+    FindClose(search);
+    if (!DeleteFileA((std::string(temp) + stale.cFileName).c_str())) break;
+  }
+
+  test::StartedProgram remover(dir + "Remover.exe", "/S");
+  ASSERT_TRUE(remover.started());
+  EXPECT_TRUE(remover.waitForExit(10000));
+  ASSERT_TRUE(test::waitUntil([&] { return !test::directoryExists(dir); }, 30000)) << leftOver(dir);
+  expectEverythingOfOursGone();
+
+  // Its temporary copy is gone shortly after it ends.
+  EXPECT_TRUE(test::waitUntil(
+      [&] {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return true;
+        FindClose(search);
+        return false;
+      },
+      15000));
+}
