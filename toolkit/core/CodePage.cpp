@@ -1,0 +1,29 @@
+#include "toolkit/core/CodePage.h"
+
+#include <windows.h>
+
+namespace talvek {
+
+ByteBlock fromAnsi(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  if (text.empty()) return {};
+  int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (units <= 0) return {};
+  ByteBlock bytes(static_cast<std::size_t>(units) * 2, 0);
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                      reinterpret_cast<wchar_t*>(bytes.data()), units);
+  return bytes;
+}
+
+std::string toCodePage(std::u16string_view text, unsigned codePage) {
+  if (text.empty()) return {};
+  auto wide = reinterpret_cast<const wchar_t*>(text.data());
+  int length = static_cast<int>(text.size());
+  int size = WideCharToMultiByte(codePage, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return {};
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(codePage, 0, wide, length, out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace talvek

@@ -1,0 +1,19 @@
+// Conversions between the program's narrow texts and UTF-16 byte blocks.
+// Narrow input is read in the ANSI code page; WideText::toAnsi writes the OEM
+// code page. Both are 936 (GBK) on the systems the installer targets.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "toolkit/core/ByteBlock.h"
+
+namespace talvek {
+
+// UTF-16LE bytes of text up to its first zero byte, without a terminator.
+ByteBlock fromAnsi(std::string_view text);
+
+// Narrow text in codePage of UTF-16 text; empty when nothing converts.
+std::string toCodePage(std::u16string_view text, unsigned codePage);
+
+}  // namespace talvek
