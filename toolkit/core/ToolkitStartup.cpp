@@ -1,0 +1,88 @@
+#include "toolkit/core/ToolkitStartup.h"
+
+#include <objidl.h>  // gdiplus.h needs PROPID
+#include <gdiplus.h>
+
+#include <string>
+
+#include "toolkit/core/EventRelay.h"
+#include "toolkit/core/PopupWindowProcs.h"
+#include "toolkit/core/ToolkitGlobals.h"
+
+namespace talvek {
+namespace {
+
+void startGdiplus() {
+  // GDI+ stays up for the life of the process, so the token is dropped.
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+}
+
+void readOsVersion() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  static_assert(sizeof(OSVERSIONINFOA) == 148);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (GetVersionExA(&info)) osVersion = osVersionFrom(info.dwMajorVersion, info.dwMinorVersion);
+#pragma GCC diagnostic pop
+}
+
+template <typename Function>
+Function lookUp(const char* library, const char* name) {
+  HMODULE module = LoadLibraryA(library);
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+std::wstring toWide(const char* text) {
+  int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+  wide.resize(static_cast<size_t>(length - 1));
+  return wide;
+}
+
+}  // namespace
+
+int osVersionFrom(DWORD major, DWORD minor) {
+  return static_cast<int>(static_cast<double>(major) + static_cast<double>(minor) / 10.0);
+}
+
+bool registerToolkitClass(const char* className, WNDPROC windowProc) {
+  std::wstring name = toWide(className);
+  WNDCLASSEXW windowClass{};
+  static_assert(sizeof(WNDCLASSEXW) == 48);
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.lpszClassName = name.c_str();
+  return RegisterClassExW(&windowClass) != 0;
+}
+
+void toolkitStartup() {
+  startGdiplus();
+  readOsVersion();
+  updateRectMessage = RegisterWindowMessageA("Rb_Msg_WM_UPDATERECT");
+  defWindowProcW = lookUp<WNDPROC>("user32.dll", "DefWindowProcW");
+  moveMemory = lookUp<MoveMemoryProc>("kernel32.dll", "RtlMoveMemory");
+  alphaBlend = lookUp<AlphaBlendProc>("msimg32.dll", "AlphaBlend");
+
+  registerToolkitClass(kWindowClassName, defWindowProcW);
+  registerToolkitClass(kDropDownClassName, dropDownWindowProc);
+  registerToolkitClass(kMenuClassName, menuWindowProc);
+  registerToolkitClass(kMenu1ClassName, menuWindowProc);
+
+  // CALL POINT (fonts and skin): fontAndSkinStartup() — font, colour and
+  // text defaults, then the built-in skin — belongs here.
+
+  // Events from other threads (the rich-edit server) are handed to this
+  // thread through the relay, so it must exist before the server starts.
+  startEventRelay();
+  // CALL POINT (rich-edit server): start the local rich-edit server here.
+
+  cursorOverride = 0;
+}
+
+}  // namespace talvek

@@ -1,0 +1,22 @@
+// The seam between the window routing and a skinned top-level window: the
+// window object stored in the window's "RbUI_THIS" property gets every
+// message first, and its form entry in the registry names its window.
+#pragma once
+
+#include <cstdint>
+
+#include "toolkit/core/RoutedControl.h"
+
+namespace talvek {
+
+class ToolkitWindow {
+ public:
+  virtual std::intptr_t handleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+  // Null once the window has been destroyed.
+  virtual HostWindow windowHandle() const = 0;
+
+ protected:
+  ~ToolkitWindow() = default;
+};
+
+}  // namespace talvek

@@ -1,0 +1,17 @@
+#include "toolkit/core/WindowProperties.h"
+
+namespace talvek {
+
+ControlRef readRefProperty(HWND window, const char* name) {
+  return static_cast<ControlRef>(reinterpret_cast<INT_PTR>(GetPropA(window, name)));
+}
+
+void writeRefProperty(HWND window, const char* name, ControlRef ref) {
+  SetPropA(window, name, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(ref)));
+}
+
+ToolkitWindow* windowObject(HWND window) { return static_cast<ToolkitWindow*>(GetPropA(window, kThisProperty)); }
+
+void setWindowObject(HWND window, ToolkitWindow* object) { SetPropA(window, kThisProperty, object); }
+
+}  // namespace talvek

@@ -1,0 +1,39 @@
+// The per-window properties through which the routing finds a window's
+// object and its focus, capture and hover controls.
+#pragma once
+
+#include <windows.h>
+
+#include "toolkit/core/MessageRouter.h"
+#include "toolkit/core/ToolkitWindow.h"
+
+namespace talvek {
+
+inline constexpr char kThisProperty[] = "RbUI_THIS";
+inline constexpr char kFocusProperty[] = "RbUI_FUCOS";
+inline constexpr char kCaptureProperty[] = "RbUI_MOUSECAPTURE";
+inline constexpr char kMouseOnProperty[] = "RbUI_MOUSEON";
+
+ControlRef readRefProperty(HWND window, const char* name);
+void writeRefProperty(HWND window, const char* name, ControlRef ref);
+
+// "RbUI_THIS" holds the window object as its ToolkitWindow interface.
+ToolkitWindow* windowObject(HWND window);
+void setWindowObject(HWND window, ToolkitWindow* object);
+
+// The routing properties of one window.
+class WindowRoutingState final : public RoutingState {
+ public:
+  explicit WindowRoutingState(HWND window) : window_(window) {}
+
+  ControlRef focus() const override { return readRefProperty(window_, kFocusProperty); }
+  void setFocus(ControlRef ref) override { writeRefProperty(window_, kFocusProperty, ref); }
+  ControlRef capture() const override { return readRefProperty(window_, kCaptureProperty); }
+  ControlRef mouseOn() const override { return readRefProperty(window_, kMouseOnProperty); }
+  void setMouseOn(ControlRef ref) override { writeRefProperty(window_, kMouseOnProperty, ref); }
+
+ private:
+  HWND window_;
+};
+
+}  // namespace talvek
