@@ -3,11 +3,10 @@
 #include <objidl.h>  // gdiplus.h needs PROPID
 #include <gdiplus.h>
 
-#include <string>
-
 #include "toolkit/core/EventRelay.h"
 #include "toolkit/core/PopupWindowProcs.h"
 #include "toolkit/core/ToolkitGlobals.h"
+#include "toolkit/core/WideText.h"
 
 namespace talvek {
 namespace {
@@ -35,15 +34,6 @@ Function lookUp(const char* library, const char* name) {
   return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
-std::wstring toWide(const char* text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-  wide.resize(static_cast<size_t>(length - 1));
-  return wide;
-}
-
 }  // namespace
 
 int osVersionFrom(DWORD major, DWORD minor) {
@@ -51,13 +41,15 @@ int osVersionFrom(DWORD major, DWORD minor) {
 }
 
 bool registerToolkitClass(const char* className, WNDPROC windowProc) {
-  std::wstring name = toWide(className);
+  WideText wideName;
+  wideName.assignAnsi(className);
+  ByteBlock name = wideName.getData();  // with its terminator
   WNDCLASSEXW windowClass{};
   static_assert(sizeof(WNDCLASSEXW) == 48);
   windowClass.cbSize = sizeof(windowClass);
   windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
   windowClass.lpfnWndProc = windowProc;
-  windowClass.lpszClassName = name.c_str();
+  windowClass.lpszClassName = reinterpret_cast<const wchar_t*>(name.data());
   return RegisterClassExW(&windowClass) != 0;
 }
 
