@@ -53,6 +53,9 @@ void Form::onMouseLeave() { captionMouse(CaptionInput::Leave, {0, 0}); }
 
 int Form::borderCursorTest(POINT point, bool resize) {
   if (sizable_ != 1 || maximised_) return 0;
+  // The caption buttons reach into the top resize band; where one is drawn
+  // the user is aiming at the button.
+  if (captionButtons_.indexAt(point.x, point.y)) return 0;
   const BorderZone zone = borderZoneAt(point.x, point.y, windowRect_.width, windowRect_.height, frameInset_);
   if (zone == BorderZone::None) return 0;
   const BorderZoneInfo info = borderZoneInfo(zone);
