@@ -3,12 +3,6 @@
 namespace talvek {
 namespace {
 
-GdiplusBrush solidBrush(Argb colour) {
-  Gdiplus::GpSolidFill* brush = nullptr;
-  gdip::GdipCreateSolidFill(colour, &brush);
-  return GdiplusBrush(brush);
-}
-
 GdiplusPen pen(Argb colour, float width) {
   GdiplusPen made;
   gdip::GdipCreatePen1(colour, width, Gdiplus::UnitPixel, made.put());
@@ -16,6 +10,12 @@ GdiplusPen pen(Argb colour, float width) {
 }
 
 }  // namespace
+
+GdiplusBrush solidBrush(Argb colour) {
+  Gdiplus::GpSolidFill* brush = nullptr;
+  gdip::GdipCreateSolidFill(colour, &brush);
+  return GdiplusBrush(brush);
+}
 
 GdiplusPath roundRectPath(int x, int y, int width, int height, int radius) {
   GdiplusPath path;

@@ -8,6 +8,8 @@
 
 namespace talvek {
 
+GdiplusBrush solidBrush(Argb colour);
+
 // Four quarter arcs of diameter 2 * radius, closed, alternate fill mode.
 GdiplusPath roundRectPath(int x, int y, int width, int height, int radius);
 

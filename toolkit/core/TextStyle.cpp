@@ -1,5 +1,6 @@
 #include "toolkit/core/TextStyle.h"
 
+#include "toolkit/core/RoundRect.h"
 #include "toolkit/core/ToolkitSettings.h"
 
 namespace talvek {
@@ -22,12 +23,6 @@ int fontStyleOf(int flags) {
   if (flags & text_flag::kUnderline) style |= Gdiplus::FontStyleUnderline;
   if (flags & text_flag::kStrikeout) style |= Gdiplus::FontStyleStrikeout;
   return style;
-}
-
-GdiplusBrush solidBrush(Argb colour) {
-  Gdiplus::GpSolidFill* brush = nullptr;
-  gdip::GdipCreateSolidFill(colour, &brush);
-  return GdiplusBrush(brush);
 }
 
 }  // namespace
