@@ -2,6 +2,9 @@
 // buttons. Controls join it as they are built.
 #include <windows.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "toolkit/core/FontStartup.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/ToolkitSettings.h"
@@ -11,6 +14,14 @@ namespace {
 
 constexpr talvek::Argb kDarkBackground = 0xFF1C1C1C;
 constexpr talvek::Argb kTitleColour = 0xFFE8E8E8;
+
+// "--effect N" plays show and close effect N, to look at the animations.
+int effectFromCommandLine() {
+  for (int i = 1; i + 1 < __argc; ++i) {
+    if (std::strcmp(__argv[i], "--effect") == 0) return std::atoi(__argv[i + 1]);
+  }
+  return 0;
+}
 
 int runGallery() {
   talvek::toolkitStartup();
@@ -32,6 +43,10 @@ int runGallery() {
     if (message == WM_DESTROY) PostQuitMessage(0);
     return false;
   });
+  if (int effect = effectFromCommandLine()) {
+    form.showEffect(effect, 16);
+    form.closeEffect(effect);
+  }
   form.repaintAll();
   form.show(true);
 

@@ -28,6 +28,9 @@ class AnimationPlayer {
   void showInvisible();
 
   bool active() const { return window_ != nullptr; }
+  // The last scaled or flipped frame (empty for effects shown unchanged).
+  const MemoryCanvas& frame() const { return work_; }
+  int flipAngle() const { return flip_.angle(); }
   int progress() const { return progress_; }
 
  private:

@@ -58,6 +58,25 @@ TEST_F(FormAnimation, ClosingPlaysTheDisappearStepThenDestroysTheWindow) {
   EXPECT_EQ(controlReferences().form(id), nullptr);
 }
 
+TEST_F(FormAnimation, ASecondCloseDuringTheCloseAnimationWaitsForTheFirst) {
+  createForm(true);
+  HWND window = form.hwnd();
+  form.closeEffect(kEffectFade);
+  bool sentAgain = false;
+  form.setPostHook([&](HWND target, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+    if (message == WM_TIMER && LOWORD(wParam) == form_timer::kAnimation && !sentAgain) {
+      sentAgain = true;
+      SendMessageW(target, WM_CLOSE, 0, 0);
+      EXPECT_TRUE(IsWindow(target)) << "the window outlives the nested close";
+    }
+    return false;
+  });
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(sentAgain);
+  EXPECT_EQ(ticks(false), 26) << "the animation ran to its end";
+  EXPECT_FALSE(IsWindow(window));
+}
+
 TEST_F(FormAnimation, TheFlipClosesInThirtySixTicks) {
   createForm(true);
   form.show(true);
