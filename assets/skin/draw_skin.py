@@ -365,7 +365,7 @@ def contact_sheet():
             tiles.append(tile)
         subprocess.run(
             ["montage", "-background", WINDOW, "-fill", "#BBBBBB", "-font", "DejaVu-Sans", "-pointsize", "11",
-             *tiles, "-tile", "8x", "-geometry", "108x84+6+6", "-depth", "8", "-strip", "-define", "png:exclude-chunks=date,time",
+             *tiles, "-tile", "8x", "-geometry", "124x84+6+6", "-depth", "8", "-strip", "-define", "png:exclude-chunks=date,time",
              out],
             check=True)
 

@@ -15,6 +15,8 @@ ByteBlock fromAnsi(std::string_view text) {
   return bytes;
 }
 
+// Characters the code page cannot hold become the system's default
+// character ('?'); a zero there would silently cut the text short.
 std::string toCodePage(std::u16string_view text, unsigned codePage) {
   if (text.empty()) return {};
   auto wide = reinterpret_cast<const wchar_t*>(text.data());

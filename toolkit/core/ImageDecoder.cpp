@@ -1,12 +1,28 @@
 #include "toolkit/core/ImageDecoder.h"
 
-#include <shlwapi.h>
-
 namespace talvek {
+namespace {
+
+using CreateMemStream = IStream*(WINAPI*)(const BYTE*, UINT);
+
+// Windows XP's shlwapi exports the memory stream only by ordinal; importing
+// it by name would keep the program from starting there.
+CreateMemStream memStreamFactory() {
+  static const CreateMemStream factory = [] {
+    HMODULE shlwapi = LoadLibraryA("shlwapi.dll");
+    return shlwapi ? reinterpret_cast<CreateMemStream>(
+                         reinterpret_cast<void*>(GetProcAddress(shlwapi, MAKEINTRESOURCEA(12))))
+                   : nullptr;
+  }();
+  return factory;
+}
+
+}  // namespace
 
 GdiplusBitmap decodeImage(ByteView bytes, std::optional<int> width, std::optional<int> height) {
-  if (bytes.empty()) return {};
-  ComStream stream(SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size())));
+  CreateMemStream createStream = memStreamFactory();
+  if (bytes.empty() || !createStream) return {};
+  ComStream stream(createStream(bytes.data(), static_cast<UINT>(bytes.size())));
   if (!stream) return {};
   GdiplusBitmap decoded;
   if (gdip::GdipCreateBitmapFromStream(stream.get(), decoded.put()) != Gdiplus::Ok) return {};

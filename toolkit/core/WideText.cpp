@@ -84,7 +84,10 @@ void WideText::appendChar(int code) {
   buffer_.push_back(0);
 }
 
-void WideText::appendObject(const WideText& other) { appendWide(other.getData(true)); }
+// The other text is taken whole, zero code units included.
+void WideText::appendObject(const WideText& other) {
+  buffer_.insert(buffer_.end(), other.buffer_.begin(), other.buffer_.end());
+}
 
 void WideText::deleteLeft(int n) { buffer_.erase(buffer_.begin(), buffer_.begin() + charBytes(n, buffer_.size())); }
 

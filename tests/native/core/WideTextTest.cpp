@@ -44,10 +44,15 @@ TEST(WideText, AppendsWithoutTerminators) {
   WideText t;
   t.appendWide(bytes(u"ab", true));
   t.appendObject(text(u"cd"));
+  t.appendWide(bytes(u"e"));
+  EXPECT_EQ(t.getData(true), bytes(u"abcde"));
+  // An object is appended whole: a terminator it carries stays, and ends
+  // the text for lengthW.
   WideText withZero;
-  withZero.assignObject(text(u"ef"));  // carries a terminator
+  withZero.assignObject(text(u"f"));
   t.appendObject(withZero);
-  EXPECT_EQ(t.getData(true), bytes(u"abcdef"));
+  EXPECT_EQ(t.getData(true), bytes(u"abcdef", true));
+  EXPECT_EQ(t.lengthW(), 6);
 }
 
 TEST(WideText, DeletesByPositionAndCountWithClamping) {

@@ -23,6 +23,10 @@ TEST(WideTextSystem, GbkTextRoundTrips) {
   EXPECT_EQ(t.lengthW(), 2);
 }
 
+TEST(WideTextSystem, CharactersWithoutAGbkFormDoNotCutTheText) {
+  EXPECT_EQ(WideText::fromUtf16(u"a\u0E01b").toAnsi(), "a?b");
+}
+
 TEST(WideTextSystem, EmptyAnsiGivesAnEmptyBuffer) {
   WideText t = WideText::fromUtf16(u"x");
   t.assignAnsi("");
