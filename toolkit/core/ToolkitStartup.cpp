@@ -4,6 +4,7 @@
 #include <gdiplus.h>
 
 #include "toolkit/core/EventRelay.h"
+#include "toolkit/core/FontStartup.h"
 #include "toolkit/core/PopupWindowProcs.h"
 #include "toolkit/core/ToolkitGlobals.h"
 #include "toolkit/core/WideText.h"
@@ -66,8 +67,7 @@ void toolkitStartup() {
   registerToolkitClass(kMenuClassName, menuWindowProc);
   registerToolkitClass(kMenu1ClassName, menuWindowProc);
 
-  // CALL POINT (fonts and skin): fontAndSkinStartup() — font, colour and
-  // text defaults, then the built-in skin — belongs here.
+  fontAndSkinStartup();
 
   // Events from other threads (the rich-edit server) are handed to this
   // thread through the relay, so it must exist before the server starts.

@@ -230,5 +230,28 @@ TEST_F(MessageRouting, EventsFromAnotherThreadRunOnTheWindowsThread) {
   EXPECT_EQ(log[0].thread, std::this_thread::get_id());
 }
 
+TEST_F(MessageRouting, ServerCallsWhileControlsComeAndGo) {
+  std::atomic<ControlRef> newest{0};
+  std::atomic<bool> done{false};
+  std::thread server([&] {
+    for (int i = 0; i < 2000; ++i) sendControlEvent(newest.load() - (i % 4), 301, i, 0);
+    done = true;
+  });
+  std::vector<std::unique_ptr<RecordingControl>> alive;
+  bool finished = false;
+  for (int round = 0; round < 100000 && !finished; ++round) {
+    alive.push_back(std::make_unique<RecordingControl>(log, form->hwnd(), Rect{}));
+    newest = alive.back()->handle;
+    if (alive.size() > 2) alive.erase(alive.begin());  // the older ones die
+    pumpMessages();
+    finished = done.load();
+  }
+  finished = waitUntil([&] { return done.load(); }, 10000);
+  server.join();
+  ASSERT_TRUE(finished);
+  for (const ReceivedEvent& event : log) EXPECT_EQ(event.thread, std::this_thread::get_id());
+  EXPECT_FALSE(log.empty());  // some calls found a live control
+}
+
 }  // namespace
 }  // namespace talvek::test

@@ -6,6 +6,8 @@
 
 #include "tests/windows/toolkit/ToolkitTestWindows.h"
 #include "toolkit/core/PopupWindowProcs.h"
+#include "toolkit/core/SkinRecord.h"
+#include "toolkit/core/ToolkitSettings.h"
 #include "toolkit/core/ToolkitGlobals.h"
 
 namespace talvek::test {
@@ -44,6 +46,12 @@ TEST(ToolkitStartup, RegistersTheFourClassesUnderTheirExactNames) {
   EXPECT_NE(moveMemory, nullptr);
   EXPECT_NE(alphaBlend, nullptr);
   EXPECT_EQ(cursorOverride, 0);
+}
+
+TEST(ToolkitStartup, LeavesFontsAndTheBuiltInSkinReady) {
+  startToolkitOnce();
+  EXPECT_FALSE(defaultFontName().toUtf16().empty());
+  EXPECT_TRUE(skinRecord().captionButtons[kCloseButton][kNormalState]);
 }
 
 TEST(ToolkitStartup, VersionKeepsOnlyTheMajorPart) {
