@@ -5,7 +5,6 @@
 
 #include <cstdio>
 
-#include "toolkit/core/FontStartup.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/ToolkitStartup.h"
 #include "toolkit/core/WindowShadow.h"
@@ -39,7 +38,6 @@ void pumpFor(double ms) {
 
 int run() {
   talvek::toolkitStartup();
-  talvek::fontAndSkinStartup();
   talvek::Form form;
   talvek::FormCreateOptions options;
   options.rectangle = talvek::Rect{0, 0, 700, 500};

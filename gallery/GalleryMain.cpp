@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "toolkit/core/FontStartup.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/ToolkitSettings.h"
 #include "toolkit/core/ToolkitStartup.h"
@@ -25,7 +24,6 @@ int effectFromCommandLine() {
 
 int runGallery() {
   talvek::toolkitStartup();
-  talvek::fontAndSkinStartup();
 
   talvek::Form form;
   talvek::FormCreateOptions options;

@@ -3,14 +3,10 @@
 #include <algorithm>
 
 #include "tests/windows/toolkit/ToolkitTestWindows.h"
-#include "toolkit/core/FontStartup.h"
 
 namespace talvek::test {
 
-void startFormToolkitOnce() {
-  static const bool started = (startToolkitOnce(), fontAndSkinStartup(), true);
-  (void)started;
-}
+void startFormToolkitOnce() { startToolkitOnce(); }
 
 MessageHook MessageRecorder::hook() {
   return [this](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {

@@ -10,7 +10,7 @@
 
 namespace talvek::test {
 
-// Toolkit start-up plus fonts and the built-in skin, once per process.
+// Toolkit start-up (with fonts and the built-in skin), once per process.
 void startFormToolkitOnce();
 
 // Records the messages a hook sees and claims the ones listed, so that
