@@ -4,6 +4,7 @@
 
 #include "tests/windows/form/FormTestSupport.h"
 #include "toolkit/core/ControlRegistry.h"
+#include "toolkit/core/FormGlobals.h"
 #include "toolkit/core/ReferenceTable.h"
 #include "toolkit/core/WindowProperties.h"
 
@@ -102,16 +103,41 @@ TEST_F(FormCreation, AnExistingWindowIsAdoptedAsAPopup) {
   HWND window = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 240, 160, nullptr, nullptr, nullptr,
                                 nullptr);
   ASSERT_TRUE(IsWindow(window));
+  // The window's small icon is drawn at the caption's left.
+  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconW(nullptr, MAKEINTRESOURCEW(32512))));
   Form form;
   FormCreateOptions options;
   options.existingWindow = window;
   options.styleFlags = 0;
+  options.backgroundColor = 0xFF000000;
   form.create(options);
+  EXPECT_GT(pixelsNotEqual(form.canvas(), {7, 6, 16, 16}, 0xFF000000), 0);
+  EXPECT_EQ(pixelsNotEqual(form.canvas(), {30, 6, 100, 16}, 0xFF000000), 0);
   EXPECT_EQ(form.hwnd(), window);
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & (WS_POPUP | WS_CAPTION), static_cast<DWORD>(WS_POPUP));
   EXPECT_EQ(form.canvas().width(), 240);
   form.destroy();
   EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(FormCreation, FocusTakesTheAccentFromTheBackgroundWhenAsked) {
+  Form form;
+  FormCreateOptions options;
+  options.styleFlags = 0;
+  options.backgroundColor = 0xFF336699;
+  options.accentFromBackground = true;
+  form.create(options);
+  accentColor = 0;
+  SendMessageW(form.hwnd(), WM_SETFOCUS, 0, 0);
+  // The colour goes through the RGB conversion as stored: red and blue swap.
+  EXPECT_EQ(accentColor, 0xFF996633u);
+
+  Form plain;
+  options.accentFromBackground = false;
+  plain.create(options);
+  accentColor = 0;
+  SendMessageW(plain.hwnd(), WM_SETFOCUS, 0, 0);
+  EXPECT_EQ(accentColor, 0u);
 }
 
 }  // namespace
