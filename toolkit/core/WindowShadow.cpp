@@ -21,8 +21,10 @@ void drawWindowShadow(Gdiplus::GpGraphics* graphics, int x, int y, int width, in
   const int m = kShadowMargin;
 
   // Outer and inner outline in one alternate-fill path clip to the ring.
+  // The hole spans the whole body (a hole one pixel narrower would leave
+  // the body's last column and row to the strokes).
   GdiplusPath ring = roundRectPath(x, y, width, height, radius + 1);
-  GdiplusPath body = roundRectPath(x + m, y + m, width - 2 * m - 1, height - 2 * m - 1, radius + 1);
+  GdiplusPath body = roundRectPath(x + m, y + m, width - 2 * m, height - 2 * m, radius + 1);
   if (!ring || !body) return;
   gdip::GdipAddPathPath(ring.get(), body.get(), FALSE);
   gdip::GdipSetClipPath(graphics, ring.get(), Gdiplus::CombineModeReplace);
