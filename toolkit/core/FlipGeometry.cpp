@@ -32,10 +32,11 @@ bool FlipGeometry::stepAngle(bool appear) {
   return appear ? angle_ >= 180 : angle_ <= 0;
 }
 
-std::array<PointI, 4> FlipGeometry::projectedCorners() const {
+std::array<PointI, 4> FlipGeometry::projectedCorners(bool otherWay) const {
   // Past 90 degrees the back of the card faces the viewer: turn it round
   // so the snapshot is never shown mirrored.
-  const double theta = (angle_ <= 90 ? angle_ : angle_ + 180) * kPi / 180.0;
+  const double degrees = angle_ <= 90 ? angle_ : angle_ + 180;
+  const double theta = (otherWay ? -degrees : degrees) * kPi / 180.0;
   const double distance = kViewerFactor * (width_ + height_);
   const int centreX = width_ / 2, centreY = height_ / 2;
   std::array<PointI, 4> projected{};

@@ -25,7 +25,9 @@ class FlipGeometry {
   void setAngle(int degrees) { angle_ = degrees; }
 
   // The projected corners in window coordinates, same order as setSize.
-  std::array<PointI, 4> projectedCorners() const;
+  // otherWay turns the card the opposite way round (the left edge comes
+  // towards the viewer instead of the right).
+  std::array<PointI, 4> projectedCorners(bool otherWay = false) const;
 
   // Integer walk along a projected edge, one point per pixel step.
   static std::vector<PointI> edgePoints(PointI from, PointI to);

@@ -141,3 +141,17 @@ TEST(FlipGeometry, EdgeWalkVisitsEveryStepOnce) {
   EXPECT_EQ(FlipGeometry::edgePoints({3, 3}, {3, 3}).size(), 1u);
   EXPECT_EQ(FlipGeometry::edgePoints({10, 0}, {0, 0}).size(), 11u);
 }
+
+TEST(FlipGeometry, TheOtherWayMirrorsTheTurnAboutTheCentreLine) {
+  FlipGeometry flip;
+  flip.setSize(200, 100);
+  flip.setAngle(45);
+  auto one = flip.projectedCorners();
+  auto other = flip.projectedCorners(true);
+  // The left edge now comes forward: it is taller than the right one, the
+  // mirror image of the first way, and left still stays left.
+  EXPECT_EQ(other[1].y - other[0].y, one[2].y - one[3].y);
+  EXPECT_EQ(other[2].y - other[3].y, one[1].y - one[0].y);
+  EXPECT_NEAR(other[0].x, 200 - one[3].x, 1);
+  EXPECT_LT(other[0].x, other[3].x);
+}

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/native/toolkit/RecordingControl.h"
+#include "tests/windows/TestSupport.h"
+#include "tests/windows/form/FormTestSupport.h"
+#include "toolkit/core/ControlRegistry.h"
+#include "toolkit/core/ToolkitGlobals.h"
+
+namespace talvek::test {
+namespace {
+
+constexpr int kComposeIntoWindow = 7;
+
+class FormDrawing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    startFormToolkitOnce();
+    controlRegistry().clear();
+    FormCreateOptions options;
+    options.rectangle = Rect{30, 30, 300, 180};
+    options.styleFlags = 0;
+    options.backgroundColor = 0xFF336699;
+    form.create(options);
+    ASSERT_TRUE(IsWindow(form.hwnd()));
+  }
+  void TearDown() override {
+    form.destroy();
+    controlRegistry().clear();
+  }
+
+  Form form;
+};
+
+TEST_F(FormDrawing, ARebuildAsksTheFormsOwnControlsInPaintingOrder) {
+  std::vector<ReceivedEvent> log;
+  RecordingControl parent(log, form.hwnd(), {10, 10, 100, 50}, form.objectId(), 1);
+  RecordingControl child(log, form.hwnd(), {20, 20, 30, 20}, parent.handle, 2);
+  RecordingControl stranger(log, nullptr, {0, 0, 10, 10}, 0, 1);
+  controlRegistry().insertAt(1, parent.handle);
+  controlRegistry().insertAt(1, child.handle);
+  controlRegistry().insertAt(1, stranger.handle);  // another window's run in front
+
+  form.repaintAll();
+  std::vector<ReceivedEvent> composed;
+  for (const ReceivedEvent& e : log) {
+    if (e.code == kComposeIntoWindow) composed.push_back(e);
+  }
+  EXPECT_EQ(composed, (std::vector<ReceivedEvent>{{parent.handle, 7}, {child.handle, 7}}));
+}
+
+TEST_F(FormDrawing, PendingDrawingIsPresentedByTheTimer) {
+  HWND window = form.hwnd();
+  const auto pending = reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom));
+  SetPropW(window, pending, reinterpret_cast<HANDLE>(1));
+  EXPECT_TRUE(waitUntil([&] { return GetPropW(window, pending) == nullptr; }, 2000));
+
+  // A control's rectangle is copied without redrawing anything.
+  Rect area{10, 10, 40, 20};
+  SendMessageW(window, updateRectMessage, 0, reinterpret_cast<LPARAM>(&area));
+  EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(FormDrawing, TheCornerRadiusShapesTheWindowAndFollowsItsSize) {
+  HWND window = form.hwnd();
+  GdiObject region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(window, static_cast<HRGN>(region.get())), ERROR) << "rectangular to begin with";
+
+  EXPECT_EQ(form.cornerRadius(12), 12);
+  EXPECT_NE(GetWindowRgn(window, static_cast<HRGN>(region.get())), ERROR);
+  form.move(std::nullopt, std::nullopt, 360, 220);
+  RECT box{};
+  GetWindowRgn(window, static_cast<HRGN>(region.get()));
+  GetRgnBox(static_cast<HRGN>(region.get()), &box);
+  // Round-rect regions leave out their right and bottom edge.
+  EXPECT_EQ(box.right, 359);
+  EXPECT_EQ(box.bottom, 219);
+
+  form.regionOn(false);
+  EXPECT_EQ(GetWindowRgn(window, static_cast<HRGN>(region.get())), ERROR);
+  form.regionOn(true);
+  EXPECT_NE(GetWindowRgn(window, static_cast<HRGN>(region.get())), ERROR);
+  form.cornerRadius(0);
+  EXPECT_EQ(GetWindowRgn(window, static_cast<HRGN>(region.get())), ERROR);
+}
+
+TEST_F(FormDrawing, AccessorsReachTheWindow) {
+  EXPECT_FALSE(form.disabled());
+  EXPECT_TRUE(form.disabled(true));
+  EXPECT_FALSE(form.disabled(false));
+  EXPECT_TRUE(form.topmost(true));
+  EXPECT_FALSE(form.topmost(false));
+  form.move(5, 6, std::nullopt, std::nullopt);
+  EXPECT_EQ(form.windowRect().x, 5);
+  EXPECT_EQ(form.windowRect().y, 6);
+  EXPECT_EQ(form.width(), 300);
+  EXPECT_EQ(form.showEffect(3, 0), 3);
+  EXPECT_EQ(form.closeEffect(), 0);
+  // Without Windows 7 there is no blur behind.
+  EXPECT_EQ(form.blurBehind(true, 4), osVersion == 6);
+}
+
+}  // namespace
+}  // namespace talvek::test

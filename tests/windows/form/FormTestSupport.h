@@ -1,0 +1,33 @@
+// Shared pieces of the form tests: the toolkit with its fonts and skin,
+// a recording hook, and canvas pixel helpers.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "toolkit/core/Form.h"
+
+namespace talvek::test {
+
+// Toolkit start-up (with fonts and the built-in skin), once per process.
+void startFormToolkitOnce();
+
+// Records the messages a hook sees and claims the ones listed, so that
+// system loops (drag, size) never start in a test.
+struct MessageRecorder {
+  std::vector<UINT> seen;
+  std::vector<WPARAM> wParams;
+  std::vector<UINT> claimed;
+
+  MessageHook hook();
+  int count(UINT message) const;
+};
+
+// Pixels of rect in the canvas that differ from colour.
+int pixelsNotEqual(const MemoryCanvas& canvas, const Rect& rect, Argb colour);
+
+// What a colour looks like once stored premultiplied in a canvas.
+Argb premultiplied(Argb colour);
+
+}  // namespace talvek::test

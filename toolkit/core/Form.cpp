@@ -1,0 +1,278 @@
+#include "toolkit/core/Form.h"
+
+#include "toolkit/core/CaptionButtonPainter.h"
+#include "toolkit/core/ControlRegistry.h"
+#include "toolkit/core/ControlTree.h"
+#include "toolkit/core/EventDelivery.h"
+#include "toolkit/core/FormFrame.h"
+#include "toolkit/core/FormGlobals.h"
+#include "toolkit/core/ImageDecoder.h"
+#include "toolkit/core/ReferenceTable.h"
+#include "toolkit/core/ToolkitGlobals.h"
+#include "toolkit/core/ToolkitLookup.h"
+#include "toolkit/core/ToolkitSettings.h"
+#include "toolkit/core/ToolkitStartup.h"
+#include "toolkit/core/ToolkitWindowProc.h"
+#include "toolkit/core/WindowProperties.h"
+
+namespace talvek {
+namespace {
+
+constexpr int kDefaultWidth = 380, kDefaultHeight = 250;
+constexpr int kCaptionRightMargin = 10;
+constexpr int kMinTrackWidth = 200, kMinTrackHeight = 80;
+constexpr DWORD kFormStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr Argb kDefaultColour1 = colorFromRgb(0xFFFFFF, 96);
+constexpr Argb kDefaultColour2 = colorFromRgb(0, 96);
+constexpr Argb kDefaultBackground = 0x01FFFFFF;
+// Asks a control to blend its current picture into the window's canvas.
+constexpr int kComposeIntoWindow = 7;
+
+void setHandleProperty(HWND window, const char* name, const void* value) {
+  SetPropA(window, name, const_cast<HANDLE>(static_cast<const void*>(value)));
+}
+
+}  // namespace
+
+Form::~Form() {
+  try {
+    if (hwnd_) destroy();
+  } catch (...) {
+    // Nothing may leave a destructor.
+  }
+}
+
+bool Form::create(const FormCreateOptions& options) {
+  if (hwnd_) destroy();
+  colour1_ = options.colour1.value_or(kDefaultColour1);
+  colour2_ = options.colour2.value_or(kDefaultColour2);
+  const int styleFlags = options.styleFlags.value_or(defaultFormStyle());
+  const ByteBlock backgroundBytes = options.backgroundBytes.value_or(defaultFormBackground());
+  captionRightMargin_ = kCaptionRightMargin;
+  accentFromBackground_ = options.accentFromBackground ? 1 : 0;
+  dragAnywhere_ = options.dragAnywhere ? 1 : 0;
+  hasCaption_ = 1;
+  dblClickMaximise_ = 1;
+
+  if (options.existingWindow && IsWindow(options.existingWindow)) {
+    hwnd_ = options.existingWindow;
+    SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(kFormStyle));
+  } else {
+    const Rect r = options.rectangle.value_or(Rect{0, 0, kDefaultWidth, kDefaultHeight});
+    const DWORD exStyle = (styleFlags & form_style::kToolWindow) ? WS_EX_TOOLWINDOW : 0;
+    hwnd_ = CreateWindowExW(exStyle, L"RbSoft.RbUI.WindowClass.Window", L"", kFormStyle, r.x, r.y, r.width, r.height,
+                            nullptr, nullptr, nullptr, nullptr);
+  }
+  if (!hwnd_) return true;  // creation reports success; the window simply is not there
+
+  objectId_ = controlReferences().addForm(this);
+  SetPropA(hwnd_, kObjectIdProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(objectId_)));
+  controlRegistry().insertAt(1, objectId_);
+  setWindowObject(hwnd_, this);
+  oldProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(toolkitWindowProc)));
+  setHandleProperty(hwnd_, kOldProcProperty, reinterpret_cast<void*>(oldProc_));
+  windowDC_ = GetDC(hwnd_);
+
+  const bool centre = (styleFlags & form_style::kCentre) != 0;
+  Rect target = options.rectangle.value_or(Rect{});
+  if (centre) {
+    if (!options.rectangle) {
+      RECT current{};
+      GetWindowRect(hwnd_, &current);
+      target.width = current.right - current.left;
+      target.height = current.bottom - current.top;
+    }
+    target.x = (GetSystemMetrics(SM_CXSCREEN) - target.width) / 2;
+    target.y = (GetSystemMetrics(SM_CYSCREEN) - target.height) / 2;
+  }
+  if (options.rectangle || centre) MoveWindow(hwnd_, target.x, target.y, target.width, target.height, FALSE);
+
+  refreshWindowRect();
+  style(styleFlags);
+  titleStyle_ = TextStyle(options.titleStyle.value_or(defaultTextStyle(false)));
+  if (options.titleText) {
+    titleText_ = *options.titleText;
+    SetWindowTextW(hwnd_, reinterpret_cast<const WCHAR*>(titleText_.c_str()));
+  }
+
+  if (!backgroundBytes.empty()) {
+    backgroundImage_ = decodeImage(backgroundBytes);
+    backgroundColor_ = representativeColour(backgroundImage_.get());
+  } else {
+    backgroundColor_ = options.backgroundColor.value_or(kDefaultBackground);
+  }
+  minTrackWidth_ = kMinTrackWidth;
+  minTrackHeight_ = kMinTrackHeight;
+
+  layoutCaption();
+  rebuildCanvases();
+  TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd_, 0};
+  mouseTracked_ = TrackMouseEvent(&track) ? 1 : 0;
+  redraw(true);
+  SetTimer(hwnd_, form_timer::kPresent, form_timer::kPresentInterval, nullptr);
+  return true;
+}
+
+void Form::destroy() {
+  HWND window = hwnd_;
+  canvas_ = MemoryCanvas();
+  backgroundCanvas_ = MemoryCanvas();
+  backgroundImage_.reset();
+  iconImage_.reset();
+  windowIcon_.reset();
+  titleStyle_ = TextStyle();
+  if (window) {
+    if (oldProc_) SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+    // The background canvas is gone too: no property may name a freed DC.
+    for (const char* name : {kOldProcProperty, kThisProperty, kFocusProperty, kCanvasProperty, kCanvasGraphicsProperty,
+                             kObjectIdProperty, kBackgroundProperty, kBackgroundGraphicsProperty}) {
+      SetPropA(window, name, nullptr);
+    }
+    if (windowDC_) ReleaseDC(window, windowDC_);
+  }
+  const ControlRef id = objectId_;
+  const bool destroyingAlready = inDestroyMessage_;
+  resetMembers();
+  if (id) {
+    if (int index = controlRegistry().indexOf(id)) controlRegistry().removeRange(index, index);
+    controlReferences().remove(id);
+  }
+  // Inside WM_DESTROY the window is already on its way out.
+  if (window && !destroyingAlready) DestroyWindow(window);
+}
+
+void Form::resetMembers() {
+  objectId_ = 0;
+  hwnd_ = nullptr;
+  oldProc_ = nullptr;
+  windowRect_ = {};
+  windowDC_ = nullptr;
+  askedWindowIcon_ = false;
+  backgroundColor_ = 0;
+  titleText_.clear();
+  captionButtons_.clear();
+  captionRect_ = {};
+  hasCaption_ = sizable_ = cornerRadius_ = layered_ = shadow_ = frameInset_ = 0;
+  alpha_ = 255;
+  captionRightMargin_ = minTrackWidth_ = minTrackHeight_ = 0;
+  restoreRect_ = {};
+  maximised_ = dblClickMaximise_ = dragAnywhere_ = dragLocked_ = 0;
+  leftDown_ = mouseTracked_ = ncDragging_ = 0;
+  accentFromBackground_ = 0;
+  colour1_ = colour2_ = 0;
+  animation_.reset();
+  animating_ = showEffect_ = closeEffect_ = animationInterval_ = 0;
+  closing_ = false;
+}
+
+void Form::close() {
+  if (hwnd_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void Form::refreshWindowRect() {
+  RECT r{};
+  if (hwnd_ && GetWindowRect(hwnd_, &r)) windowRect_ = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void Form::layoutCaption() {
+  captionButtons_.layout(windowRect_.width, frameInset_, captionRightMargin_, captionButtonSizes());
+  captionRect_.x = 0;
+  captionRect_.y = 0;
+  captionRect_.width = windowRect_.width - captionButtons_.totalWidth() - captionRightMargin_ - 2 * frameInset_;
+  captionRect_.height = titleStyle_.measure(titleText_).height;
+}
+
+Gdiplus::GpImage* Form::titleIcon() {
+  if (iconImage_) return iconImage_.get();
+  if (!askedWindowIcon_ && hwnd_) {
+    askedWindowIcon_ = true;
+    auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_GETICON, ICON_SMALL, 0));
+    if (icon) gdip::GdipCreateBitmapFromHICON(icon, windowIcon_.put());
+  }
+  return windowIcon_.get();
+}
+
+void Form::rebuildCanvases() {
+  canvas_ = MemoryCanvas();
+  backgroundCanvas_ = MemoryCanvas();
+  canvas_ = MemoryCanvas(windowRect_.width, windowRect_.height);
+  backgroundCanvas_ = MemoryCanvas(windowRect_.width, windowRect_.height);
+  publishCanvases();
+  if (!canvas_ || !backgroundCanvas_) return;
+
+  FrameLook look;
+  look.frameInset = frameInset_;
+  look.shadow = layered_ && shadow_;
+  look.cornerRadius = cornerRadius_;
+  look.shadowColour = shadowParameter_;
+  look.backgroundImage = backgroundImage_.get();
+  look.backgroundColor = backgroundColor_;
+  look.icon = titleIcon();
+  look.titleStyle = &titleStyle_;
+  look.title = titleText_;
+  look.captionRect = captionRect_;
+  look.colour1 = colour1_;
+  look.colour2 = colour2_;
+  drawFrame(backgroundCanvas_, look);
+
+  BitBlt(canvas_.dc(), 0, 0, canvas_.width(), canvas_.height(), backgroundCanvas_.dc(), 0, 0, SRCCOPY);
+  for (const CaptionButtonRecord& button : captionButtons_.buttons()) paintCaptionButton(canvas_, backgroundCanvas_, button);
+  gdip::GdipFlush(canvas_.graphics(), Gdiplus::FlushIntentionSync);
+
+  // Controls stay inside the frame.
+  GdiObject body(CreateRectRgn(frameInset_, frameInset_, windowRect_.width - frameInset_,
+                               windowRect_.height - frameInset_));
+  SelectClipRgn(canvas_.dc(), static_cast<HRGN>(body.get()));
+  drawControls();
+}
+
+void Form::publishCanvases() {
+  setHandleProperty(hwnd_, kCanvasProperty, canvas_.dc());
+  setHandleProperty(hwnd_, kBackgroundProperty, backgroundCanvas_.dc());
+  setHandleProperty(hwnd_, kCanvasGraphicsProperty, canvas_.graphics());
+  setHandleProperty(hwnd_, kBackgroundGraphicsProperty, backgroundCanvas_.graphics());
+}
+
+void Form::drawControls() {
+  // From the form's own entry towards the front: parents before children,
+  // the painting order.
+  ToolkitLookup lookup;
+  ControlRegistry& registry = controlRegistry();
+  for (int index = registry.indexOf(objectId_) - 1; index >= 1; --index) {
+    const ControlRef ref = registry.at(index);
+    if (entryWindow(lookup, ref) != hwnd_) break;
+    sendControlEvent(ref, kComposeIntoWindow, 0, 0);
+  }
+}
+
+void Form::present(const Rect& rect) {
+  if (animating_ || !hwnd_ || !canvas_) return;
+  gdip::GdipFlush(canvas_.graphics(), Gdiplus::FlushIntentionSync);
+  if (layered_) {
+    POINT position{windowRect_.x, windowRect_.y};
+    SIZE size{canvas_.width(), canvas_.height()};
+    POINT origin{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha_), AC_SRC_ALPHA};
+    UpdateLayeredWindow(hwnd_, windowDC_, &position, &size, canvas_.dc(), &origin, 0, &blend, ULW_ALPHA);
+  } else if (rect.width > 0 && rect.height > 0) {
+    BitBlt(windowDC_, rect.x, rect.y, rect.width, rect.height, canvas_.dc(), rect.x, rect.y, SRCCOPY);
+  }
+}
+
+void Form::redraw(bool updateNow) {
+  if (!hwnd_) return;
+  if (layered_) {
+    present({});
+    return;
+  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
+  if (updateNow) UpdateWindow(hwnd_);
+}
+
+void Form::repaintAll() {
+  rebuildCanvases();
+  redraw(true);
+}
+
+}  // namespace talvek

@@ -1,0 +1,196 @@
+// The skinned top-level window: a borderless popup that the toolkit paints
+// entirely itself into two off-screen canvases (the painted background and
+// the picture with chrome and controls), presented with a plain copy or,
+// when layered, with per-pixel alpha. It drives its own caption buttons,
+// dragging, border resizing and the show and close animations.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "toolkit/core/AnimationPlayer.h"
+#include "toolkit/core/ArgbColor.h"
+#include "toolkit/core/ByteBlock.h"
+#include "toolkit/core/CaptionButtonSet.h"
+#include "toolkit/core/GdiplusHandles.h"
+#include "toolkit/core/MemoryCanvas.h"
+#include "toolkit/core/Rect.h"
+#include "toolkit/core/TextStyle.h"
+#include "toolkit/core/ToolkitWindow.h"
+
+namespace talvek {
+
+// Returns true to claim the message; result is then what the window
+// procedure returns.
+using MessageHook = std::function<bool(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+// Returns true to cancel the caption button's own action.
+using CaptionHandler = std::function<bool(int type)>;
+
+struct FormCreateOptions {
+  HWND existingWindow = nullptr;
+  std::optional<TextStyleDescription> titleStyle;
+  std::optional<std::u16string> titleText;
+  std::optional<Rect> rectangle;
+  std::optional<int> styleFlags;
+  bool accentFromBackground = false;
+  std::optional<Argb> colour1;
+  std::optional<Argb> colour2;
+  bool dragAnywhere = false;
+  std::optional<ByteBlock> backgroundBytes;
+  std::optional<Argb> backgroundColor;
+};
+
+inline constexpr char kCanvasProperty[] = "RbUI_MDC";
+inline constexpr char kCanvasGraphicsProperty[] = "RbUI_MDC_GP";
+inline constexpr char kBackgroundProperty[] = "RbUI_MDC_BKG";
+inline constexpr char kBackgroundGraphicsProperty[] = "RbUI_MDC_BKG_GP";
+inline constexpr char kObjectIdProperty[] = "RbUI_OBJID";
+inline constexpr char kOldProcProperty[] = "RbUI_OLDPROC";
+inline constexpr ATOM kPresentPendingAtom = 305;
+
+namespace form_timer {
+inline constexpr unsigned kPresent = 203;
+inline constexpr unsigned kCaptionFade = 301;
+inline constexpr unsigned kAnimation = 604;
+inline constexpr unsigned kPresentInterval = 30;
+inline constexpr unsigned kFadeInterval = 5;
+}  // namespace form_timer
+
+class Form final : public ToolkitWindow {
+ public:
+  Form() = default;
+  ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  // The head of the form's operation table, in its fixed order.
+  std::intptr_t handleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+  void setShadowParameter(Argb value) { shadowParameter_ = value; }
+  void onTimer(std::uintptr_t id);
+  void destroy();
+  void close();
+  bool create(const FormCreateOptions& options = {});
+
+  // Accessors: a given value is stored first; the current value returns.
+  int cornerRadius(std::optional<int> radius = std::nullopt, bool redrawNow = false);
+  void regionOn(bool on);
+  int layeredMode(std::optional<bool> on = std::nullopt, bool shadow = false, bool redrawNow = false);
+  bool blurBehind(bool enable, int radius);
+  void show(std::optional<bool> visible = std::nullopt);
+  bool disabled(std::optional<bool> value = std::nullopt);
+  void style(int styleFlags);
+  int sizable(std::optional<int> value = std::nullopt);
+  bool topmost(std::optional<bool> on = std::nullopt);
+  void captionAction(int type);
+  void redraw(bool updateNow);
+  void repaintAll();
+  HostWindow windowHandle() const override { return hwnd_; }
+  int width() const { return windowRect_.width; }
+  int height() const { return windowRect_.height; }
+  void move(std::optional<int> x, std::optional<int> y, std::optional<int> width, std::optional<int> height);
+  int showEffect(std::optional<int> effect = std::nullopt, int interval = 0);
+  int closeEffect(std::optional<int> effect = std::nullopt);
+  // An empty rectangle presents a layered window whole and copies nothing
+  // for a plain one.
+  void present(const Rect& rect);
+
+  int dblClickMaximise(std::optional<int> value = std::nullopt);
+  int dragLocked(std::optional<int> value = std::nullopt);
+  void setPreHook(MessageHook hook) { preHook_ = std::move(hook); }
+  void setPostHook(MessageHook hook) { postHook_ = std::move(hook); }
+  void setCaptionHandler(CaptionHandler handler) { captionHandler_ = std::move(handler); }
+  // An icon image of the form's own, drawn instead of the window's icon.
+  void setIconImage(ByteView bytes);
+
+  // State for collaborators and tests.
+  ControlRef objectId() const { return objectId_; }
+  HWND hwnd() const { return hwnd_; }
+  const Rect& windowRect() const { return windowRect_; }
+  int frameInset() const { return frameInset_; }
+  bool layered() const { return layered_ != 0; }
+  bool maximised() const { return maximised_ != 0; }
+  bool animating() const { return animating_ != 0; }
+  Argb backgroundColor() const { return backgroundColor_; }
+  const Rect& captionRect() const { return captionRect_; }
+  const CaptionButtonSet& captionButtons() const { return captionButtons_; }
+  const MemoryCanvas& canvas() const { return canvas_; }
+  const MemoryCanvas& backgroundCanvas() const { return backgroundCanvas_; }
+
+ private:
+  // Canvas and frame.
+  void refreshWindowRect();
+  void layoutCaption();
+  void rebuildCanvases();
+  void publishCanvases();
+  void drawControls();
+  Gdiplus::GpImage* titleIcon();
+  void applyRegion(bool redrawNow);
+
+  // Caption buttons, dragging and border resizing.
+  void onMouseMove(POINT point);
+  void onLeftDown(POINT point);
+  void onLeftUp(POINT point);
+  void onLeftDoubleClick(POINT point);
+  void onMouseLeave();
+  int borderCursorTest(POINT point, bool resize);
+  void captionMouse(CaptionInput input, POINT point);
+  void fadeStep(int index);
+  void startDrag();
+  bool controlUnder(POINT point) const;
+
+  // Show and close animations.
+  void startAnimation(bool appear);
+  void animationTick(bool appear);
+  void closeWithAnimation();
+  void resetMembers();
+
+  ControlRef objectId_ = 0;
+  HWND hwnd_ = nullptr;
+  WNDPROC oldProc_ = nullptr;
+  Rect windowRect_;
+  HDC windowDC_ = nullptr;
+  MemoryCanvas canvas_;
+  MemoryCanvas backgroundCanvas_;
+  GdiplusBitmap backgroundImage_;
+  GdiplusBitmap iconImage_;   // the form's own icon
+  GdiplusBitmap windowIcon_;  // the window's small icon, asked for once
+  bool askedWindowIcon_ = false;
+  Argb backgroundColor_ = 0;
+  TextStyle titleStyle_;
+  std::u16string titleText_;
+  CaptionButtonSet captionButtons_;
+  Rect captionRect_;
+  int hasCaption_ = 0;
+  int sizable_ = 0;
+  int cornerRadius_ = 0;
+  int layered_ = 0;
+  int alpha_ = 255;
+  int shadow_ = 0;
+  int frameInset_ = 0;
+  int captionRightMargin_ = 0;
+  int minTrackWidth_ = 0, minTrackHeight_ = 0;
+  int maximised_ = 0;
+  Rect restoreRect_;  // where the window was before the form maximised it
+  int dblClickMaximise_ = 0;
+  int dragAnywhere_ = 0;
+  int dragLocked_ = 0;
+  int leftDown_ = 0;
+  int mouseTracked_ = 0;
+  int ncDragging_ = 0;
+  MessageHook preHook_, postHook_;
+  CaptionHandler captionHandler_;
+  int accentFromBackground_ = 0;
+  Argb colour1_ = 0, colour2_ = 0;
+  Argb shadowParameter_ = 0;
+  AnimationPlayer animation_;
+  int animating_ = 0;
+  int showEffect_ = 0, closeEffect_ = 0, animationInterval_ = 0;
+  bool closing_ = false;             // a close animation is being waited for
+  bool inDestroyMessage_ = false;
+};
+
+}  // namespace talvek

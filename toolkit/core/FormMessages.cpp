@@ -1,0 +1,151 @@
+// The form's message table and its timers.
+#include "toolkit/core/Form.h"
+#include "toolkit/core/FormGlobals.h"
+#include "toolkit/core/FormFrame.h"
+#include "toolkit/core/ToolkitGlobals.h"
+
+namespace talvek {
+namespace {
+
+POINT clientPoint(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
+
+}  // namespace
+
+std::intptr_t Form::handleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+  // destroy() clears these, so take them before the message is handled.
+  const HWND window = hwnd_;
+  const WNDPROC oldProc = oldProc_;
+  LRESULT result = 0;
+  if (preHook_ && preHook_(window, message, wParam, lParam, result)) return result;
+
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      if (canvas_) BitBlt(dc, 0, 0, canvas_.width(), canvas_.height(), canvas_.dc(), 0, 0, SRCCOPY);
+      EndPaint(window, &paint);
+      break;
+    }
+    case WM_MOVE:
+      refreshWindowRect();
+      if (ncDragging_ && cursorOverride == 0) {
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));  // the arrow
+        ncDragging_ = 0;
+      }
+      break;
+    case WM_SIZE:
+      if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
+        refreshWindowRect();
+        if (maximised_) {
+          RECT desktop{};
+          GetWindowRect(GetDesktopWindow(), &desktop);
+          if (windowRect_.x != desktop.left || windowRect_.y != desktop.top ||
+              windowRect_.width != desktop.right - desktop.left || windowRect_.height != desktop.bottom - desktop.top) {
+            move(desktop.left, desktop.top, desktop.right - desktop.left, desktop.bottom - desktop.top);
+          }
+        }
+      }
+      layoutCaption();
+      rebuildCanvases();
+      redraw(false);
+      if (cornerRadius_ >= 1 && !animating_) applyRegion(true);
+      break;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMinTrackSize = {minTrackWidth_, minTrackHeight_};
+      break;
+    }
+    case WM_NCLBUTTONDOWN:
+      ncDragging_ = 1;
+      break;
+    case WM_KEYDOWN:
+      if (window) {
+        InvalidateRect(window, nullptr, TRUE);
+        UpdateWindow(window);
+      }
+      break;
+    case WM_TIMER:
+      onTimer(wParam);
+      break;
+    case WM_MOUSEMOVE:
+      lastMouseFormLayered = layered_;
+      lastMouseFormShadow = shadow_;
+      if (!mouseTracked_ && window) {
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, window, 0};
+        mouseTracked_ = TrackMouseEvent(&track) ? 1 : 0;
+      }
+      onMouseMove(clientPoint(lParam));
+      break;
+    case WM_LBUTTONDOWN:
+      onLeftDown(clientPoint(lParam));
+      break;
+    case WM_LBUTTONUP:
+      onLeftUp(clientPoint(lParam));
+      break;
+    case WM_LBUTTONDBLCLK:
+      onLeftDoubleClick(clientPoint(lParam));
+      break;
+    case WM_MOUSELEAVE:
+      onMouseLeave();
+      mouseTracked_ = 0;
+      break;
+    case WM_IME_CHAR:
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SETFOCUS:
+      if (accentFromBackground_ == 1) {
+        // The stored colour goes through the conversion as it is, byte order
+        // included.
+        const Argb source = backgroundImage_ ? representativeColour(backgroundImage_.get()) : backgroundColor_;
+        accentColor = colorFromRgb(source, 255);
+      }
+      break;
+    case WM_DESTROY:
+      inDestroyMessage_ = true;
+      destroy();
+      inDestroyMessage_ = false;
+      break;
+    case WM_SHOWWINDOW:
+      if (showEffect_ != 0) startAnimation(wParam != 0);
+      break;
+    case WM_CLOSE:
+      if (closing_) return 0;  // one close at a time; the first one finishes it
+      if (closeEffect_ != 0 || showEffect_ != 0) closeWithAnimation();
+      if (!hwnd_) return 0;     // destroyed while the animation ran
+      break;
+    default:
+      if (message == updateRectMessage && updateRectMessage != 0 && lParam) {
+        const Rect* area = reinterpret_cast<const Rect*>(lParam);
+        present(*area);
+      }
+      break;
+  }
+
+  if (postHook_ && postHook_(window, message, wParam, lParam, result)) return result;
+  if (!window) return 0;
+  return oldProc ? CallWindowProcW(oldProc, window, message, wParam, lParam)
+                 : DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Form::onTimer(std::uintptr_t id) {
+  const unsigned kind = LOWORD(id);
+  const int argument = HIWORD(id);
+  switch (kind) {
+    case form_timer::kPresent:
+      if (hwnd_ && reinterpret_cast<INT_PTR>(GetPropW(hwnd_, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)))) == 1) {
+        SetPropW(hwnd_, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)), reinterpret_cast<HANDLE>(0));
+        present({});
+      }
+      break;
+    case form_timer::kCaptionFade:
+      fadeStep(argument);
+      present(captionButtons_.count() >= argument && argument >= 1 ? captionButtons_.at(argument).rect : Rect{});
+      break;
+    case form_timer::kAnimation:
+      animationTick(argument == 1);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace talvek

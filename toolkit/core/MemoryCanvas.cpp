@@ -1,0 +1,72 @@
+#include "toolkit/core/MemoryCanvas.h"
+
+#include <cstring>
+#include <utility>
+
+namespace talvek {
+
+MemoryCanvas::MemoryCanvas(int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  BITMAPINFO info{};
+  static_assert(sizeof(BITMAPINFOHEADER) == 40);
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // positive: bottom-up
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  MemoryDc dc(CreateCompatibleDC(nullptr));
+  if (!bitmap || !dc || !bits) return;
+  previousBitmap_ = SelectObject(dc.get(), bitmap.get());
+  bitmap_ = std::move(bitmap);
+  dc_ = std::move(dc);
+  bits_ = static_cast<std::uint32_t*>(bits);
+  width_ = width;
+  height_ = height;
+  gdip::GdipCreateFromHDC(dc_.get(), graphics_.put());
+}
+
+MemoryCanvas::~MemoryCanvas() { release(); }
+
+MemoryCanvas::MemoryCanvas(MemoryCanvas&& other) noexcept { *this = std::move(other); }
+
+MemoryCanvas& MemoryCanvas::operator=(MemoryCanvas&& other) noexcept {
+  if (this == &other) return *this;
+  release();
+  width_ = std::exchange(other.width_, 0);
+  height_ = std::exchange(other.height_, 0);
+  bits_ = std::exchange(other.bits_, nullptr);
+  bitmap_ = std::move(other.bitmap_);
+  dc_ = std::move(other.dc_);
+  previousBitmap_ = std::exchange(other.previousBitmap_, nullptr);
+  graphics_ = std::move(other.graphics_);
+  return *this;
+}
+
+void MemoryCanvas::release() {
+  // Graphics first, then the bitmap goes back out of the DC before either
+  // is deleted.
+  graphics_.reset();
+  if (dc_ && previousBitmap_) SelectObject(dc_.get(), previousBitmap_);
+  previousBitmap_ = nullptr;
+  dc_.reset();
+  bitmap_.reset();
+  bits_ = nullptr;
+  width_ = height_ = 0;
+}
+
+Argb MemoryCanvas::pixel(int x, int y) const {
+  if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+  GdiFlush();
+  return bits_[static_cast<size_t>(height_ - 1 - y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+}
+
+void MemoryCanvas::clear() {
+  if (!bits_) return;
+  GdiFlush();
+  std::memset(bits_, 0, static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
+}
+
+}  // namespace talvek

@@ -1,0 +1,51 @@
+// An off-screen 32-bit canvas: a bottom-up DIB section selected into its
+// own memory DC, with a GDI+ graphics object on that DC. Forms draw their
+// frame and controls into one and present it; the animation player keeps
+// its snapshot in one.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "toolkit/core/ArgbColor.h"
+#include "toolkit/core/GdiplusHandles.h"
+#include "toolkit/core/WinHandles.h"
+
+namespace talvek {
+
+class MemoryCanvas {
+ public:
+  MemoryCanvas() = default;
+  // An empty canvas when either side is not positive or GDI refuses.
+  MemoryCanvas(int width, int height);
+  ~MemoryCanvas();
+  MemoryCanvas(MemoryCanvas&& other) noexcept;
+  MemoryCanvas& operator=(MemoryCanvas&& other) noexcept;
+  MemoryCanvas(const MemoryCanvas&) = delete;
+  MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+
+  explicit operator bool() const { return dc_.get() != nullptr; }
+  HDC dc() const { return dc_.get(); }
+  Gdiplus::GpGraphics* graphics() const { return graphics_.get(); }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+  // Premultiplied 0xAARRGGBB as stored; 0 outside the canvas.
+  Argb pixel(int x, int y) const;
+  // Every pixel transparent black, also outside any clip region.
+  void clear();
+
+ private:
+  void release();
+
+  int width_ = 0;
+  int height_ = 0;
+  std::uint32_t* bits_ = nullptr;  // top row last: the DIB is bottom-up
+  Bitmap bitmap_;
+  MemoryDc dc_;
+  HGDIOBJ previousBitmap_ = nullptr;
+  GdiplusGraphics graphics_;
+};
+
+}  // namespace talvek
