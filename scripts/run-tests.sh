@@ -58,6 +58,12 @@ step "end-to-end tests of dist/TalvekSetup.exe"
 )
 summary_args+=("e2e=$RESULTS/e2e.xml")
 
+step "gallery screenshot"
+timeout -k 10 300 bash "$ROOT/scripts/gallery-screenshot.sh" "$BUILD/gallery.png" >"$RESULTS/gallery.log" 2>&1
+python3 "$ROOT/scripts/write-result.py" "$RESULTS/gallery.xml" gallery-screenshot $? "$RESULTS/gallery.log"
+echo "build/gallery.png"
+summary_args+=("gallery=$RESULTS/gallery.xml")
+
 step "reproducible build"
 timeout -k 10 1800 bash "$ROOT/scripts/check-reproducible.sh" >"$RESULTS/reproducible.log" 2>&1
 python3 "$ROOT/scripts/write-result.py" "$RESULTS/reproducible.xml" reproducible-build $? "$RESULTS/reproducible.log"
