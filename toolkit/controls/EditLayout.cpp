@@ -4,15 +4,19 @@
 
 namespace talvek {
 
-int charIndexAt(const std::vector<float>& prefixWidths, float x) {
-  if (prefixWidths.size() < 2 || !(x > prefixWidths.front())) return 0;
-  for (std::size_t i = 1; i < prefixWidths.size(); ++i) {
-    if (x < prefixWidths[i]) {
-      float middle = (prefixWidths[i - 1] + prefixWidths[i]) / 2;
-      return static_cast<int>(x < middle ? i - 1 : i);
-    }
+int charIndexAt(int length, float x, const std::function<float(int)>& prefixWidth) {
+  if (length <= 0 || !(x > 0)) return 0;
+  // The first boundary at or beyond x.
+  int low = 1, high = length;
+  if (!(x < prefixWidth(length))) return length;
+  while (low < high) {
+    int middle = low + (high - low) / 2;
+    if (prefixWidth(middle) < x) low = middle + 1;
+    else high = middle;
   }
-  return static_cast<int>(prefixWidths.size() - 1);
+  float before = prefixWidth(low - 1);
+  float after = prefixWidth(low);
+  return x < (before + after) / 2 ? low - 1 : low;
 }
 
 float scrollOffset(float offset, float caretX, float textWidth, float areaWidth) {

@@ -3,13 +3,14 @@
 // the caret inside the text area.
 #pragma once
 
-#include <vector>
+#include <functional>
 
 namespace talvek {
 
-// prefixWidths[i] is the width of the first i characters (prefixWidths[0]
-// is 0). The boundary nearest to x; before the text 0, beyond it the end.
-int charIndexAt(const std::vector<float>& prefixWidths, float x);
+// prefixWidth(i) is the width of the first i of `length` characters and
+// grows with i. The boundary nearest to x; before the text 0, beyond it the
+// end. Binary search: a long text costs log(length) measurements.
+int charIndexAt(int length, float x, const std::function<float(int)>& prefixWidth);
 
 // The new (non-positive) horizontal offset of the text in an area
 // `areaWidth` wide: a caret beyond the right edge shifts the text left

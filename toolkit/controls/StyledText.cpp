@@ -58,6 +58,16 @@ Gdiplus::RectF measureStyledText(Gdiplus::GpGraphics* graphics, const TextStyle&
   return bound;
 }
 
+void drawTextInColor(Gdiplus::GpGraphics* graphics, const TextStyle& style, std::u16string_view text,
+                     const Gdiplus::RectF& rectangle, Argb color) {
+  if (!graphics || !style.usable()) return;
+  Gdiplus::GpSolidFill* fill = nullptr;
+  if (gdip::GdipCreateSolidFill(color, &fill) != Gdiplus::Ok) return;
+  GdiplusBrush brush(fill);
+  gdip::GdipSetTextRenderingHint(graphics, static_cast<Gdiplus::TextRenderingHint>(textRenderingHint()));
+  gdip::GdipDrawString(graphics, wide(text), lengthOf(text), style.font(), &rectangle, style.format(), brush.get());
+}
+
 void drawStyledText(Gdiplus::GpGraphics* graphics, const TextStyle& style, std::u16string_view text,
                     const Gdiplus::RectF& rectangle, bool useRectangle) {
   if (!graphics || !style.usable()) return;

@@ -13,6 +13,11 @@ namespace talvek {
 void drawStyledText(Gdiplus::GpGraphics* graphics, const TextStyle& style, std::u16string_view text,
                     const Gdiplus::RectF& rectangle, bool useRectangle);
 
+// The text in the style's font and format but another colour, without
+// glow: selected and highlighted parts are drawn over the text this way.
+void drawTextInColor(Gdiplus::GpGraphics* graphics, const TextStyle& style, std::u16string_view text,
+                     const Gdiplus::RectF& rectangle, Argb color);
+
 // Where the text lies when laid out from `rectangle` (empty on failure).
 Gdiplus::RectF measureStyledText(Gdiplus::GpGraphics* graphics, const TextStyle& style, std::u16string_view text,
                                  const Gdiplus::RectF& rectangle);

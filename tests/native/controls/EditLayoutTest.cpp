@@ -2,18 +2,30 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace talvek;
 
 TEST(EditLayout, ThePointFindsTheNearestCharacterBoundary) {
   const std::vector<float> widths{0, 10, 18, 30};
-  EXPECT_EQ(charIndexAt(widths, -40), 0);
-  EXPECT_EQ(charIndexAt(widths, 4), 0);
-  EXPECT_EQ(charIndexAt(widths, 6), 1);
-  EXPECT_EQ(charIndexAt(widths, 15), 2);
-  EXPECT_EQ(charIndexAt(widths, 29), 3);
-  EXPECT_EQ(charIndexAt(widths, 500), 3);
-  EXPECT_EQ(charIndexAt({0}, 12), 0) << "empty text";
-  EXPECT_EQ(charIndexAt({}, 12), 0);
+  auto width = [&](int i) { return widths.at(static_cast<size_t>(i)); };
+  EXPECT_EQ(charIndexAt(3, -40, width), 0);
+  EXPECT_EQ(charIndexAt(3, 4, width), 0);
+  EXPECT_EQ(charIndexAt(3, 6, width), 1);
+  EXPECT_EQ(charIndexAt(3, 15, width), 2);
+  EXPECT_EQ(charIndexAt(3, 29, width), 3);
+  EXPECT_EQ(charIndexAt(3, 500, width), 3);
+  EXPECT_EQ(charIndexAt(0, 12, width), 0) << "empty text";
+}
+
+TEST(EditLayout, ALongTextIsSearchedWithFewMeasurements) {
+  int measured = 0;
+  auto width = [&](int i) {
+    ++measured;
+    return 7.0f * static_cast<float>(i);
+  };
+  EXPECT_EQ(charIndexAt(100000, 7.0f * 41234 + 2, width), 41234);
+  EXPECT_LT(measured, 40);
 }
 
 TEST(EditLayout, TheCaretStaysInsideTheTextArea) {

@@ -34,3 +34,13 @@ int TestCanvas::inked() const {
 }
 
 }  // namespace talvek::test
+
+namespace talvek::test {
+
+bool TestCanvas::savePng(const wchar_t* path) const {
+  static const CLSID kPngEncoder = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+  return gdip::GdipSaveImageToFile(bitmap_.get(), reinterpret_cast<const WCHAR*>(path), &kPngEncoder, nullptr) ==
+         Gdiplus::Ok;
+}
+
+}  // namespace talvek::test

@@ -20,6 +20,8 @@ class TestCanvas {
   int count(const Rect& area, const std::function<bool(Gdiplus::ARGB)>& test) const;
   // Pixels of the whole canvas with any alpha.
   int inked() const;
+  // Writes the canvas as a PNG, for looking at a failing picture.
+  bool savePng(const wchar_t* path) const;
 
  private:
   int width_;
