@@ -6,19 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "toolkit/controls/EditBoxProperties.h"
 #include "toolkit/controls/EditTextModel.h"
 #include "toolkit/controls/TextStyle.h"
 
 namespace talvek {
-
-struct EditBoxColors {
-  Argb selectBack = 0xFFE64C66;  // RGB(230, 76, 102)
-  Argb selectText = 0xFFFFFFFF;
-  Argb frame = 0xFF1E2223;       // RGB(30, 34, 35)
-  Argb focusFrame = 0xFF1E2223;
-  Argb back = 0xFF1CBB9D;        // RGB(28, 187, 157)
-  Argb caret = 0xFF0000FF;
-};
 
 struct EditHighlight {
   int start = 0;

@@ -1,5 +1,7 @@
 #include "toolkit/controls/ProgressModel.h"
 
+#include "toolkit/controls/PropertyText.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -72,32 +74,6 @@ int barFill(const ProgressValues& values, int length) {
   if (!(share > 0.0f)) return 0;
   if (share >= 1.0f) return length;
   return static_cast<int>(share * static_cast<float>(length));
-}
-
-double propertyNumber(std::string_view text) {
-  std::string copy(text.substr(0, 64));
-  char* end = nullptr;
-  double value = std::strtod(copy.c_str(), &end);
-  if (end == copy.c_str() || !std::isfinite(value)) return 0.0;
-  return value;
-}
-
-Argb propertyColor(std::string_view text) {
-  std::string copy(text.substr(0, 64));
-  const char* begin = copy.c_str();
-  while (*begin == ' ') ++begin;
-  int base = 10;
-  if (*begin == '#') {
-    ++begin;
-    base = 16;
-  } else if (begin[0] == '0' && (begin[1] == 'x' || begin[1] == 'X')) {
-    begin += 2;
-    base = 16;
-  }
-  char* end = nullptr;
-  long long value = std::strtoll(begin, &end, base);
-  if (end == begin) return 0;
-  return static_cast<Argb>(static_cast<unsigned long long>(value));
 }
 
 bool applyProgressProperty(ProgressProperties& properties, std::string_view name, std::string_view value,

@@ -80,11 +80,4 @@ struct ProgressProperties {
 bool applyProgressProperty(ProgressProperties& properties, std::string_view name, std::string_view value,
                            std::optional<std::string>& styleText);
 
-// Numbers in property texts: leading decimal number ("12.5", "-3"); a text
-// that does not start with one reads as 0.
-double propertyNumber(std::string_view text);
-// Colours in property texts: decimal (negative values wrap to 32 bits) or
-// hexadecimal with "0x"/"#"; anything else reads as 0.
-Argb propertyColor(std::string_view text);
-
 }  // namespace talvek

@@ -1,4 +1,5 @@
 #include "toolkit/controls/ProgressModel.h"
+#include "toolkit/controls/PropertyText.h"
 
 #include <gtest/gtest.h>
 
