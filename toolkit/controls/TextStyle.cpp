@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "toolkit/controls/PropertyText.h"
 #include "toolkit/controls/TextStyleFlags.h"
 #include "toolkit/core/ToolkitSettings.h"
 
@@ -72,6 +73,20 @@ TextStyle TextStyle::build(const TextStyleDescription& description, bool noWrap,
   if (style.glow_) style.glowBrush_ = solidBrush(d.glowColor);
   style.textBrush_ = solidBrush(d.textColor);
   return style;
+}
+
+TextStyleDescription descriptionFromStyleText(std::string_view text) {
+  StyleText parsed = parseStyleText(text);
+  std::optional<WideText> fontName;
+  if (!parsed.fontName.empty()) {
+    fontName.emplace();
+    fontName->assignAnsi(parsed.fontName);
+  }
+  return describeTextStyle(parsed.flags, std::move(fontName), parsed.size, parsed.textColor, parsed.glowColor);
+}
+
+std::string styleTextOf(const TextStyleDescription& d) {
+  return formatStyleText({d.styleFlags, d.fontName.toAnsi(), d.fontSize, d.textColor, d.glowColor});
 }
 
 }  // namespace talvek

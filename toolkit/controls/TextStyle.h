@@ -3,6 +3,9 @@
 // objects are deleted with the style.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "toolkit/core/GdiplusHandles.h"
 #include "toolkit/core/TextStyleDescription.h"
 
@@ -35,5 +38,11 @@ class TextStyle {
   bool glow_ = false;
   TextStyleDescription description_;
 };
+
+// A description from its property text (see PropertyText.h): absent fields
+// take the toolkit defaults; the font name is read in the system code page.
+TextStyleDescription descriptionFromStyleText(std::string_view text);
+// The property text of a description.
+std::string styleTextOf(const TextStyleDescription& description);
 
 }  // namespace talvek

@@ -120,3 +120,15 @@ TEST(StyledText, SizeZeroTakesTheDefaultsAndMissingFontsFallBack) {
   drawStyledText(canvas.graphics(), TextStyle(), u"text", Gdiplus::RectF(0, 0, 100, 30), true);
   drawStyledText(nullptr, missing, u"text", Gdiplus::RectF(0, 0, 100, 30), true);
 }
+
+TEST(StyledText, DescriptionsReadFromPropertyTextTakeDefaultsForAbsentFields) {
+  TextStyleDescription d = descriptionFromStyleText("65,宋体,16,,");
+  EXPECT_EQ(d.styleFlags, 65);
+  EXPECT_EQ(std::u16string(d.fontName.toUtf16().c_str()), u"宋体");
+  EXPECT_EQ(d.fontSize, 16);
+  EXPECT_EQ(d.textColor, defaultTextColor());
+  TextStyleDescription back = descriptionFromStyleText(styleTextOf(d));
+  EXPECT_EQ(back.fontName.toUtf16(), d.fontName.toUtf16());
+  EXPECT_EQ(back.textColor, d.textColor);
+  EXPECT_EQ(descriptionFromStyleText("").fontSize, defaultFontSize());
+}
