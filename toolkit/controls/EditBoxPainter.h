@@ -19,6 +19,8 @@ struct EditHighlight {
 };
 
 struct EditBoxLook {
+  EditBoxLook(const EditTextModel& m, const TextStyle& s, int w, int h) : model(m), style(s), width(w), height(h) {}
+
   const EditTextModel& model;
   const TextStyle& style;
   int width = 0;

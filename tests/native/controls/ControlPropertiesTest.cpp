@@ -8,15 +8,26 @@
 
 using namespace talvek;
 
+namespace {
+
+ProgressCreation creation(std::optional<int> look, float position = 0) {
+  ProgressCreation c;
+  c.look = look;
+  c.position = position;
+  return c;
+}
+
+}  // namespace
+
 TEST(ProgressState, OnlyCreationAsABusyRingStartsTheSpinTimer) {
   ProgressState busy;
-  EXPECT_TRUE(busy.create({.look = kLookBusyRing}));
+  EXPECT_TRUE(busy.create(creation(kLookBusyRing)));
   EXPECT_TRUE(busy.onTimer(kSpinTimerKey));
   EXPECT_EQ(busy.spin().outer, 5);
   EXPECT_FALSE(busy.onTimer(1)) << "other keys do not spin";
 
   ProgressState ring;
-  EXPECT_FALSE(ring.create({.look = kLookRing}));
+  EXPECT_FALSE(ring.create(creation(kLookRing)));
   ring.setLook(kLookBusyRing);
   EXPECT_EQ(ring.look(), kLookBusyRing) << "the look changes, the caller starts no timer";
 
@@ -30,7 +41,7 @@ TEST(ProgressState, OnlyCreationAsABusyRingStartsTheSpinTimer) {
 
 TEST(ProgressState, SetColorsStoresOnlyTheGivenOnesAndDestroyResets) {
   ProgressState state;
-  state.create({.position = 40, .look = kLookRing});
+  state.create(creation(kLookRing, 40));
   state.setColors(0xFF112233, std::nullopt, 0xFF445566);
   EXPECT_EQ(state.properties().colors[0], 0xFF112233u);
   EXPECT_EQ(state.properties().colors[1], kSecondaryColor);
@@ -43,7 +54,7 @@ TEST(ProgressState, SetColorsStoresOnlyTheGivenOnesAndDestroyResets) {
 
 TEST(ProgressState, PropertiesListInTableOrderAndApplyBack) {
   ProgressState state;
-  state.create({.position = 12.5f, .look = kLookBusyRing});
+  state.create(creation(kLookBusyRing, 12.5f));
   std::vector<PropertyEntry> list = state.listProperties("65,,16,,");
   ASSERT_EQ(list.size(), 9u);
   EXPECT_EQ(list[0].name, "Max");

@@ -32,7 +32,7 @@ bool samePixels(const TestCanvas& a, const TestCanvas& b) {
 
 struct EditFixture {
   EditFixture() : canvas(kWidth, kHeight), style(editStyle()) {}
-  EditBoxLook look() { return {.model = model, .style = style, .width = kWidth, .height = kHeight}; }
+  EditBoxLook look() { return EditBoxLook(model, style, kWidth, kHeight); }
   void paint(const EditBoxLook& l) { paintEditBox(canvas.graphics(), l); }
 
   TestCanvas canvas;
