@@ -7,6 +7,12 @@ namespace talvek {
 
 inline constexpr int kDefaultFadeInterval = 10;  // ms
 inline constexpr int kDefaultFadeStep = 10;      // percent per tick
+// A label's new text and a panel's new colour both blend in over 22 ticks,
+// of 5 ms and 1 ms.
+inline constexpr int kLabelTextFadeIntervalMs = 5;
+inline constexpr int kLabelTextFadeStep = 5;
+inline constexpr int kPanelColorFadeIntervalMs = 1;
+inline constexpr int kPanelColorFadeStep = 5;
 
 // Interval and step as a fade uses them: non-positive values take the defaults.
 int fadeInterval(int requestedMs);

@@ -36,7 +36,7 @@ TEST(FadeProgress, DefaultStepReaches255OnTheEleventhTick) {
 }
 
 TEST(FadeProgress, LabelTextFadeOfFivePercentTakesTwentyTwoTicks) {
-  std::vector<int> alphas = fadeInAlphas(5);
+  std::vector<int> alphas = fadeInAlphas(kLabelTextFadeStep);
   ASSERT_EQ(alphas.size(), 22u);
   for (int i = 0; i < 21; ++i) EXPECT_EQ(alphas[i], 12 * (i + 1));
   EXPECT_EQ(alphas.back(), 255);
@@ -103,11 +103,4 @@ TEST(CheckBoxState, TheCollapsedBoxNeverHasANegativeSizeAndTinyBoxesDoNotAnimate
   CheckBoxState empty(50, 0);
   EXPECT_EQ(empty.click(), 0);
   EXPECT_EQ(empty.box().width, 0);
-}
-
-TEST(CheckBoxState, CaptionSitsRightOfTheBox) {
-  Rect caption = CheckBoxState(120, 20).captionRect();
-  EXPECT_EQ(caption.x, 22);
-  EXPECT_EQ(caption.width, 98);
-  EXPECT_EQ(caption.height, 20);
 }

@@ -54,20 +54,6 @@ TEST(TextStyleFlags, NearWinsOverCentreAndFarAndNoBitIsNear) {
   EXPECT_EQ(lineAlignment(64), 0) << "horizontal bits do not move lines";
 }
 
-TEST(TextStyleFlags, BitFourIsStrikeoutAndBitEightUnderline) {
-  EXPECT_EQ(fontStyle(4), 8);  // FontStyleStrikeout
-  EXPECT_EQ(fontStyle(8), 4);  // FontStyleUnderline
-  EXPECT_EQ(fontStyle(1 | 2), 3);
-  EXPECT_EQ(fontStyle(4096 | 64), 0);
-}
-
-TEST(TextStyleFlags, FormatFlagsAndGlow) {
-  EXPECT_EQ(stringFormatFlags(0, false), 0xC00);
-  EXPECT_EQ(stringFormatFlags(2048, true), 0xC00 | 0x2 | 0x1000);
-  EXPECT_TRUE(hasGlow(4096 | 1));
-  EXPECT_FALSE(hasGlow(2048));
-}
-
 TEST(TextStyleFlags, OmittedFieldsAndSizeZeroTakeTheDefaults) {
   TextStyleDescription d = describeTextStyle(65, std::nullopt, 16);
   EXPECT_EQ(d.styleFlags, 65);
