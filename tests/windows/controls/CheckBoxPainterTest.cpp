@@ -1,0 +1,74 @@
+#include "toolkit/controls/CheckBoxPainter.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/windows/controls/TestCanvas.h"
+
+using namespace talvek;
+using namespace talvek::test;
+
+namespace {
+
+constexpr Argb kBox = 0xFFFFFF00;  // yellow, to tell the box from the caption
+
+bool markBlue(Gdiplus::ARGB c) { return alphaOf(c) > 0 && blueOf(c) > 200 && redOf(c) < 100; }
+
+struct PaintedBox {
+  PaintedBox(const CheckBoxState& state, bool disabled) : canvas(120, 20) {
+    TestCanvas probe(1, 1);  // starts GDI+ before the first decode
+    GdiplusBitmap mark = checkMarkImage();
+    TextStyle caption = TextStyle::build(defaultCheckBoxCaptionStyle());
+    paintCheckBox(canvas.graphics(), {state, disabled, kBox, caption, u"Desktop", mark.get()});
+  }
+  TestCanvas canvas;
+};
+
+}  // namespace
+
+TEST(CheckBoxPainter, TheMarkIsOurFifteenByFourteenImageWithTransparency) {
+  TestCanvas probe(1, 1);
+  GdiplusBitmap mark = checkMarkImage();
+  ASSERT_TRUE(mark);
+  UINT width = 0, height = 0;
+  gdip::GdipGetImageWidth(mark.get(), &width);
+  gdip::GdipGetImageHeight(mark.get(), &height);
+  EXPECT_EQ(width, 15u);
+  EXPECT_EQ(height, 14u);
+  Gdiplus::ARGB corner = 0;
+  gdip::GdipBitmapGetPixel(mark.get(), 0, 0, &corner);
+  EXPECT_EQ(alphaOf(corner), 0);
+}
+
+TEST(CheckBoxPainter, CheckedShowsTheMarkAtTwoTwoOverTheBoxAndTheCaptionRight) {
+  CheckBoxState state(120, 20);
+  state.setChecked(true);
+  PaintedBox painted(state, false);
+  EXPECT_GT(painted.canvas.count({2, 2, 15, 14}, markBlue), 10);
+  EXPECT_EQ(painted.canvas.count({17, 0, 103, 20}, markBlue), 0);
+  EXPECT_EQ(painted.canvas.pixel(1, 1), kBox);
+  EXPECT_EQ(alphaOf(painted.canvas.pixel(0, 0)), 0);
+  EXPECT_GT(painted.canvas.count({22, 0, 98, 20}, [](Gdiplus::ARGB c) { return alphaOf(c) != 0; }), 0);
+
+  CheckBoxState unchecked(120, 20);
+  EXPECT_EQ(PaintedBox(unchecked, false).canvas.count({0, 0, 120, 20}, markBlue), 0);
+}
+
+TEST(CheckBoxPainter, DisabledAndCheckedShowsGreyWithoutTheMark) {
+  CheckBoxState state(120, 20);
+  state.setChecked(true);
+  PaintedBox painted(state, true);
+  EXPECT_EQ(painted.canvas.count({0, 0, 120, 20}, markBlue), 0);
+  EXPECT_EQ(painted.canvas.pixel(10, 10), kDisabledColor);
+}
+
+TEST(CheckBoxPainter, DuringTheAnimationTheBoxShrinksButTheMarkStays) {
+  CheckBoxState state(120, 20);
+  state.click();  // checked, box collapsed
+  for (int i = 0; i < 14; ++i) state.tick();  // inset 5
+  PaintedBox painted(state, false);
+  // Inset 5 of a 20-pixel box: an 8-pixel square from (6, 6).
+  EXPECT_NE(painted.canvas.pixel(10, 15), kBox) << "outside the shrunk box";
+  EXPECT_NE(painted.canvas.pixel(5, 5), kBox);
+  EXPECT_EQ(painted.canvas.pixel(7, 7), kBox);
+  EXPECT_GT(painted.canvas.count({2, 2, 15, 14}, markBlue), 10);
+}
