@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "toolkit/controls/ProgressModel.h"
-#include "toolkit/controls/PropertyText.h"
+#include "toolkit/core/PropertyText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -1,8 +1,8 @@
 #include "toolkit/controls/CheckBoxPainter.h"
 
 #include "toolkit/controls/DrawingHelpers.h"
-#include "toolkit/controls/StyledText.h"
-#include "toolkit/controls/TextStyleFlags.h"
+#include "toolkit/core/StyledText.h"
+#include "toolkit/core/TextStyleFlags.h"
 #include "toolkit/core/EmbeddedBlob.h"
 #include "toolkit/core/ImageDecoder.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "toolkit/controls/CheckBoxState.h"
-#include "toolkit/controls/TextStyle.h"
+#include "toolkit/core/TextStyle.h"
 
 namespace talvek {
 

@@ -5,7 +5,7 @@
 
 #include "toolkit/controls/DrawingHelpers.h"
 #include "toolkit/controls/EditLayout.h"
-#include "toolkit/controls/StyledText.h"
+#include "toolkit/core/StyledText.h"
 
 namespace talvek {
 namespace {

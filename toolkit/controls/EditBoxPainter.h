@@ -8,7 +8,7 @@
 
 #include "toolkit/controls/EditBoxProperties.h"
 #include "toolkit/controls/EditTextModel.h"
-#include "toolkit/controls/TextStyle.h"
+#include "toolkit/core/TextStyle.h"
 
 namespace talvek {
 

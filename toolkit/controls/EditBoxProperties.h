@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/controls/PropertyText.h"
+#include "toolkit/core/PropertyText.h"
 
 namespace talvek {
 

@@ -1,6 +1,6 @@
 #include "toolkit/controls/ProgressModel.h"
 
-#include "toolkit/controls/PropertyText.h"
+#include "toolkit/core/PropertyText.h"
 
 #include <algorithm>
 #include <cmath>

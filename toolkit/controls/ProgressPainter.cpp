@@ -4,7 +4,7 @@
 #include <string>
 
 #include "toolkit/controls/DrawingHelpers.h"
-#include "toolkit/controls/StyledText.h"
+#include "toolkit/core/StyledText.h"
 
 namespace talvek {
 namespace {

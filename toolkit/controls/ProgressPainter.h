@@ -3,7 +3,7 @@
 #pragma once
 
 #include "toolkit/controls/ProgressModel.h"
-#include "toolkit/controls/TextStyle.h"
+#include "toolkit/core/TextStyle.h"
 
 namespace talvek {
 

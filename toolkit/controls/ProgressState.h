@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "toolkit/controls/ProgressModel.h"
-#include "toolkit/controls/PropertyText.h"
+#include "toolkit/core/PropertyText.h"
 
 namespace talvek {
 

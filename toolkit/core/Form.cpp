@@ -90,7 +90,7 @@ bool Form::create(const FormCreateOptions& options) {
 
   refreshWindowRect();
   style(styleFlags);
-  titleStyle_ = TextStyle(options.titleStyle.value_or(defaultTextStyle(false)));
+  titleStyle_ = TextStyle::build(options.titleStyle.value_or(defaultTextStyle(false)));
   if (options.titleText) {
     titleText_ = *options.titleText;
     SetWindowTextW(hwnd_, reinterpret_cast<const WCHAR*>(titleText_.c_str()));
@@ -180,7 +180,7 @@ void Form::layoutCaption() {
   captionRect_.x = 0;
   captionRect_.y = 0;
   captionRect_.width = windowRect_.width - captionButtons_.totalWidth() - captionRightMargin_ - 2 * frameInset_;
-  captionRect_.height = titleStyle_.measure(titleText_).height;
+  captionRect_.height = measureText(titleText_, titleStyle_).height;
 }
 
 Gdiplus::GpImage* Form::titleIcon() {

@@ -19,7 +19,7 @@
 #include "toolkit/core/GdiplusHandles.h"
 #include "toolkit/core/MemoryCanvas.h"
 #include "toolkit/core/Rect.h"
-#include "toolkit/core/TextStyle.h"
+#include "toolkit/core/StyledText.h"
 #include "toolkit/core/ToolkitWindow.h"
 
 namespace talvek {

@@ -1,5 +1,7 @@
 #include "toolkit/core/FormFrame.h"
 
+#include "toolkit/core/StyledText.h"
+
 #include <algorithm>
 
 #include "toolkit/core/RoundRect.h"
@@ -45,7 +47,13 @@ void drawFrame(const MemoryCanvas& canvas, const FrameLook& look) {
   if (look.shadow) drawWindowShadow(graphics, 0, 0, width, height, look.shadowColour, look.cornerRadius + 1);
   paintBackground(graphics, look, {i, i, width - 2 * i, height - 2 * i});
   if (look.icon) gdip::GdipDrawImageRectI(graphics, look.icon, i + kIconLeft, i + kIconTop, kIconSize, kIconSize);
-  if (look.titleStyle && !look.title.empty()) look.titleStyle->draw(graphics, look.title, titleRect(look), true);
+  if (look.titleStyle && !look.title.empty()) {
+    const Rect area = titleRect(look);
+    drawStyledText(graphics, *look.titleStyle, look.title,
+                   Gdiplus::RectF(static_cast<float>(area.x), static_cast<float>(area.y), static_cast<float>(area.width),
+                                  static_cast<float>(area.height)),
+                   true);
+  }
   if (look.shadow && (look.colour1 || look.colour2)) drawOutlines(graphics, look, width, height);
   gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);
 }

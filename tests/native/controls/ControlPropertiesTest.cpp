@@ -4,7 +4,7 @@
 
 #include "toolkit/controls/EditBoxProperties.h"
 #include "toolkit/controls/ProgressState.h"
-#include "toolkit/controls/PropertyText.h"
+#include "toolkit/core/PropertyText.h"
 
 using namespace talvek;
 

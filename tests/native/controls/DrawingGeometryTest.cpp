@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/controls/NineSlice.h"
-#include "toolkit/controls/TextStyleFlags.h"
+#include "toolkit/core/TextStyleFlags.h"
 #include "toolkit/core/ToolkitSettings.h"
 
 using namespace talvek;

@@ -1,5 +1,5 @@
 #include "toolkit/controls/ProgressModel.h"
-#include "toolkit/controls/PropertyText.h"
+#include "toolkit/core/PropertyText.h"
 
 #include <gtest/gtest.h>
 

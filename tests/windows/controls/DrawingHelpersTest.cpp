@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tests/windows/controls/TestCanvas.h"
-#include "toolkit/controls/TextStyleFlags.h"
+#include "toolkit/core/TextStyleFlags.h"
 
 using namespace talvek;
 using namespace talvek::test;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/windows/controls/TestCanvas.h"
-#include "toolkit/controls/TextStyleFlags.h"
+#include "toolkit/core/TextStyleFlags.h"
 
 using namespace talvek;
 using namespace talvek::test;

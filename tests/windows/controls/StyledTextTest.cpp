@@ -1,9 +1,9 @@
-#include "toolkit/controls/StyledText.h"
+#include "toolkit/core/StyledText.h"
 
 #include <gtest/gtest.h>
 
 #include "tests/windows/controls/TestCanvas.h"
-#include "toolkit/controls/TextStyleFlags.h"
+#include "toolkit/core/TextStyleFlags.h"
 #include "toolkit/core/ToolkitSettings.h"
 
 using namespace talvek;

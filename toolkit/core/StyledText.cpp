@@ -1,4 +1,4 @@
-#include "toolkit/controls/StyledText.h"
+#include "toolkit/core/StyledText.h"
 
 #include "toolkit/core/ToolkitSettings.h"
 
@@ -76,6 +76,16 @@ void drawStyledText(Gdiplus::GpGraphics* graphics, const TextStyle& style, std::
   gdip::GdipSetTextRenderingHint(graphics, static_cast<Gdiplus::TextRenderingHint>(textRenderingHint()));
   gdip::GdipDrawString(graphics, wide(text), lengthOf(text), style.font(), &layout, style.format(),
                        style.textBrush());
+}
+
+TextSize measureText(std::u16string_view text, const TextStyle& style, Gdiplus::GpGraphics* graphics) {
+  GdiplusGraphics desktop;
+  if (!graphics) {
+    gdip::GdipCreateFromHWND(nullptr, desktop.put());
+    graphics = desktop.get();
+  }
+  Gdiplus::RectF bound = measureStyledText(graphics, style, text, Gdiplus::RectF(0, 0, 0, 0));
+  return {static_cast<int>(bound.Width), static_cast<int>(bound.Height)};
 }
 
 }  // namespace talvek

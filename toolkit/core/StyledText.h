@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "toolkit/controls/TextStyle.h"
+#include "toolkit/core/TextStyle.h"
 
 namespace talvek {
 
@@ -21,5 +21,13 @@ void drawTextInColor(Gdiplus::GpGraphics* graphics, const TextStyle& style, std:
 // Where the text lies when laid out from `rectangle` (empty on failure).
 Gdiplus::RectF measureStyledText(Gdiplus::GpGraphics* graphics, const TextStyle& style, std::u16string_view text,
                                  const Gdiplus::RectF& rectangle);
+
+struct TextSize {
+  int width = 0;
+  int height = 0;
+};
+// The text's size in the style, truncated; without a graphics one for the
+// desktop is used.
+TextSize measureText(std::u16string_view text, const TextStyle& style, Gdiplus::GpGraphics* graphics = nullptr);
 
 }  // namespace talvek

@@ -1,4 +1,4 @@
-#include "toolkit/controls/PropertyText.h"
+#include "toolkit/core/PropertyText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "toolkit/controls/TextStyleFlags.h"
+#include "toolkit/core/TextStyleFlags.h"
 
 #include "toolkit/core/ToolkitSettings.h"
 
