@@ -1,4 +1,5 @@
 #include "installer/AutomationObject.h"
+#include "toolkit/core/CodePage.h"
 
 #include <oleauto.h>
 
@@ -6,16 +7,6 @@
 #include <utility>
 
 namespace talvek {
-namespace {
-
-std::wstring toWide(const std::string& text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(length, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
-}  // namespace
 
 Variant::Variant(const std::string& text) : Variant() {
   std::wstring wide = toWide(text);

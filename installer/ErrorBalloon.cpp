@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/core/GdiplusHandles.h"
+#include "toolkit/core/CodePage.h"
 
 namespace talvek {
 namespace {
@@ -25,12 +26,6 @@ constexpr float kTailInset = 18.0f;
 constexpr Gdiplus::ARGB kBackground = 0xFFFFFFFF;
 constexpr Gdiplus::ARGB kBorder = 0xFF8A8A8A;
 
-std::wstring toWide(const std::string& text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(length, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
 
 Gdiplus::ARGB opaque(std::uint32_t rgb) { return 0xFF000000u | rgb; }
 
@@ -200,7 +195,8 @@ bool ErrorBalloon::render(const std::vector<BalloonLine>& lines, POINT tip) {
   const int height = bodyHeight + static_cast<int>(kTailHeight);
 
   // Above the point with the tail down, unless that leaves the screen.
-  MONITORINFO monitor{sizeof monitor};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromPoint(tip, MONITOR_DEFAULTTONEAREST), &monitor);
   const RECT area = monitor.rcWork;
   const bool tailBelow = tip.y - height >= area.top;
@@ -211,7 +207,12 @@ bool ErrorBalloon::render(const std::vector<BalloonLine>& lines, POINT tip) {
                                  width - kCornerRadius - kTailWidth);
 
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   MemoryDc dc(CreateCompatibleDC(nullptr));
   Bitmap surface(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));

@@ -11,6 +11,7 @@
 #include "installer/AutomationObject.h"
 #include "installer/ShortcutRules.h"
 #include "installer/SpecialFolder.h"
+#include "toolkit/core/CodePage.h"
 
 namespace talvek {
 namespace {
@@ -24,12 +25,6 @@ struct ComReleaser {
 template <typename T>
 using ComPtr = std::unique_ptr<T, ComReleaser<T>>;
 
-std::wstring toWide(const std::string& text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-  return wide;
-}
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 
 #include "installer/ArchiveEntryName.h"
 #include "installer/MappedArchive.h"
+#include "toolkit/core/CodePage.h"
 #include "toolkit/core/WinHandles.h"
 
 namespace talvek {
@@ -46,13 +47,7 @@ std::string parentOf(const std::string& path) {
 // every other path the installer forms.
 std::string entryNameInSystemCodePage(const std::string& raw, unsigned long flags) {
   if (!(flags & kUtf8NameFlag)) return raw;
-  int wideLength = MultiByteToWideChar(CP_UTF8, 0, raw.data(), static_cast<int>(raw.size()), nullptr, 0);
-  std::wstring wide(wideLength, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, raw.data(), static_cast<int>(raw.size()), wide.data(), wideLength);
-  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-  std::string narrow(length, '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, narrow.data(), length, nullptr, nullptr);
-  return narrow;
+  return fromWide(toWide(raw, CP_UTF8));
 }
 
 std::optional<long> countEntries(void* archive) {

@@ -28,4 +28,17 @@ std::string toCodePage(std::u16string_view text, unsigned codePage) {
   return out;
 }
 
+std::wstring toWide(std::string_view text, unsigned codePage) {
+  if (text.empty()) return {};
+  int units = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (units <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
+  return wide;
+}
+
+std::string fromWide(std::wstring_view text, unsigned codePage) {
+  return toCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()), codePage);
+}
+
 }  // namespace talvek

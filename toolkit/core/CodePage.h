@@ -16,4 +16,9 @@ ByteBlock fromAnsi(std::string_view text);
 // Narrow text in codePage of UTF-16 text; empty when nothing converts.
 std::string toCodePage(std::u16string_view text, unsigned codePage);
 
+// For the wide system calls: narrow text read in `codePage` (0 is the ANSI
+// code page, 65001 UTF-8), and back.
+std::wstring toWide(std::string_view text, unsigned codePage = 0);
+std::string fromWide(std::wstring_view text, unsigned codePage = 0);
+
 }  // namespace talvek
