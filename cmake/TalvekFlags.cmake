@@ -3,7 +3,7 @@
 # Keep build paths out of objects and debug info so builds are reproducible.
 add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=
                     -ffile-prefix-map=${CMAKE_BINARY_DIR}/=build/)
-add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
 
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # Sources are UTF-8; the target systems read narrow text as code page 936.
