@@ -17,7 +17,9 @@ TEST(RichEditStart, StartsOneServerForTheProcess) {
   const int port = richEditServerPort();
   ASSERT_GE(port, 50000);
   ASSERT_LE(port, 63000);
-  if (before != 0) EXPECT_EQ(port, before);
+  if (before != 0) {
+    EXPECT_EQ(port, before);
+  }
   startRichEditServer(sink.sink());
   EXPECT_EQ(richEditServerPort(), port);
 
