@@ -70,5 +70,11 @@ python3 "$ROOT/scripts/write-result.py" "$RESULTS/reproducible.xml" reproducible
 tail -n 1 "$RESULTS/reproducible.log"
 summary_args+=("reproducible=$RESULTS/reproducible.xml")
 
+step "payload options"
+timeout -k 10 1800 bash "$ROOT/scripts/check-payload-options.sh" >"$RESULTS/payload-options.log" 2>&1
+python3 "$ROOT/scripts/write-result.py" "$RESULTS/payload-options.xml" payload-options $? "$RESULTS/payload-options.log"
+cat "$RESULTS/payload-options.log"
+summary_args+=("payload-options=$RESULTS/payload-options.xml")
+
 step "summary"
 python3 "$ROOT/scripts/summarize-results.py" "${summary_args[@]}"
