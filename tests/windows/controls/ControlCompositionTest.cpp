@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/windows/TestSupport.h"
+#include "tests/windows/form/FormTestSupport.h"
+#include "toolkit/controls/Panel.h"
+#include "toolkit/core/ControlRegistry.h"
+#include "toolkit/core/ControlEvents.h"
+#include "toolkit/core/ToolkitSettings.h"
+#include "toolkit/core/WindowProperties.h"
+
+namespace talvek::test {
+namespace {
+
+constexpr Argb kRed = 0xFFCC2020;
+constexpr Argb kGreen = 0xFF20AA40;
+constexpr Argb kBlue = 0xFF2040CC;
+
+// A control that fills itself with one colour and records its hooks.
+class ProbeControl final : public Control {
+ public:
+  ~ProbeControl() override { unregister(); }
+  bool create(ControlRef parentRef, const Rect& area, Argb fill) {
+    colour = fill;
+    if (!initControl(parentRef, area, u"", 1, 1, 0, 0)) return false;
+    redraw();
+    return true;
+  }
+
+  Argb colour = 0;
+  int moves = 0;
+  int resizes = 0;
+  std::vector<int> enabledArgs;
+  std::vector<std::vector<std::intptr_t>> heard;  // sender, code, arg1
+  static inline std::vector<std::vector<std::intptr_t>> focusLog;  // control, code, other
+  int ticks = 0;
+
+ protected:
+  void paint(Gdiplus::GpGraphics* graphics) override {
+    Gdiplus::GpSolidFill* fill = nullptr;
+    if (gdip::GdipCreateSolidFill(colour, &fill) != Gdiplus::Ok) return;
+    gdip::GdipFillRectangleI(graphics, fill, 0, 0, bounds().width, bounds().height);
+    gdip::GdipDeleteBrush(fill);
+  }
+  void onMoved() override { ++moves; }
+  void onResized() override { ++resizes; }
+  void onEnabledChanged(int enabled) override { enabledArgs.push_back(enabled); }
+  void onFocusGained(ControlRef previous) override { focusLog.push_back({handle, 3, previous}); }
+  void onFocusLost(ControlRef next) override { focusLog.push_back({handle, 4, next}); }
+  void onTimer(int key, int value) override {
+    if (key == 5 && value == 77) ++ticks;
+  }
+  void onListenedEvent(ControlRef sender, const OwnerEventRecord& record) override {
+    heard.push_back({sender, record.code, record.args[0]});
+  }
+};
+
+class ControlComposition : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    startFormToolkitOnce();
+    controlRegistry().clear();
+    FormCreateOptions options;
+    options.rectangle = Rect{30, 30, 300, 200};
+    options.styleFlags = 0;
+    options.backgroundColor = 0xFF336699;
+    form.create(options);
+    ASSERT_TRUE(IsWindow(form.hwnd()));
+  }
+  void TearDown() override {
+    form.destroy();
+    controlRegistry().clear();
+  }
+
+  Argb shown(int x, int y) const { return form.canvas().pixel(x, y); }
+  Argb background(int x, int y) const { return form.backgroundCanvas().pixel(x, y); }
+
+  Form form;
+};
+
+TEST_F(ControlComposition, LaterSiblingsArePaintedOverEarlierOnesWhicheverIsRedrawn) {
+  Panel first, second;
+  ASSERT_TRUE(first.create(form.objectId(), {20, 20, 60, 40}, kRed));
+  ASSERT_TRUE(second.create(form.objectId(), {50, 30, 60, 40}, kGreen));
+  EXPECT_EQ(shown(25, 25), kRed);
+  EXPECT_EQ(shown(60, 40), kGreen);
+  EXPECT_EQ(shown(100, 60), kGreen);
+
+  // Redrawing the one underneath must not cover the later one.
+  first.redraw();
+  EXPECT_EQ(shown(60, 40), kGreen);
+  EXPECT_EQ(shown(25, 25), kRed);
+  EXPECT_FALSE(first.create(form.objectId(), {0, 0, 5, 5}, kBlue));  // created already
+}
+
+TEST_F(ControlComposition, ChildrenLieBeforeTheirParentAndGoWithIt) {
+  Panel parent, older, younger;
+  ASSERT_TRUE(parent.create(form.objectId(), {10, 10, 200, 150}, kRed));
+  ASSERT_TRUE(older.create(parent.handle, {10, 10, 50, 50}, kGreen));
+  ASSERT_TRUE(younger.create(parent.handle, {40, 40, 50, 50}, kBlue));
+  EXPECT_LT(younger.registryIndex(), older.registryIndex());
+  EXPECT_LT(older.registryIndex(), parent.registryIndex());
+  EXPECT_LT(parent.registryIndex(), controlRegistry().indexOf(form.objectId()));
+  EXPECT_EQ(older.depth, 2);
+  EXPECT_EQ(shown(60, 60), kBlue);  // child coordinates are relative to the parent
+
+  parent.unregister();
+  EXPECT_EQ(older.handle, 0);
+  EXPECT_EQ(younger.handle, 0);
+  EXPECT_EQ(controlRegistry().count(), 1);
+  EXPECT_FALSE(older.created());
+}
+
+TEST_F(ControlComposition, AHiddenParentHidesItsChildren) {
+  Panel parent, child;
+  ASSERT_TRUE(parent.create(form.objectId(), {20, 20, 100, 80}, kRed));
+  ASSERT_TRUE(child.create(parent.handle, {10, 10, 30, 30}, kGreen));
+  ASSERT_EQ(shown(40, 40), kGreen);
+
+  parent.setVisible(0);
+  EXPECT_EQ(shown(40, 40), background(40, 40));
+  EXPECT_EQ(shown(100, 80), background(100, 80));
+  EXPECT_FALSE(child.isShown());
+
+  parent.setVisible(1);
+  EXPECT_EQ(shown(40, 40), kGreen);
+  EXPECT_EQ(shown(100, 80), kRed);
+}
+
+TEST_F(ControlComposition, MovingRestoresWhatWasUnderTheOldArea) {
+  Panel below;
+  ProbeControl mover;
+  ASSERT_TRUE(below.create(form.objectId(), {0, 0, 40, 200}, kBlue));
+  ASSERT_TRUE(mover.create(form.objectId(), {20, 20, 40, 40}, kRed));
+  ASSERT_EQ(shown(30, 30), kRed);
+
+  EXPECT_TRUE(mover.move(120, std::nullopt, std::nullopt, std::nullopt));
+  EXPECT_EQ(shown(30, 30), kBlue);                // the earlier sibling comes back
+  EXPECT_EQ(shown(50, 30), background(50, 30));  // and the form's background
+  EXPECT_EQ(shown(130, 30), kRed);
+  EXPECT_EQ(mover.moves, 1);
+  EXPECT_EQ(mover.resizes, 0);
+
+  // Same place, same size: nothing happens.
+  EXPECT_FALSE(mover.move(120, 20, 40, 40));
+  EXPECT_EQ(mover.moves, 1);
+
+  EXPECT_TRUE(mover.move(std::nullopt, std::nullopt, 80, std::nullopt));
+  EXPECT_EQ(mover.resizes, 1);
+  EXPECT_EQ(mover.surface().width(), 80);
+  EXPECT_EQ(shown(190, 30), kRed);
+}
+
+TEST_F(ControlComposition, EnablingReportsOneAndDisablingZero) {
+  ProbeControl probe;
+  ASSERT_TRUE(probe.create(form.objectId(), {10, 10, 20, 20}, kRed));
+  probe.setDisabled(1);
+  EXPECT_TRUE(probe.isDisabled());
+  probe.setDisabled(0);
+  EXPECT_FALSE(probe.isDisabled());
+  EXPECT_EQ(probe.enabledArgs, (std::vector<int>{0, 1}));
+}
+
+TEST_F(ControlComposition, OwnerEventsReachTheListenerWithOrWithoutAProcedure) {
+  ProbeControl sender, listener;
+  ASSERT_TRUE(sender.create(form.objectId(), {10, 10, 20, 20}, kRed));
+  ASSERT_TRUE(listener.create(form.objectId(), {40, 10, 20, 20}, kGreen));
+  sender.setListener(listener.handle);
+
+  EXPECT_EQ(sender.fireEvent(1, 0x00050003), 0);
+  ASSERT_EQ(listener.heard.size(), 1u);
+  EXPECT_EQ(listener.heard[0], (std::vector<std::intptr_t>{sender.handle, 1, 0x00050003}));
+
+  std::vector<int> procCodes;
+  HWND procWindow = nullptr;
+  sender.setEventProc([&](HWND window, ControlRef from, int code, std::intptr_t, std::intptr_t, std::intptr_t,
+                          std::intptr_t, std::intptr_t) {
+    procWindow = window;
+    procCodes.push_back(from == sender.handle ? code : -1);
+    return 42;
+  });
+  EXPECT_EQ(sender.fireEvent(12, 7), 42);
+  EXPECT_EQ(procCodes, (std::vector<int>{12}));
+  EXPECT_EQ(procWindow, form.hwnd());
+  EXPECT_EQ(listener.heard.size(), 2u);
+}
+
+TEST_F(ControlComposition, TabWrapsFromTheFirstEntryToTheLast) {
+  ProbeControl a, b, c;  // registry order: c, b, a
+  ASSERT_TRUE(a.create(form.objectId(), {10, 10, 20, 20}, kRed));
+  ASSERT_TRUE(b.create(form.objectId(), {40, 10, 20, 20}, kRed));
+  ASSERT_TRUE(c.create(form.objectId(), {70, 10, 20, 20}, kRed));
+  ProbeControl::focusLog.clear();
+  EXPECT_TRUE(c.setFocus());
+  EXPECT_FALSE(c.setFocus());  // already there: no events
+  EXPECT_EQ(ProbeControl::focusLog.size(), 1u);
+
+  c.onEvent(event::kKeyDown, 9, 0);
+  EXPECT_EQ(readRefProperty(form.hwnd(), kFocusProperty), a.handle);
+  a.onEvent(event::kKeyDown, 9, 0);
+  EXPECT_EQ(readRefProperty(form.hwnd(), kFocusProperty), b.handle);
+  EXPECT_EQ(ProbeControl::focusLog[1], (std::vector<std::intptr_t>{a.handle, 3, c.handle}));
+  EXPECT_EQ(ProbeControl::focusLog[2], (std::vector<std::intptr_t>{c.handle, 4, a.handle}));
+
+  // A destroyed control leaves no stale focus behind.
+  b.unregister();
+  EXPECT_EQ(readRefProperty(form.hwnd(), kFocusProperty), 0);
+}
+
+TEST_F(ControlComposition, TimersTickUntilKilledOrDestroyed) {
+  ProbeControl probe;
+  ASSERT_TRUE(probe.create(form.objectId(), {10, 10, 20, 20}, kRed));
+  ASSERT_TRUE(probe.setTimer(5, 10, 77));
+  EXPECT_TRUE(waitUntil([&] { return probe.ticks >= 2; }, 3000));
+  probe.killTimer(5);
+  const int ticks = probe.ticks;
+  waitUntil([] { return false; }, 150);
+  EXPECT_EQ(probe.ticks, ticks);
+
+  ASSERT_TRUE(probe.setTimer(5, 10, 77));
+  probe.unregister();
+  waitUntil([] { return false; }, 150);  // ticks for a destroyed control go nowhere
+  EXPECT_EQ(probe.handle, 0);
+}
+
+TEST_F(ControlComposition, APanelsNewColourFadesIn) {
+  const int before = animatedTransitions();
+  animatedTransitions(1);
+  Panel panel;
+  ASSERT_TRUE(panel.create(form.objectId(), {20, 20, 40, 40}, kRed));
+  panel.setBackColor(kGreen);
+  EXPECT_TRUE(panel.fadeRunning());
+  EXPECT_TRUE(waitUntil([&] { return !panel.fadeRunning(); }, 5000));
+  EXPECT_EQ(shown(30, 30), kGreen);
+  animatedTransitions(before);
+}
+
+}  // namespace
+}  // namespace talvek::test
