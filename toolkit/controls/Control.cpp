@@ -104,7 +104,7 @@ void Control::destroyed() {
   shownDC_ = nullptr;
   eventProc_ = nullptr;
   fade_ = FadeProgress();
-  fadeRunning_ = fadeInMode_ = 0;
+  fadeRunning_ = fadeInMode_ = fadeOutMode_ = 0;
   depth = 0;
   parent = 0;
   form_ = 0;
@@ -133,6 +133,7 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
     case kResized: onResized(); break;
     case kTimer:
       if (arg1 == kFadeInTimerKey) fadeInTick(static_cast<int>(arg2));
+      if (arg1 == kFadeOutTimerKey) fadeOutTick();
       onTimer(static_cast<int>(arg1), static_cast<int>(arg2));
       break;
     case event::kChar:
@@ -465,6 +466,7 @@ bool Control::move(std::optional<int> x, std::optional<int> y, std::optional<int
     fadePrevious_ = MemoryCanvas();
     if (fadeRunning_) {
       killTimer(kFadeInTimerKey);
+      killTimer(kFadeOutTimerKey);
       fadeRunning_ = 0;
     }
     shownDC_ = surface_.dc();
@@ -487,14 +489,9 @@ void Control::fadeRedraw(int intervalMs, int stepPercent, int mode) {
     redraw();
     return;
   }
-  if (!fadeTarget_ || !fadePrevious_) {
-    fadeTarget_ = MemoryCanvas(bounds_.width, bounds_.height);
-    fadePrevious_ = MemoryCanvas(bounds_.width, bounds_.height);
-  } else if (fadeRunning_) {
-    // Continue from the picture on screen.
-    BitBlt(surface_.dc(), 0, 0, bounds_.width, bounds_.height, fadePrevious_.dc(), 0, 0, SRCCOPY);
-    shownDC_ = surface_.dc();
-  }
+  settleRunningFade();
+  if (!fadeTarget_) fadeTarget_ = MemoryCanvas(bounds_.width, bounds_.height);
+  if (!fadePrevious_) fadePrevious_ = MemoryCanvas(bounds_.width, bounds_.height);
   fadeTarget_.clear();
   paint(fadeTarget_.graphics());
   gdip::GdipFlush(fadeTarget_.graphics(), Gdiplus::FlushIntentionSync);
@@ -527,14 +524,64 @@ void Control::fadeInTick(int /*value*/) {
   blend(frame, whole, fadeTarget_.dc(), 0, 0, alpha);
   compose(frame);
   updateWindow();
-  if (last) {
-    killTimer(kFadeInTimerKey);
-    BitBlt(surface_.dc(), 0, 0, whole.width, whole.height, fadeTarget_.dc(), 0, 0, SRCCOPY);
-    shownDC_ = surface_.dc();
-    fadeRunning_ = 0;
-    compose();
-    updateWindow();
+  if (last) finishFade(kFadeInTimerKey);
+}
+
+void Control::settleRunningFade() {
+  if (!fadeRunning_) return;
+  killTimer(kFadeInTimerKey);
+  killTimer(kFadeOutTimerKey);
+  // Continue from the picture on screen.
+  if (shownDC_ && shownDC_ != surface_.dc()) {
+    BitBlt(surface_.dc(), 0, 0, bounds_.width, bounds_.height, shownDC_, 0, 0, SRCCOPY);
   }
+  shownDC_ = surface_.dc();
+  fadeRunning_ = 0;
+}
+
+void Control::finishFade(int timerKey) {
+  killTimer(timerKey);
+  BitBlt(surface_.dc(), 0, 0, bounds_.width, bounds_.height, fadeTarget_.dc(), 0, 0, SRCCOPY);
+  shownDC_ = surface_.dc();
+  fadeRunning_ = 0;
+  compose();
+  updateWindow();
+}
+
+void Control::fadeOutRedraw(int intervalMs, int stepPercent, int mode) {
+  if (animatedTransitions() == 0 || !surface_) {
+    redraw();
+    return;
+  }
+  settleRunningFade();
+  if (fadeTarget_) {
+    fadeTarget_.clear();
+  } else {
+    fadeTarget_ = MemoryCanvas(bounds_.width, bounds_.height);
+  }
+  fade_.start(stepPercent);
+  fadeOutMode_ = mode;
+  fadeRunning_ = 1;
+  if (!setTimer(kFadeOutTimerKey, fadeInterval(intervalMs), fade_.step())) {
+    fadeRunning_ = 0;
+    redraw();
+  }
+}
+
+void Control::fadeOutTick() {
+  if (!fadeRunning_ || !fadeTarget_) {
+    killTimer(kFadeOutTimerKey);
+    fadeRunning_ = 0;
+    return;
+  }
+  int alpha = 0;
+  const bool last = fade_.tickOut(alpha);
+  fadeTarget_.clear();
+  fadeOutFrame(fadeTarget_.graphics(), alpha, transparency_);
+  gdip::GdipFlush(fadeTarget_.graphics(), Gdiplus::FlushIntentionSync);
+  compose(fadeTarget_.dc());
+  updateWindow();
+  if (last) finishFade(kFadeOutTimerKey);
 }
 
 }  // namespace talvek

@@ -119,13 +119,19 @@ class Control : public RoutedControl {
   // A cross-fade (mode 0) or a fade-in over the old look (other modes)
   // from what is on screen to a fresh paint.
   void fadeRedraw(int intervalMs, int stepPercent, int mode);
+  // An animation whose frames the derived control draws in fadeOutFrame,
+  // with the alpha rising from 0 to 255.
+  void fadeOutRedraw(int intervalMs, int stepPercent, int mode);
   bool fadeRunning() const { return fadeRunning_ != 0; }
+  int fadeOutMode() const { return fadeOutMode_; }
   bool created() const { return created_ != 0; }
 
  protected:
   // Draws the look at the surface origin.
   virtual void paint(Gdiplus::GpGraphics* graphics) = 0;
 
+  // One frame of a fade-out animation, drawn into the cleared graphics.
+  virtual void fadeOutFrame(Gdiplus::GpGraphics* /*graphics*/, int /*alpha*/, int /*transparency*/) {}
   virtual void onCreated() {}
   virtual void onDestroy() {}
   virtual void onFocusGained(ControlRef /*previous*/) {}
@@ -161,6 +167,10 @@ class Control : public RoutedControl {
   void layout();
   void pointerEvent(int code, std::intptr_t packed);
   void fadeInTick(int value);
+  void fadeOutTick();
+  // Ends any running fade with the picture now on screen kept.
+  void settleRunningFade();
+  void finishFade(int timerKey);
   void updateWindow();
   // Restores area of the back buffer from the background and re-blends
   // every shown control of the window there (this one unless skipSelf).
@@ -183,6 +193,7 @@ class Control : public RoutedControl {
   FadeProgress fade_;
   int fadeRunning_ = 0;
   int fadeInMode_ = 0;
+  int fadeOutMode_ = 0;
   int pressed_ = 0;
   int handCursor_ = 0;
   int redrawPending_ = 0;

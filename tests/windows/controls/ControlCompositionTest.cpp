@@ -35,6 +35,7 @@ class ProbeControl final : public Control {
   std::vector<std::vector<std::intptr_t>> heard;  // sender, code, arg1
   static inline std::vector<std::vector<std::intptr_t>> focusLog;  // control, code, other
   int ticks = 0;
+  std::vector<int> frameAlphas;
 
  protected:
   void paint(Gdiplus::GpGraphics* graphics) override {
@@ -42,6 +43,10 @@ class ProbeControl final : public Control {
     if (gdip::GdipCreateSolidFill(colour, &fill) != Gdiplus::Ok) return;
     gdip::GdipFillRectangleI(graphics, fill, 0, 0, bounds().width, bounds().height);
     gdip::GdipDeleteBrush(fill);
+  }
+  void fadeOutFrame(Gdiplus::GpGraphics* graphics, int alpha, int) override {
+    frameAlphas.push_back(alpha);
+    gdip::GdipGraphicsClear(graphics, alpha == 255 ? kBlue : kGreen);
   }
   void onMoved() override { ++moves; }
   void onResized() override { ++resizes; }
@@ -233,6 +238,23 @@ TEST_F(ControlComposition, APanelsNewColourFadesIn) {
   EXPECT_TRUE(panel.fadeRunning());
   EXPECT_TRUE(waitUntil([&] { return !panel.fadeRunning(); }, 5000));
   EXPECT_EQ(shown(30, 30), kGreen);
+  animatedTransitions(before);
+}
+
+TEST_F(ControlComposition, AFadeOutDrawsFramesUpToFullAlphaAndKeepsTheLast) {
+  const int before = animatedTransitions();
+  animatedTransitions(1);
+  ProbeControl probe;
+  ASSERT_TRUE(probe.create(form.objectId(), {20, 20, 40, 40}, kRed));
+  probe.fadeOutRedraw(1, 0, 3);
+  EXPECT_TRUE(waitUntil([&] { return !probe.fadeRunning(); }, 5000));
+  EXPECT_EQ(probe.frameAlphas,
+            (std::vector<int>{0, 25, 50, 75, 100, 125, 150, 175, 200, 225, 250, 255}));
+  EXPECT_EQ(probe.fadeOutMode(), 3);
+  EXPECT_EQ(shown(30, 30), kBlue);
+  // The last frame became the control's own picture.
+  probe.compose();
+  EXPECT_EQ(shown(30, 30), kBlue);
   animatedTransitions(before);
 }
 
