@@ -4,6 +4,7 @@
 
 #include "toolkit/controls/ControlPlacement.h"
 #include "toolkit/controls/ControlTimers.h"
+#include "toolkit/core/CodePage.h"
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/ControlRegistry.h"
 #include "toolkit/core/EventDelivery.h"
@@ -110,6 +111,7 @@ void Control::destroyed() {
   form_ = 0;
   focusable = leftHeld = rightHeld = 0;
   listener_ = 0;
+  tip_.destroy();
   created_ = 0;
   pressed_ = 0;
   caption_.clear();
@@ -391,6 +393,20 @@ void Control::setCaption(const std::u16string& text) {
   caption_ = text;
   onEvent(control_event::kCaptionChanged, 0, 0);
 }
+
+void Control::setCaptionAnsi(const std::string& text) {
+  const std::wstring wide = toWide(text);
+  setCaption(std::u16string(wide.begin(), wide.end()));
+}
+
+std::string Control::captionAnsi() const { return fromWide(std::wstring(caption_.begin(), caption_.end())); }
+
+void Control::setExtra(std::optional<std::u16string> text, std::optional<int> value) {
+  if (text) extraText_ = std::move(*text);
+  if (value) extraValue_ = *value;
+}
+
+void Control::setTip(const std::string& text) { tip_.createOrReplace(window, text, visibleRect, false, false); }
 
 bool Control::isMouseOver() const { return window && handle && readRefProperty(window, kMouseOnProperty) == handle; }
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "toolkit/controls/FadeProgress.h"
+#include "toolkit/controls/ToolTip.h"
 #include "toolkit/core/ArgbColor.h"
 #include "toolkit/core/MemoryCanvas.h"
 #include "toolkit/core/RoutedControl.h"
@@ -72,7 +73,21 @@ class Control : public RoutedControl {
   bool hasFocus() const;
 
   void setCaption(const std::u16string& text);
+  // In the system code page.
+  void setCaptionAnsi(const std::string& text);
   const std::u16string& caption() const { return caption_; }
+  std::string captionAnsi() const;
+  int captionLength() const { return static_cast<int>(caption_.size()); }
+
+  // A text and a number the owner keeps with the control.
+  void setExtra(std::optional<std::u16string> text, std::optional<int> value);
+  const std::u16string& extraText() const { return extraText_; }
+  int extraValue() const { return extraValue_; }
+
+  // A plain tip over the visible part of the control; an empty text
+  // removes it.
+  void setTip(const std::string& text);
+  const ToolTip& tip() const { return tip_; }
 
   // 1-based; 0 when absent.
   int registryIndex() const;
@@ -95,6 +110,10 @@ class Control : public RoutedControl {
   const MemoryCanvas& surface() const { return surface_; }
 
   const Rect& bounds() const { return bounds_; }
+  int getX() const { return bounds_.x; }
+  int getY() const { return bounds_.y; }
+  int getWidth() const { return bounds_.width; }
+  int getHeight() const { return bounds_.height; }
   const Rect& visibleRectInParent() const { return visibleRectInParent_; }
 
   // Accessors: a given value is stored first; the current value returns.
@@ -188,6 +207,9 @@ class Control : public RoutedControl {
   int created_ = 0;
   Rect visibleRectInParent_;
   ControlRef listener_ = 0;
+  std::u16string extraText_;
+  int extraValue_ = 0;
+  ToolTip tip_;
   MemoryCanvas fadeTarget_;
   MemoryCanvas fadePrevious_;
   FadeProgress fade_;

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "tests/windows/TestSupport.h"
-#include "tests/windows/form/FormTestSupport.h"
+#include "tests/windows/controls/FormFixture.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/core/ControlRegistry.h"
 #include "toolkit/core/ControlEvents.h"
@@ -61,28 +61,7 @@ class ProbeControl final : public Control {
   }
 };
 
-class ControlComposition : public ::testing::Test {
- protected:
-  void SetUp() override {
-    startFormToolkitOnce();
-    controlRegistry().clear();
-    FormCreateOptions options;
-    options.rectangle = Rect{30, 30, 300, 200};
-    options.styleFlags = 0;
-    options.backgroundColor = 0xFF336699;
-    form.create(options);
-    ASSERT_TRUE(IsWindow(form.hwnd()));
-  }
-  void TearDown() override {
-    form.destroy();
-    controlRegistry().clear();
-  }
-
-  Argb shown(int x, int y) const { return form.canvas().pixel(x, y); }
-  Argb background(int x, int y) const { return form.backgroundCanvas().pixel(x, y); }
-
-  Form form;
-};
+using ControlComposition = ControlsOnForm;
 
 TEST_F(ControlComposition, LaterSiblingsArePaintedOverEarlierOnesWhicheverIsRedrawn) {
   Panel first, second;
@@ -227,6 +206,32 @@ TEST_F(ControlComposition, TimersTickUntilKilledOrDestroyed) {
   probe.unregister();
   waitUntil([] { return false; }, 150);  // ticks for a destroyed control go nowhere
   EXPECT_EQ(probe.handle, 0);
+}
+
+TEST_F(ControlComposition, TipsCaptionsAndExtrasBelongToTheControlUntilItGoes) {
+  ProbeControl probe;
+  ASSERT_TRUE(probe.create(form.objectId(), {10, 10, 40, 20}, kRed));
+  probe.setTip("提示");
+  ASSERT_TRUE(probe.tip().exists());
+  const HWND tipWindow = probe.tip().window();
+  EXPECT_TRUE(IsWindow(tipWindow));
+  probe.setTip("");
+  EXPECT_FALSE(probe.tip().exists());
+  EXPECT_FALSE(IsWindow(tipWindow));
+
+  probe.setCaptionAnsi("中文ab");
+  EXPECT_EQ(probe.captionLength(), 4);
+  EXPECT_EQ(probe.captionAnsi(), "中文ab");
+  probe.setExtra(u"x", std::nullopt);
+  probe.setExtra(std::nullopt, 9);
+  EXPECT_EQ(probe.extraText(), u"x");
+  EXPECT_EQ(probe.extraValue(), 9);
+
+  probe.setTip("again");
+  const HWND again = probe.tip().window();
+  probe.unregister();
+  EXPECT_FALSE(IsWindow(again));
+  EXPECT_EQ(probe.captionLength(), 0);
 }
 
 TEST_F(ControlComposition, APanelsNewColourFadesIn) {

@@ -3,43 +3,24 @@
 #include <gtest/gtest.h>
 
 #include "tests/windows/TestSupport.h"
-#include "tests/windows/form/FormTestSupport.h"
-#include "toolkit/core/ControlRegistry.h"
+#include "tests/windows/controls/FormFixture.h"
 #include "toolkit/core/TextStyleFlags.h"
 #include "toolkit/core/ToolkitSettings.h"
 
 namespace talvek::test {
 namespace {
 
-constexpr Argb kFormColour = 0xFF336699;
 constexpr Rect kArea{20, 20, 200, 40};
 
-class LabelOnForm : public ::testing::Test {
+class LabelOnForm : public ControlsOnForm {
  protected:
-  void SetUp() override {
-    startFormToolkitOnce();
-    controlRegistry().clear();
-    FormCreateOptions options;
-    options.rectangle = Rect{30, 30, 300, 120};
-    options.styleFlags = 0;
-    options.backgroundColor = kFormColour;
-    form.create(options);
-    ASSERT_TRUE(IsWindow(form.hwnd()));
-    ASSERT_EQ(pixelsNotEqual(form.canvas(), kArea, kFormColour), 0);
-  }
-  void TearDown() override {
-    form.destroy();
-    controlRegistry().clear();
-  }
-
   int inked() const { return pixelsNotEqual(form.canvas(), kArea, kFormColour); }
-
-  Form form;
 };
 
 TEST_F(LabelOnForm, ShowsItsTextAndChangesItAtOnceOrByFading) {
   const int before = animatedTransitions();
   animatedTransitions(1);
+  ASSERT_EQ(inked(), 0);
   Label label;
   ASSERT_TRUE(label.create(form.objectId(), kArea, "即将开启Talvek之旅...",
                            describeTextStyle(0, std::nullopt, 16, 0xFFFFFFFF, 0)));
