@@ -86,6 +86,50 @@ void Control::unregister() {
   if (handle != 0) destroyed();
 }
 
+bool Control::setParent(ControlRef newParent) {
+  if (!created_ || newParent == 0 || newParent == handle) return false;
+  ToolkitLookup lookup;
+  ControlRegistry& registry = controlRegistry();
+  const HostWindow host = entryWindow(lookup, newParent);
+  const Control* parentControl = newParent > 0 ? controlFrom(newParent) : nullptr;
+  if (!host || registry.indexOf(newParent) == 0 || (newParent > 0 && !parentControl)) return false;
+  // A parent inside the control's own subtree would make a loop.
+  for (const Control* up = parentControl; up; up = up->parent > 0 ? controlFrom(up->parent) : nullptr) {
+    if (up == this) return false;
+  }
+  const bool sameWindow = host == window;
+  const Rect oldArea = visibleRect;
+
+  const std::vector<ControlRef> run = takeSubtree(registry, lookup, registryIndex());
+  const int depthChange = (parentControl ? parentControl->depth : 0) + 1 - depth;
+  const ControlRef newForm = parentControl ? parentControl->form_ : newParent;
+  for (ControlRef ref : run) {
+    if (Control* member = controlFrom(ref)) {
+      member->depth += depthChange;
+      member->window = host;
+      member->form_ = newForm;
+    }
+  }
+  parent = newParent;
+  insertRun(registry, childInsertionIndex(registry, lookup, registry.indexOf(newParent)), run);
+  onEvent(control_event::kLayout, 0, 0);
+  onEvent(control_event::kParentChanged, newParent, 0);
+  if (sameWindow) recompose(oldArea, false);
+  redraw();
+  return true;
+}
+
+void Control::setStacking(int position) {
+  if (!created_) return;
+  ToolkitLookup lookup;
+  ControlRegistry& registry = controlRegistry();
+  const std::vector<ControlRef> run = takeSubtree(registry, lookup, registryIndex());
+  const int parentIndex = registry.indexOf(parent);
+  const int at = position == kStackBottom ? parentIndex : childInsertionIndex(registry, lookup, parentIndex);
+  insertRun(registry, at, run);
+  redraw();
+}
+
 int Control::registryIndex() const { return handle ? controlRegistry().indexOf(handle) : 0; }
 
 void Control::destroyed() {
@@ -338,6 +382,15 @@ int Control::setVisible(std::optional<int> value) {
   if (value && created_) {
     visible = *value;
     onEvent(control_event::kVisibilityChanged, visible ? 1 : 0, 0);
+    // Changes made while hidden were never painted, here or below.
+    if (isShown()) {
+      ToolkitLookup lookup;
+      const ControlRegistry& registry = controlRegistry();
+      const int index = registryIndex();
+      for (int i = subtreeStart(registry, lookup, index); i >= 1 && i <= index; ++i) {
+        if (Control* member = controlFrom(registry.at(i))) member->repaintSurface(true);
+      }
+    }
     compose();
     requestUpdate();
   }

@@ -67,6 +67,16 @@ class Control : public RoutedControl {
   // event 2).
   void unregister();
 
+  // Moves the control with its descendants under another form or control;
+  // false for an unknown parent, itself or one of its own descendants.
+  bool setParent(ControlRef newParent);
+  // Among its siblings: kStackTop (or kStackTopOfAll) paints it last,
+  // kStackBottom first. Redraws.
+  static constexpr int kStackBottom = 0;
+  static constexpr int kStackTop = 1;
+  static constexpr int kStackTopOfAll = 3641977;
+  void setStacking(int position);
+
   // Focus and Tab.
   void focusNext();
   bool setFocus();

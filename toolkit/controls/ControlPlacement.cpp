@@ -39,4 +39,17 @@ int childInsertionIndex(const ControlRegistry& registry, const ControlLookup& lo
   return 1;
 }
 
+std::vector<ControlRef> takeSubtree(ControlRegistry& registry, const ControlLookup& lookup, int index) {
+  if (index < 1 || index > registry.count()) return {};
+  const int start = subtreeStart(registry, lookup, index);
+  std::vector<ControlRef> run;
+  for (int i = start; i <= index; ++i) run.push_back(registry.at(i));
+  registry.removeRange(start, index);
+  return run;
+}
+
+void insertRun(ControlRegistry& registry, int index, const std::vector<ControlRef>& run) {
+  for (auto it = run.rbegin(); it != run.rend(); ++it) registry.insertAt(index, *it);
+}
+
 }  // namespace talvek

@@ -2,6 +2,8 @@
 // composing controls. Pure, so the placement rules are tested on plain data.
 #pragma once
 
+#include <vector>
+
 #include "toolkit/core/ControlTree.h"
 
 namespace talvek {
@@ -16,5 +18,11 @@ bool isEmptyRect(const Rect& rect);
 // from the parent towards the front, it goes right after the first entry
 // that is not deeper than the parent (or of another window), else first.
 int childInsertionIndex(const ControlRegistry& registry, const ControlLookup& lookup, int parentIndex);
+
+// Takes the subtree that ends at index (the entry and its descendants) out
+// of the registry and returns it in registry order.
+std::vector<ControlRef> takeSubtree(ControlRegistry& registry, const ControlLookup& lookup, int index);
+// Puts a run back so that its first entry lands at index.
+void insertRun(ControlRegistry& registry, int index, const std::vector<ControlRef>& run);
 
 }  // namespace talvek

@@ -96,6 +96,33 @@ TEST_F(ControlComposition, ChildrenLieBeforeTheirParentAndGoWithIt) {
   EXPECT_FALSE(older.created());
 }
 
+TEST_F(ControlComposition, ReparentingAndRestackingChangeWhereAndInWhichOrderControlsPaint) {
+  Panel left, right, child;
+  ASSERT_TRUE(left.create(form.objectId(), {10, 10, 100, 100}, kRed));
+  ASSERT_TRUE(right.create(form.objectId(), {150, 10, 100, 100}, kBlue));
+  ASSERT_TRUE(child.create(left.handle, {10, 10, 20, 20}, kGreen));
+  ASSERT_EQ(shown(25, 25), kGreen);
+
+  EXPECT_FALSE(left.setParent(child.handle));  // into its own subtree
+  EXPECT_TRUE(child.setParent(right.handle));
+  EXPECT_EQ(shown(25, 25), kRed);    // the old place shows the old parent again
+  EXPECT_EQ(shown(165, 25), kGreen);  // placed relative to the new parent
+  EXPECT_LT(child.registryIndex(), right.registryIndex());
+  EXPECT_EQ(child.registryIndex() + 1, right.registryIndex());
+  EXPECT_EQ(child.parent, right.handle);
+
+  // Overlapping siblings: the later one is on top until restacked.
+  Panel under, over;
+  ASSERT_TRUE(under.create(form.objectId(), {10, 150, 60, 40}, kRed));
+  ASSERT_TRUE(over.create(form.objectId(), {40, 150, 60, 40}, kBlue));
+  ASSERT_EQ(shown(55, 160), kBlue);
+  under.setStacking(Control::kStackTop);
+  EXPECT_EQ(shown(55, 160), kRed);
+  under.setStacking(Control::kStackBottom);
+  over.redraw();
+  EXPECT_EQ(shown(55, 160), kBlue);
+}
+
 TEST_F(ControlComposition, AHiddenParentHidesItsChildren) {
   Panel parent, child;
   ASSERT_TRUE(parent.create(form.objectId(), {20, 20, 100, 80}, kRed));
@@ -107,8 +134,15 @@ TEST_F(ControlComposition, AHiddenParentHidesItsChildren) {
   EXPECT_EQ(shown(100, 80), background(100, 80));
   EXPECT_FALSE(child.isShown());
 
+  // A change made while hidden shows once the parent is shown again.
+  const int before = animatedTransitions();
+  animatedTransitions(0);
+  child.setBackColor(kBlue);
+  animatedTransitions(before);
+  EXPECT_EQ(shown(40, 40), background(40, 40));
+
   parent.setVisible(1);
-  EXPECT_EQ(shown(40, 40), kGreen);
+  EXPECT_EQ(shown(40, 40), kBlue);
   EXPECT_EQ(shown(100, 80), kRed);
 }
 
