@@ -7,6 +7,7 @@
 #include "toolkit/controls/Panel.h"
 #include "toolkit/core/ControlRegistry.h"
 #include "toolkit/core/ControlEvents.h"
+#include "toolkit/core/ToolkitGlobals.h"
 #include "toolkit/core/ToolkitSettings.h"
 #include "toolkit/core/WindowProperties.h"
 
@@ -21,9 +22,9 @@ constexpr Argb kBlue = 0xFF2040CC;
 class ProbeControl final : public Control {
  public:
   ~ProbeControl() override { unregister(); }
-  bool create(ControlRef parentRef, const Rect& area, Argb fill) {
+  bool create(ControlRef parentRef, const Rect& area, Argb fill, int handCursor = 0) {
     colour = fill;
-    if (!initControl(parentRef, area, u"", 1, 1, 0, 0)) return false;
+    if (!initControl(parentRef, area, u"", 1, 1, 0, handCursor)) return false;
     redraw();
     return true;
   }
@@ -266,6 +267,51 @@ TEST_F(ControlComposition, TipsCaptionsAndExtrasBelongToTheControlUntilItGoes) {
   probe.unregister();
   EXPECT_FALSE(IsWindow(again));
   EXPECT_EQ(probe.captionLength(), 0);
+}
+
+TEST_F(ControlComposition, AFormRebuildingItsCanvasKeepsItsControls) {
+  Panel panel;
+  ASSERT_TRUE(panel.create(form.objectId(), {20, 20, 40, 40}, kRed));
+  form.repaintAll();
+  EXPECT_EQ(shown(30, 30), kRed);
+}
+
+TEST_F(ControlComposition, PointerEventsReachTheOwnerAndFollowTheCursorRules) {
+  ProbeControl plain, hand;
+  ASSERT_TRUE(plain.create(form.objectId(), {10, 10, 20, 20}, kRed));
+  ASSERT_TRUE(hand.create(form.objectId(), {40, 10, 20, 20}, kRed, 1));
+  std::vector<std::pair<int, std::intptr_t>> owner;
+  plain.setEventProc([&](HWND, ControlRef, int code, std::intptr_t arg1, std::intptr_t, std::intptr_t, std::intptr_t,
+                         std::intptr_t) {
+    owner.push_back({code, arg1});
+    return 0;
+  });
+  const HCURSOR handCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));
+  const HCURSOR arrow = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+  const int overrideBefore = cursorOverride;
+  cursorOverride = 0;
+
+  SetCursor(arrow);
+  plain.onEvent(event::kMouseEnter, 0, 0);  // every control shows the hand until a leave
+  EXPECT_EQ(GetCursor(), handCursor);
+  plain.onEvent(event::kLeftDown, 0x00060005, 0);
+  plain.onEvent(event::kLeftUp, 0x00060005, 0);
+  plain.onEvent(event::kMouseLeave, 0, 0);
+  EXPECT_EQ(cursorOverride, 1);
+  EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(form.hwnd(), GCLP_HCURSOR)), arrow);
+  EXPECT_EQ(owner, (std::vector<std::pair<int, std::intptr_t>>{{13, 0}, {2, 0x00060005}, {3, 0x00060005}, {14, 0}}));
+
+  SetCursor(arrow);
+  plain.onEvent(event::kMouseEnter, 0, 0);
+  EXPECT_EQ(GetCursor(), arrow);
+  hand.onEvent(event::kMouseMove, 0x00030003, 0);
+  EXPECT_EQ(GetCursor(), handCursor);
+
+  hand.captureMouse();
+  EXPECT_EQ(readRefProperty(form.hwnd(), kCaptureProperty), hand.handle);
+  hand.releaseMouse();
+  EXPECT_EQ(readRefProperty(form.hwnd(), kCaptureProperty), 0);
+  cursorOverride = overrideBefore;
 }
 
 TEST_F(ControlComposition, APanelsNewColourFadesIn) {
