@@ -314,6 +314,26 @@ TEST_F(ControlComposition, PointerEventsReachTheOwnerAndFollowTheCursorRules) {
   cursorOverride = overrideBefore;
 }
 
+TEST_F(ControlComposition, ARedrawAsksAPlainFormForItsAreaAndMarksALayeredOnePending) {
+  MessageRecorder recorder;
+  form.setPreHook(recorder.hook());
+  Panel panel;
+  ASSERT_TRUE(panel.create(form.objectId(), {20, 20, 40, 40}, kRed));
+  ASSERT_NE(updateRectMessage, 0u);
+  const int before = recorder.count(updateRectMessage);
+  panel.redraw();
+  EXPECT_EQ(recorder.count(updateRectMessage), before + 1);
+
+  const auto pending = reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom));
+  form.layeredMode(true);
+  SetPropW(form.hwnd(), pending, nullptr);
+  const int plainRequests = recorder.count(updateRectMessage);
+  panel.redraw();
+  EXPECT_EQ(GetPropW(form.hwnd(), pending), reinterpret_cast<HANDLE>(1));
+  EXPECT_EQ(recorder.count(updateRectMessage), plainRequests);
+  form.setPreHook(nullptr);
+}
+
 TEST_F(ControlComposition, APanelsNewColourFadesIn) {
   const int before = animatedTransitions();
   animatedTransitions(1);
