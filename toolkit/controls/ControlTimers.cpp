@@ -22,8 +22,43 @@ void CALLBACK windowTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   if (!timers().dispatch(id, TimerKind::kWindow, deliver)) KillTimer(nullptr, id);
 }
 
-void CALLBACK fastTimerProc(UINT id, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) {
-  if (!timers().dispatch(id, TimerKind::kFast, deliver)) timeKillEvent(id);
+// Fast ticks are handed to the UI thread by posting, never by a send: a
+// send would wait for the UI thread, and the UI thread stopping that very
+// timer waits for the tick to end.
+constexpr UINT kFastTickMessage = WM_APP + 0x75;
+constexpr wchar_t kTickWindowClass[] = L"TalvekControlTimerTicks";
+
+LRESULT CALLBACK tickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kFastTickMessage) {
+    // A tick posted before its timer was stopped finds no record: dropped.
+    timers().dispatch(wParam, TimerKind::kFast, deliver);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A message-only window on the thread that starts the first fast timer
+// (the UI thread).
+HWND tickWindow() {
+  static const HWND window = [] {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = tickWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kTickWindowClass;
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(0, kTickWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  }();
+  return window;
+}
+
+void CALLBACK fastTimerProc(UINT id, UINT, DWORD_PTR window, DWORD_PTR, DWORD_PTR) {
+  const bool known = timers().dispatch(id, TimerKind::kFast, [](const TimerRecord&) {});
+  if (!known) {
+    timeKillEvent(id);
+    return;
+  }
+  PostMessageW(reinterpret_cast<HWND>(window), kFastTickMessage, id, 0);
 }
 
 void stopSystemTimer(std::uintptr_t id, TimerKind kind) {
@@ -53,8 +88,11 @@ bool startControlTimer(ControlRef control, int key, int intervalMs, int value) {
 }
 
 bool startFastControlTimer(ControlRef control, int key, int intervalMs, int value) {
+  HWND window = tickWindow();
+  if (!window) return false;
   return store(control, key, value, TimerKind::kFast,
-               timeSetEvent(intervalMs, 0, fastTimerProc, 0, TIME_PERIODIC | TIME_CALLBACK_FUNCTION));
+               timeSetEvent(intervalMs, 0, fastTimerProc, reinterpret_cast<DWORD_PTR>(window),
+                            TIME_PERIODIC | TIME_CALLBACK_FUNCTION));
 }
 
 void stopControlTimer(ControlRef control, int key) { stop(control, key, TimerKind::kWindow); }

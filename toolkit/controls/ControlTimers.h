@@ -1,6 +1,7 @@
-// The toolkit's control timers: window timers (fire on the UI thread) and
-// multimedia timers (fire on a system thread), kept in one guarded table.
-// Each tick reaches the control as event 10 (key, value).
+// The toolkit's control timers: window timers and multimedia ("fast")
+// timers, kept in one guarded table. Each tick reaches the control as
+// event 10 (key, value) on the UI thread: fast ticks fire on a system
+// thread and are posted over.
 #pragma once
 
 #include "toolkit/core/RoutedControl.h"

@@ -237,7 +237,19 @@ TEST_F(ControlComposition, TimersTickUntilKilledOrDestroyed) {
   waitUntil([] { return false; }, 150);
   EXPECT_EQ(probe.ticks, ticks);
 
+  // Fast ticks arrive on the UI thread too, and stopping them while they
+  // run does not wait for ever.
+  probe.ticks = 0;
+  ASSERT_TRUE(probe.setFastTimer(5, 5, 77));
+  EXPECT_TRUE(waitUntil([&] { return probe.ticks >= 3; }, 3000));
+  probe.killFastTimer(5);
+  waitUntil([] { return false; }, 60);
+  const int fastTicks = probe.ticks;
+  waitUntil([] { return false; }, 100);
+  EXPECT_EQ(probe.ticks, fastTicks);
+
   ASSERT_TRUE(probe.setTimer(5, 10, 77));
+  ASSERT_TRUE(probe.setFastTimer(6, 5, 0));
   probe.unregister();
   waitUntil([] { return false; }, 150);  // ticks for a destroyed control go nowhere
   EXPECT_EQ(probe.handle, 0);
