@@ -1,0 +1,37 @@
+// A plain (not layered) form with a one-colour background for tests that
+// read what controls leave in its canvas.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "tests/windows/form/FormTestSupport.h"
+#include "toolkit/core/ControlRegistry.h"
+
+namespace talvek::test {
+
+class ControlsOnForm : public ::testing::Test {
+ protected:
+  static constexpr Argb kFormColour = 0xFF336699;
+
+  void SetUp() override {
+    startFormToolkitOnce();
+    controlRegistry().clear();
+    FormCreateOptions options;
+    options.rectangle = Rect{30, 30, 300, 200};
+    options.styleFlags = 0;
+    options.backgroundColor = kFormColour;
+    form.create(options);
+    ASSERT_TRUE(IsWindow(form.hwnd()));
+  }
+  void TearDown() override {
+    form.destroy();
+    controlRegistry().clear();
+  }
+
+  Argb shown(int x, int y) const { return form.canvas().pixel(x, y); }
+  Argb background(int x, int y) const { return form.backgroundCanvas().pixel(x, y); }
+
+  Form form;
+};
+
+}  // namespace talvek::test

@@ -1,0 +1,105 @@
+#include "toolkit/controls/ControlTimers.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "toolkit/controls/ControlTimerTable.h"
+#include "toolkit/core/EventDelivery.h"
+
+namespace talvek {
+namespace {
+
+constexpr int kTimerEvent = 10;
+
+ControlTimerTable& timers() {
+  static ControlTimerTable table;
+  return table;
+}
+
+void deliver(const TimerRecord& record) { sendControlEvent(record.control, kTimerEvent, record.key, record.value); }
+
+void CALLBACK windowTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!timers().dispatch(id, TimerKind::kWindow, deliver)) KillTimer(nullptr, id);
+}
+
+// Fast ticks are handed to the UI thread by posting, never by a send: a
+// send would wait for the UI thread, and the UI thread stopping that very
+// timer waits for the tick to end.
+constexpr UINT kFastTickMessage = WM_APP + 0x75;
+constexpr wchar_t kTickWindowClass[] = L"TalvekControlTimerTicks";
+
+LRESULT CALLBACK tickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kFastTickMessage) {
+    // A tick posted before its timer was stopped finds no record: dropped.
+    timers().dispatch(wParam, TimerKind::kFast, deliver);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A message-only window on the thread that starts the first fast timer
+// (the UI thread).
+HWND tickWindow() {
+  static const HWND window = [] {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = tickWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kTickWindowClass;
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(0, kTickWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  }();
+  return window;
+}
+
+void CALLBACK fastTimerProc(UINT id, UINT, DWORD_PTR window, DWORD_PTR, DWORD_PTR) {
+  const bool known = timers().dispatch(id, TimerKind::kFast, [](const TimerRecord&) {});
+  if (!known) {
+    timeKillEvent(id);
+    return;
+  }
+  PostMessageW(reinterpret_cast<HWND>(window), kFastTickMessage, id, 0);
+}
+
+void stopSystemTimer(std::uintptr_t id, TimerKind kind) {
+  if (kind == TimerKind::kWindow) {
+    KillTimer(nullptr, id);
+  } else {
+    timeKillEvent(static_cast<UINT>(id));
+  }
+}
+
+bool store(ControlRef control, int key, int value, TimerKind kind, std::uintptr_t id) {
+  if (id == 0) return false;
+  if (auto replaced = timers().set(TimerRecord{control, id, key, value, kind})) stopSystemTimer(*replaced, kind);
+  return true;
+}
+
+void stop(ControlRef control, int key, TimerKind kind) {
+  // The system timer first, then the record (the table's rule).
+  if (auto record = timers().find(control, key, kind)) stopSystemTimer(record->id, kind);
+  timers().remove(control, key, kind);
+}
+
+}  // namespace
+
+bool startControlTimer(ControlRef control, int key, int intervalMs, int value) {
+  return store(control, key, value, TimerKind::kWindow, SetTimer(nullptr, 0, intervalMs, windowTimerProc));
+}
+
+bool startFastControlTimer(ControlRef control, int key, int intervalMs, int value) {
+  HWND window = tickWindow();
+  if (!window) return false;
+  return store(control, key, value, TimerKind::kFast,
+               timeSetEvent(intervalMs, 0, fastTimerProc, reinterpret_cast<DWORD_PTR>(window),
+                            TIME_PERIODIC | TIME_CALLBACK_FUNCTION));
+}
+
+void stopControlTimer(ControlRef control, int key) { stop(control, key, TimerKind::kWindow); }
+void stopFastControlTimer(ControlRef control, int key) { stop(control, key, TimerKind::kFast); }
+
+void stopAllControlTimers(ControlRef control) {
+  for (const TimerRecord& record : timers().removeControl(control)) stopSystemTimer(record.id, record.kind);
+}
+
+}  // namespace talvek

@@ -1,0 +1,41 @@
+#include "toolkit/controls/Label.h"
+
+#include "toolkit/core/CodePage.h"
+#include "toolkit/core/StyledText.h"
+
+namespace talvek {
+
+bool Label::create(ControlRef parentRef, const Rect& area, const std::string& text,
+                   const TextStyleDescription& description) {
+  if (created()) return false;
+  style_ = TextStyle::build(description);
+  text_ = text;
+  if (!initControl(parentRef, area, u"", 0, 1, 0, 0)) return false;
+  redraw();
+  return true;
+}
+
+void Label::setText(const std::string& text, bool immediate) {
+  text_ = text;
+  if (immediate) {
+    redraw();
+  } else {
+    fadeRedraw(kLabelTextFadeIntervalMs, kLabelTextFadeStep, 0);
+  }
+}
+
+void Label::clear() {
+  style_.free();
+  text_.clear();
+}
+
+void Label::paint(Gdiplus::GpGraphics* graphics) {
+  if (!style_.usable() || text_.empty()) return;
+  const std::wstring wide = toWide(text_);
+  const std::u16string_view text(reinterpret_cast<const char16_t*>(wide.data()), wide.size());
+  const Gdiplus::RectF area(0, 0, static_cast<Gdiplus::REAL>(bounds().width),
+                            static_cast<Gdiplus::REAL>(bounds().height));
+  drawStyledText(graphics, style_, text, area, true);
+}
+
+}  // namespace talvek

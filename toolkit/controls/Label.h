@@ -1,0 +1,33 @@
+// A line or block of styled text: the installer's status line.
+#pragma once
+
+#include <string>
+
+#include "toolkit/controls/Control.h"
+#include "toolkit/core/TextStyle.h"
+
+namespace talvek {
+
+class Label final : public Control {
+ public:
+  ~Label() override { unregister(); }
+
+  // Text in the system code page. Not focusable, shown, enabled; drawn at
+  // once.
+  bool create(ControlRef parentRef, const Rect& area, const std::string& text,
+              const TextStyleDescription& description);
+  // Immediately, or cross-faded from the old text.
+  void setText(const std::string& text, bool immediate);
+  // Frees the style and empties the text.
+  void clear();
+  const std::string& text() const { return text_; }
+
+ protected:
+  void paint(Gdiplus::GpGraphics* graphics) override;
+
+ private:
+  std::string text_;
+  TextStyle style_;
+};
+
+}  // namespace talvek

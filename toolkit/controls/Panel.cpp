@@ -1,0 +1,26 @@
+#include "toolkit/controls/Panel.h"
+
+namespace talvek {
+
+bool Panel::create(ControlRef parentRef, const Rect& area, Argb backColor) {
+  if (created()) return false;
+  backColor_ = backColor;
+  if (!initControl(parentRef, area, u"", 0, 1, 0, 0)) return false;
+  redraw();
+  return true;
+}
+
+void Panel::setBackColor(Argb backColor) {
+  backColor_ = backColor;
+  fadeRedraw(kPanelColorFadeIntervalMs, kPanelColorFadeStep, 0);
+}
+
+void Panel::paint(Gdiplus::GpGraphics* graphics) {
+  Gdiplus::GpSolidFill* fill = nullptr;
+  if (gdip::GdipCreateSolidFill(backColor_, &fill) != Gdiplus::Ok) return;
+  GdiplusBrush brush;
+  brush.reset(fill);
+  gdip::GdipFillRectangleI(graphics, brush.get(), 0, 0, bounds().width, bounds().height);
+}
+
+}  // namespace talvek

@@ -1,0 +1,62 @@
+#include "toolkit/controls/ToolTip.h"
+
+#include <commctrl.h>
+
+namespace talvek {
+namespace {
+
+constexpr COLORREF kTipBackground = 0xC06000;
+constexpr COLORREF kTipText = 0xFFFFFF;
+// The tool record as the oldest common controls know it.
+constexpr UINT kToolInfoSize = 44;
+
+void registerTipClassOnce() {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  (void)registered;
+}
+
+}  // namespace
+
+void ToolTip::createOrReplace(HWND owner, const std::string& text, const Rect& area, bool balloon, bool centred) {
+  destroy();
+  text_ = text;
+  balloon_ = balloon;
+  centred_ = centred;
+  if (text.empty() || !owner) return;
+  registerTipClassOnce();
+  const DWORD style = TTS_ALWAYSTIP | TTS_NOPREFIX | (balloon ? TTS_BALLOON : 0);
+  window_.reset(CreateWindowExA(WS_EX_TOPMOST, "tooltips_class32", nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr));
+  if (!window_) return;
+  SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  refresh(owner, area);
+  SendMessageA(window_.get(), TTM_SETTIPBKCOLOR, kTipBackground, 0);
+  SendMessageA(window_.get(), TTM_SETTIPTEXTCOLOR, kTipText, 0);
+}
+
+void ToolTip::update(HWND owner, const std::string& text, const Rect& area) {
+  if (text != text_ || !exists()) createOrReplace(owner, text, area, balloon_, centred_);
+}
+
+void ToolTip::refresh(HWND owner, const Rect& area) {
+  if (!exists()) return;
+  TOOLINFOA tool{};
+  tool.cbSize = kToolInfoSize;
+  tool.uFlags = TTF_SUBCLASS | (centred_ ? TTF_CENTERTIP : 0);
+  tool.hwnd = owner;
+  tool.uId = 0;
+  tool.rect = RECT{area.x, area.y, area.x + area.width, area.y + area.height};
+  tool.lpszText = const_cast<char*>(text_.c_str());
+  SendMessageA(window_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageA(window_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ToolTip::destroy() {
+  window_.reset();
+  text_.clear();
+}
+
+}  // namespace talvek
