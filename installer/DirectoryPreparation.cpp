@@ -8,6 +8,7 @@
 #include "installer/InstallPathRules.h"
 #include "installer/ProcessControl.h"
 #include "installer/ProductFiles.h"
+#include "installer/PathChecks.h"
 
 namespace talvek {
 namespace {
@@ -15,8 +16,6 @@ namespace {
 // A program that was just ended may hold its executable open for a moment.
 constexpr int kDeleteAttempts = 20;
 constexpr DWORD kDeleteRetryMs = 100;
-
-bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool deleteOldExecutable(const std::string& path) {
   if (DeleteFileA(path.c_str())) return true;
@@ -26,7 +25,7 @@ bool deleteOldExecutable(const std::string& path) {
   };
   repeatWhileBounded(
       [&] { return stillLocked() && !DeleteFileA(path.c_str()); }, [] { Sleep(kDeleteRetryMs); }, kDeleteAttempts);
-  return !fileExists(path);
+  return !pathExists(path);
 }
 
 }  // namespace
@@ -46,7 +45,7 @@ std::optional<std::string> prepareInstallDirectory(const std::string& directory)
     stopByNameOrTitle(product::kPagelensExe);
     stopByNameOrTitle(product::kUpdaterExe);
     const std::string oldExecutable = directory + product::kMainExe;
-    if (fileExists(oldExecutable)) {
+    if (pathExists(oldExecutable)) {
       stopByNameOrTitle(product::kMainExe);
       if (!deleteOldExecutable(oldExecutable)) return deletionFailedMessage(directory);
     }

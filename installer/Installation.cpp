@@ -9,6 +9,7 @@
 #include "installer/ProcessLifetime.h"
 #include "installer/ProductFiles.h"
 #include "installer/ZipExtractor.h"
+#include "installer/PathChecks.h"
 #include "toolkit/core/WinHandles.h"
 
 namespace talvek {
@@ -18,8 +19,6 @@ constexpr unsigned kNetrelayWaitMs = 100;
 constexpr unsigned kSweepStepMs = 10;
 constexpr int kWriteFailedProgress = 2;
 constexpr int kExtractFailedProgress = 99;
-
-bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -96,7 +95,7 @@ void Installation::extractAndFinish() {
   DeleteFileA(archive.c_str());
   // The doubled separator after installDir is harmless and kept as shipped.
   const std::string readMe = dir + "\\" + product::kReadMe;
-  if (fileExists(readMe)) finishing_.openReadMe(readMe);
+  if (pathExists(readMe)) finishing_.openReadMe(readMe);
   finishing_.terminate();
 }
 

@@ -7,6 +7,7 @@
 #include "installer/ProcessControl.h"
 #include "installer/ProductFiles.h"
 #include "installer/SpecialFolder.h"
+#include "installer/PathChecks.h"
 #include "netutil/RegistryItems.h"
 #include "netutil/UrlProtocol.h"
 #include "toolkit/core/WinHandles.h"
@@ -18,8 +19,6 @@ constexpr int kMaxStopsPerProgram = 20;
 constexpr int kDeleteAttempts = 30;
 constexpr DWORD kDeleteRetryMs = 100;
 constexpr int kProtocolRootCodes[] = {1, 2, 3};
-
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool sameTextIgnoringCase(const std::string& a, const std::string& b) {
   return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
@@ -73,8 +72,8 @@ bool deleteWithRetry(const std::string& path, bool directory) {
   if (remove()) return true;
   SetFileAttributesA(path.c_str(), directory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL);
   // A program that was just ended may still hold its files for a moment.
-  repeatWhileBounded([&] { return !remove() && exists(path); }, [] { Sleep(kDeleteRetryMs); }, kDeleteAttempts);
-  return !exists(path);
+  repeatWhileBounded([&] { return !remove() && pathExists(path); }, [] { Sleep(kDeleteRetryMs); }, kDeleteAttempts);
+  return !pathExists(path);
 }
 
 // Deletes everything below `dir` (ending with a backslash) but `keepFile`.
@@ -99,7 +98,7 @@ void deleteTree(const std::string& dir, const std::string& keepFile) {
 }  // namespace
 
 UninstallResult uninstallProduct(const std::string& installDir, const std::string& keepFile) {
-  if (installDir.empty() || !exists(installDir + product::kMainExe)) return UninstallResult::NotAnInstallation;
+  if (installDir.empty() || !pathExists(installDir + product::kMainExe)) return UninstallResult::NotAnInstallation;
   stopProductPrograms();
   removeShortcuts();
   removeProtocolKeys(installDir);

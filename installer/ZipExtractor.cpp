@@ -10,6 +10,7 @@
 
 #include "installer/ArchiveEntryName.h"
 #include "installer/MappedArchive.h"
+#include "installer/PathChecks.h"
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/WinHandles.h"
 
@@ -25,13 +26,6 @@ struct UnzipCloser {
   void operator()(void* archive) const { unzClose(archive); }
 };
 using Archive = std::unique_ptr<void, UnzipCloser>;
-
-bool isDirectory(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string withTrailingSeparator(std::string dir) {
   if (!dir.empty() && dir.back() != '\\' && dir.back() != '/') dir += '\\';
@@ -152,7 +146,7 @@ bool createDirectoryTree(const std::string& dir) {
 }
 
 bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress) {
-  if (zipPath.empty() || destDir.empty() || !fileExists(zipPath)) return false;
+  if (zipPath.empty() || destDir.empty() || !pathExists(zipPath)) return false;
   const std::string dest = withTrailingSeparator(destDir);
   if (!createDirectoryTree(dest)) return false;
 
