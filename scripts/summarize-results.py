@@ -10,6 +10,16 @@ import sys
 import xml.etree.ElementTree as ET
 
 
+failures = []
+
+
+def describe(case, problem):
+    """One line naming a failed case, so a CI log alone says what broke."""
+    text = (problem.get("message") or problem.text or "").strip().splitlines()
+    where = f"{case.get('classname', '')}.{case.get('name', '')}".strip(".")
+    return f"{where}: {text[0][:200] if text else 'failed'}"
+
+
 def count(path):
     root = ET.parse(path).getroot()
     suites = [root] if root.tag == "testsuite" else root.findall("testsuite")
@@ -17,8 +27,12 @@ def count(path):
     for suite in suites:
         for case in suite.iter("testcase"):
             tests += 1
-            if case.find("failure") is not None or case.find("error") is not None:
+            problem = case.find("failure")
+            if problem is None:
+                problem = case.find("error")
+            if problem is not None:
                 failed += 1
+                failures.append(describe(case, problem))
             elif case.find("skipped") is not None or case.get("result") == "suppressed":
                 skipped += 1
     return tests - failed - skipped, failed, skipped
@@ -35,6 +49,8 @@ def main():
             p, f, s = 0, 1, 0
         print(f"  {name}: {p} passed, {f} failed" + (f", {s} skipped" if s else ""))
         passed, failed, skipped = passed + p, failed + f, skipped + s
+    for failure in failures[:30]:
+        print(f"  FAILED {failure}")
     line = f"{passed} passed, {failed} failed"
     if skipped:
         line += f", {skipped} skipped"
