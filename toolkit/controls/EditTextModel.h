@@ -116,6 +116,12 @@ class EditTextModel {
   bool accepts(char16_t c) const;
 
  private:
+  // Character boundaries: a surrogate pair is one character, never split
+  // by the caret, a deletion or an insertion.
+  bool insidePair(int index) const;
+  int previousBoundary(int index) const;
+  int nextBoundary(int index) const;
+  int snapped(int index) const;
   bool hasRoomFor(int count) const;
   int room() const;
   // Removes the selection, caret to where it began; false when none.
