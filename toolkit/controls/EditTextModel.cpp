@@ -54,6 +54,33 @@ int EditTextModel::nextBoundary(int index) const {
   return insidePair(index) ? index + 1 : index;
 }
 
+void EditTextModel::keepCaretOnBoundary() {
+  // An edit can join a stray first half and a stray second half around the
+  // caret.
+  if (!insidePair(caret_)) return;
+  ++caret_;
+  if (selectionLength_ == 0) anchor_ = caret_;
+  else selectionLength_ = caret_ - anchor_;
+}
+
+EditOutcome EditTextModel::keyDown(int key, const EditModifiers& modifiers, EditClipboard& clipboard) {
+  const EditOutcome outcome = applyKey(key, modifiers, clipboard);
+  keepCaretOnBoundary();
+  return outcome;
+}
+
+EditOutcome EditTextModel::character(int code, const EditModifiers& modifiers) {
+  const EditOutcome outcome = applyCharacter(code, modifiers);
+  keepCaretOnBoundary();
+  return outcome;
+}
+
+EditOutcome EditTextModel::paste(std::u16string_view pasted) {
+  const EditOutcome outcome = insertPasted(pasted);
+  keepCaretOnBoundary();
+  return outcome;
+}
+
 int EditTextModel::snapped(int index) const {
   index = std::clamp(index, 0, length());
   return insidePair(index) ? index + 1 : index;
@@ -183,7 +210,7 @@ EditOutcome EditTextModel::controlKey(int key, EditClipboard& clipboard) {
   }
 }
 
-EditOutcome EditTextModel::keyDown(int key, const EditModifiers& modifiers, EditClipboard& clipboard) {
+EditOutcome EditTextModel::applyKey(int key, const EditModifiers& modifiers, EditClipboard& clipboard) {
   if (inputMode_ == static_cast<int>(EditInputMode::kReadOnly)) return {};
   if (modifiers.ctrl && (key == kCtrlA || key == kCtrlC || key == kCtrlV || key == kCtrlX)) {
     return controlKey(key, clipboard);
@@ -204,7 +231,7 @@ EditOutcome EditTextModel::keyDown(int key, const EditModifiers& modifiers, Edit
   }
 }
 
-EditOutcome EditTextModel::character(int code, const EditModifiers& modifiers) {
+EditOutcome EditTextModel::applyCharacter(int code, const EditModifiers& modifiers) {
   if (inputMode_ == static_cast<int>(EditInputMode::kReadOnly)) return {};
   if (modifiers.escape || modifiers.enter || modifiers.ctrl || modifiers.alt) return {};
   // A single-line box takes no control characters (Backspace comes as a key,
@@ -217,7 +244,7 @@ EditOutcome EditTextModel::character(int code, const EditModifiers& modifiers) {
   // needs room for both, the second goes in only right after its first.
   if (isLowSurrogate(c)) {
     // Only the second half of a character whose first half went in.
-    if (caret_ == 0 || !isHighSurrogate(text_[caret_ - 1]) || insidePair(caret_)) return {};
+    if (caret_ == 0 || !isHighSurrogate(text_[caret_ - 1]) || insidePair(caret_) || !hasRoomFor(1)) return {};
     text_.insert(text_.begin() + caret_, c);
     ++caret_;
     clearSelection();
@@ -234,7 +261,7 @@ EditOutcome EditTextModel::character(int code, const EditModifiers& modifiers) {
   return outcome;
 }
 
-EditOutcome EditTextModel::paste(std::u16string_view pasted) {
+EditOutcome EditTextModel::insertPasted(std::u16string_view pasted) {
   if (inputMode_ == static_cast<int>(EditInputMode::kReadOnly)) return {};
   std::u16string kept;
   for (char16_t c : pasted) {

@@ -122,6 +122,10 @@ class EditTextModel {
   int previousBoundary(int index) const;
   int nextBoundary(int index) const;
   int snapped(int index) const;
+  void keepCaretOnBoundary();
+  EditOutcome applyKey(int key, const EditModifiers& modifiers, EditClipboard& clipboard);
+  EditOutcome applyCharacter(int code, const EditModifiers& modifiers);
+  EditOutcome insertPasted(std::u16string_view pasted);
   bool hasRoomFor(int count) const;
   int room() const;
   // Removes the selection, caret to where it began; false when none.

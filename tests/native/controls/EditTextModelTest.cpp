@@ -284,4 +284,12 @@ TEST_F(EditTextModelTest, ACharacterBeyondTheFirstPlaneIsNeverSplit) {
   EXPECT_EQ(model.text(), u"x");
   type(u"\xDE00");
   EXPECT_EQ(model.text(), u"x");
+
+  // A deletion that joins two stray halves leaves the caret after the pair.
+  model.setMaxLength(-1);
+  model.setText(u"\xD83Dx\xDE00");
+  model.setCaret(2);
+  key(edit_key::kBackspace);
+  EXPECT_EQ(model.text(), u"\U0001F600");
+  EXPECT_EQ(model.caret(), 2);
 }

@@ -8,7 +8,10 @@
 
 #include "tests/windows/TestSupport.h"
 #include "tests/windows/controls/FormFixture.h"
+#include "tests/windows/controls/TestCanvas.h"
+#include "toolkit/controls/DrawingHelpers.h"
 #include "toolkit/controls/SystemClipboard.h"
+#include "toolkit/core/CodePage.h"
 #include "toolkit/core/TextStyleFlags.h"
 
 namespace talvek::test {
@@ -17,6 +20,17 @@ namespace {
 constexpr Rect kBox{20, 60, 200, 30};
 constexpr Argb kCaret = 0xFF0000FF;
 constexpr Argb kSelectBack = 0xFFB31935;
+
+// A 16 x 16 PNG of one colour.
+ByteBlock solidPng(Argb colour) {
+  TestCanvas canvas(16, 16);
+  fillRect(canvas.graphics(), colour, 0, 0, 16, 16);
+  ScratchDir dir;
+  const std::string path = dir.path() + "icon.png";
+  if (!canvas.savePng(toWide(path).c_str())) return {};
+  const std::string bytes = readFileBytes(path);
+  return ByteBlock(bytes.begin(), bytes.end());
+}
 
 LPARAM at(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(y)); }
 
@@ -270,6 +284,38 @@ TEST_F(EditBoxOnForm, CaretBlinksWhileFocusedAndStopsWhenTheFocusLeaves) {
   EXPECT_FALSE(box.caretOn());
   EXPECT_EQ(pixels(kCaret), 0);
   EXPECT_FALSE(waitUntil([&] { return box.caretOn() || pixels(kCaret) > 0; }, 1200)) << "the blink timer stopped";
+}
+
+TEST_F(EditBoxOnForm, IconTextAreaAndPropertiesShapeTheLook) {
+  constexpr Argb kGreen = 0xFF00FF00;
+  EditBoxOptions options;
+  options.iconMode = 1;
+  options.icon = solidPng(kGreen);
+  ASSERT_FALSE(options.icon.empty());
+  create("abc", options);
+  EXPECT_EQ(shown(kBox.x + 4 + 8, kBox.y + kBox.height / 2), kGreen);
+  EXPECT_EQ(box.textArea().X, 23) << "the text moves right of the icon";
+
+  EditBox plain;
+  options.iconMode = 0;
+  ASSERT_TRUE(plain.create(form.objectId(), {20, 120, 200, 30}, "abc",
+                           describeTextStyle(0, std::nullopt, 15, 0xFF000000, 0), options));
+  EXPECT_EQ(plain.textArea().X, 3) << "an icon is shown only in icon mode 1";
+  EXPECT_EQ(pixelsNotEqual(form.canvas(), {24, 121, 16, 28}, kGreen), 16 * 28);
+
+  box.setTextArea(Gdiplus::RectF(60, 3, 100, 24));
+  EXPECT_EQ(pixelsNotEqual(form.canvas(), {kBox.x + 24, kBox.y + 3, 36, 24}, box.colors().back), 0)
+      << "no text left of the new text area";
+  EXPECT_GT(pixelsNotEqual(form.canvas(), {kBox.x + 60, kBox.y + 3, 40, 24}, box.colors().back), 10);
+
+  box.applyProperties(
+      {{"BkgColor", "", "0xFF204060"}, {"StringFormat", "", "0,,20,0xFFFF0000,0"}, {"Unknown", "", "1"}});
+  EXPECT_EQ(shown(kBox.x + kBox.width - 5, kBox.y + 5), 0xFF204060u);
+  EXPECT_GT(pixels(0xFFFF0000), 10) << "the text is drawn in the new style";
+  const std::vector<PropertyEntry> listed = box.listProperties();
+  ASSERT_EQ(listed.size(), 5u);
+  EXPECT_EQ(listed[3].value, "0xFF204060");
+  EXPECT_EQ(box.textStyle().fontSize, 20);
 }
 
 TEST_F(EditBoxOnForm, CompositionWindowIsPlacedAtTheCaret) {
