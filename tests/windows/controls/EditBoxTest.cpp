@@ -286,7 +286,7 @@ TEST_F(EditBoxOnForm, CaretBlinksWhileFocusedAndStopsWhenTheFocusLeaves) {
   EXPECT_FALSE(waitUntil([&] { return box.caretOn() || pixels(kCaret) > 0; }, 1200)) << "the blink timer stopped";
 }
 
-TEST_F(EditBoxOnForm, IconTextAreaAndPropertiesShapeTheLook) {
+TEST_F(EditBoxOnForm, IconTextAreaHighlightsAndPropertiesShapeTheLook) {
   constexpr Argb kGreen = 0xFF00FF00;
   EditBoxOptions options;
   options.iconMode = 1;
@@ -307,6 +307,23 @@ TEST_F(EditBoxOnForm, IconTextAreaAndPropertiesShapeTheLook) {
   EXPECT_EQ(pixelsNotEqual(form.canvas(), {kBox.x + 24, kBox.y + 3, 36, 24}, box.colors().back), 0)
       << "no text left of the new text area";
   EXPECT_GT(pixelsNotEqual(form.canvas(), {kBox.x + 60, kBox.y + 3, 40, 24}, box.colors().back), 10);
+
+  const auto magenta = [&] {
+    int n = 0;
+    for (int y = kBox.y; y < kBox.y + kBox.height; ++y)
+      for (int x = kBox.x; x < kBox.x + kBox.width; ++x) {
+        const Argb c = shown(x, y);
+        n += redOf(c) > 150 && greenOf(c) < 100 && blueOf(c) > 150 ? 1 : 0;
+      }
+    return n;
+  };
+  box.addHighlight(0, 2, 0xFFFF00FF);
+  box.addHighlight(1, 1, 0xFFFF00FF);
+  EXPECT_GT(magenta(), 5);
+  box.removeHighlight(0, 2);
+  box.removeHighlight(0, 2);
+  box.removeHighlight(1, 1);
+  EXPECT_EQ(magenta(), 0);
 
   box.applyProperties(
       {{"BkgColor", "", "0xFF204060"}, {"StringFormat", "", "0,,20,0xFFFF0000,0"}, {"Unknown", "", "1"}});
