@@ -1,6 +1,7 @@
 // Any sequence of edit-box input: the caret and selection stay inside the
 // text, a limit once set is never exceeded, read-only mode never changes the
-// text, and the password view always has one mask per character.
+// text, the password view always has one mask per character, and the caret
+// never splits a surrogate pair.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -50,6 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (readOnly && op <= 4) check(model.text() == before);
     if (limited && op <= 4) check(model.length() <= model.maxLength());
     check(model.caret() >= 0 && model.caret() <= model.length());
+    // The caret never stands between the two halves of a character.
+    const std::u16string& text = model.text();
+    const int c = model.caret();
+    check(!(c > 0 && c < model.length() && text[c - 1] >= 0xD800 && text[c - 1] <= 0xDBFF && text[c] >= 0xDC00 &&
+            text[c] <= 0xDFFF));
     const talvek::EditSelection s = model.selection();
     check(s.start >= 0 && s.length >= 0 && s.start + s.length <= model.length());
     check(model.shownText().size() == model.text().size());

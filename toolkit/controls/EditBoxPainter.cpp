@@ -39,7 +39,7 @@ struct TextPlacement {
 
 TextPlacement placeText(Gdiplus::GpGraphics* graphics, const EditBoxLook& look, const std::u16string& shown) {
   TextPlacement p;
-  p.area = editTextArea(look.width, look.height, look.icon != nullptr);
+  p.area = lookTextArea(look);
   // Wide enough for the whole text, so the scrolled text is never cut by its
   // layout (only by the clip to the text area).
   const float textWidth = prefixWidth(graphics, look.style, shown, static_cast<int>(shown.size()));
@@ -87,11 +87,16 @@ void paintHighlights(Gdiplus::GpGraphics* graphics, const EditBoxLook& look, con
   }
 }
 
+float caretX(Gdiplus::GpGraphics* graphics, const EditBoxLook& look, const TextPlacement& place,
+             const std::u16string& shown) {
+  return place.layout.X + prefixWidth(graphics, look.style, shown, look.model.caret());
+}
+
 void paintCaret(Gdiplus::GpGraphics* graphics, const EditBoxLook& look, const TextPlacement& place,
                 const std::u16string& shown) {
   float fontHeight = 0;
   gdip::GdipGetFontHeight(look.style.font(), graphics, &fontHeight);
-  const float x = place.layout.X + prefixWidth(graphics, look.style, shown, look.model.caret());
+  const float x = caretX(graphics, look, place, shown);
   GdiplusPen pen;
   if (gdip::GdipCreatePen1(look.colors.caret, 1, Gdiplus::UnitPixel, pen.put()) != Gdiplus::Ok) return;
   gdip::GdipDrawLine(graphics, pen.get(), x, place.area.Y, x, place.area.Y + fontHeight);
@@ -102,6 +107,16 @@ void paintCaret(Gdiplus::GpGraphics* graphics, const EditBoxLook& look, const Te
 Gdiplus::RectF editTextArea(int width, int height, bool withIcon) {
   const float left = withIcon ? 23.0f : 3.0f;
   return Gdiplus::RectF(left, 3, static_cast<float>(width) - (withIcon ? 26.0f : 6.0f), static_cast<float>(height - 6));
+}
+
+Gdiplus::RectF lookTextArea(const EditBoxLook& look) {
+  return look.textArea.value_or(editTextArea(look.width, look.height, look.icon != nullptr));
+}
+
+Gdiplus::PointF editCaretPoint(Gdiplus::GpGraphics* graphics, const EditBoxLook& look) {
+  const std::u16string shown = look.model.shownText();
+  const TextPlacement place = placeText(graphics, look, shown);
+  return Gdiplus::PointF(caretX(graphics, look, place, shown), place.area.Y);
 }
 
 float prefixWidth(Gdiplus::GpGraphics* graphics, const TextStyle& style, std::u16string_view text, int count) {

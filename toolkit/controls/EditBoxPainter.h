@@ -3,6 +3,7 @@
 // caret. Also the measuring the control needs to place caret and scroll.
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -33,6 +34,8 @@ struct EditBoxLook {
   Gdiplus::GpImage* backImage = nullptr;
   Gdiplus::GpImage* icon = nullptr;  // shown at the left when set
   float textOffset = 0;              // horizontal scroll, not positive
+  // Where text is drawn when the owner placed it; otherwise editTextArea.
+  std::optional<Gdiplus::RectF> textArea;
   const std::vector<EditHighlight>* highlights = nullptr;
 };
 
@@ -44,6 +47,12 @@ float prefixWidth(Gdiplus::GpGraphics* graphics, const TextStyle& style, std::u1
 
 // The character boundary under x (control coordinates).
 int editCharIndexAt(Gdiplus::GpGraphics* graphics, const EditBoxLook& look, float x);
+
+// The text area the look draws into.
+Gdiplus::RectF lookTextArea(const EditBoxLook& look);
+
+// Caret position (left end of the caret line) in control coordinates.
+Gdiplus::PointF editCaretPoint(Gdiplus::GpGraphics* graphics, const EditBoxLook& look);
 
 void paintEditBox(Gdiplus::GpGraphics* graphics, const EditBoxLook& look);
 

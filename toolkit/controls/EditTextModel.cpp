@@ -14,6 +14,7 @@ bool isPunctuation(char16_t c) {
          (c >= 0x7B && c <= 0x7E);
 }
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 constexpr int kCtrlA = 'A';
 constexpr int kCtrlC = 'C';
@@ -24,7 +25,7 @@ constexpr int kCtrlX = 'X';
 
 void EditTextModel::setText(std::u16string text) {
   text_ = std::move(text);
-  caret_ = text_.empty() ? 0 : std::clamp(caret_, 0, length());
+  caret_ = snapped(caret_);
   clearSelection();
 }
 
@@ -37,7 +38,53 @@ void EditTextModel::setMask(std::u16string_view mask) { mask_ = mask.empty() ? k
 
 void EditTextModel::setMaxLength(int maxLength) { maxLength_ = maxLength < 0 ? -1 : maxLength; }
 
-void EditTextModel::setCaret(int position) { caret_ = std::clamp(position, 0, length()); }
+void EditTextModel::setCaret(int position) { caret_ = snapped(position); }
+
+bool EditTextModel::insidePair(int index) const {
+  return index > 0 && index < length() && isHighSurrogate(text_[index - 1]) && isLowSurrogate(text_[index]);
+}
+
+int EditTextModel::previousBoundary(int index) const {
+  index = std::clamp(index - 1, 0, length());
+  return insidePair(index) ? index - 1 : index;
+}
+
+int EditTextModel::nextBoundary(int index) const {
+  index = std::clamp(index + 1, 0, length());
+  return insidePair(index) ? index + 1 : index;
+}
+
+void EditTextModel::keepCaretOnBoundary() {
+  // An edit can join a stray first half and a stray second half around the
+  // caret.
+  if (!insidePair(caret_)) return;
+  ++caret_;
+  if (selectionLength_ == 0) anchor_ = caret_;
+  else selectionLength_ = caret_ - anchor_;
+}
+
+EditOutcome EditTextModel::keyDown(int key, const EditModifiers& modifiers, EditClipboard& clipboard) {
+  const EditOutcome outcome = applyKey(key, modifiers, clipboard);
+  keepCaretOnBoundary();
+  return outcome;
+}
+
+EditOutcome EditTextModel::character(int code, const EditModifiers& modifiers) {
+  const EditOutcome outcome = applyCharacter(code, modifiers);
+  keepCaretOnBoundary();
+  return outcome;
+}
+
+EditOutcome EditTextModel::paste(std::u16string_view pasted) {
+  const EditOutcome outcome = insertPasted(pasted);
+  keepCaretOnBoundary();
+  return outcome;
+}
+
+int EditTextModel::snapped(int index) const {
+  index = std::clamp(index, 0, length());
+  return insidePair(index) ? index + 1 : index;
+}
 
 EditSelection EditTextModel::selection() const {
   // The anchor can lie outside a text that was replaced meanwhile.
@@ -53,7 +100,7 @@ std::u16string EditTextModel::selectedShownText() const {
 
 void EditTextModel::pressAt(int index) {
   selectionLength_ = 0;
-  caret_ = anchor_ = std::clamp(index, 0, length());
+  caret_ = anchor_ = snapped(index);
 }
 
 void EditTextModel::dragTo(int index, bool pastLeftEdge) {
@@ -62,7 +109,7 @@ void EditTextModel::dragTo(int index, bool pastLeftEdge) {
     selectionLength_ = -anchor_;
     return;
   }
-  caret_ = std::clamp(index, 0, length());
+  caret_ = snapped(index);
   selectionLength_ = caret_ - anchor_;
 }
 
@@ -106,7 +153,7 @@ bool EditTextModel::deleteSelection() {
 
 void EditTextModel::moveCaret(int position, bool extend) {
   int start = selectionLength_ != 0 ? anchor_ : caret_;
-  caret_ = std::clamp(position, 0, length());
+  caret_ = snapped(position);
   if (extend) {
     anchor_ = start;
     selectionLength_ = caret_ - anchor_;
@@ -120,8 +167,9 @@ EditOutcome EditTextModel::deleteBackward() {
   if (deleteSelection()) {
     outcome.textChanged = true;
   } else if (caret_ > 0) {
-    text_.erase(caret_ - 1, 1);
-    moveCaret(caret_ - 1, false);
+    const int from = previousBoundary(caret_);
+    text_.erase(from, caret_ - from);
+    moveCaret(from, false);
     outcome.textChanged = true;
   }
   return outcome;
@@ -132,7 +180,7 @@ EditOutcome EditTextModel::deleteForward() {
   if (deleteSelection()) {
     outcome.textChanged = true;
   } else if (caret_ < length()) {
-    text_.erase(caret_, 1);
+    text_.erase(caret_, nextBoundary(caret_) - caret_);
     outcome.textChanged = true;
   }
   return outcome;
@@ -162,7 +210,7 @@ EditOutcome EditTextModel::controlKey(int key, EditClipboard& clipboard) {
   }
 }
 
-EditOutcome EditTextModel::keyDown(int key, const EditModifiers& modifiers, EditClipboard& clipboard) {
+EditOutcome EditTextModel::applyKey(int key, const EditModifiers& modifiers, EditClipboard& clipboard) {
   if (inputMode_ == static_cast<int>(EditInputMode::kReadOnly)) return {};
   if (modifiers.ctrl && (key == kCtrlA || key == kCtrlC || key == kCtrlV || key == kCtrlX)) {
     return controlKey(key, clipboard);
@@ -171,10 +219,10 @@ EditOutcome EditTextModel::keyDown(int key, const EditModifiers& modifiers, Edit
     case edit_key::kEnter: return {.enterPressed = true};
     case edit_key::kLeft: {
       // Without Shift a selection collapses; the caret still steps once.
-      moveCaret(caret_ - 1, modifiers.shift);
+      moveCaret(previousBoundary(caret_), modifiers.shift);
       return {.redraw = true};
     }
-    case edit_key::kRight: moveCaret(caret_ + 1, modifiers.shift); return {.redraw = true};
+    case edit_key::kRight: moveCaret(nextBoundary(caret_), modifiers.shift); return {.redraw = true};
     case edit_key::kHome: moveCaret(0, modifiers.shift); return {.redraw = true};
     case edit_key::kEnd: moveCaret(length(), modifiers.shift); return {.redraw = true};
     case edit_key::kBackspace: return deleteBackward();
@@ -183,7 +231,7 @@ EditOutcome EditTextModel::keyDown(int key, const EditModifiers& modifiers, Edit
   }
 }
 
-EditOutcome EditTextModel::character(int code, const EditModifiers& modifiers) {
+EditOutcome EditTextModel::applyCharacter(int code, const EditModifiers& modifiers) {
   if (inputMode_ == static_cast<int>(EditInputMode::kReadOnly)) return {};
   if (modifiers.escape || modifiers.enter || modifiers.ctrl || modifiers.alt) return {};
   // A single-line box takes no control characters (Backspace comes as a key,
@@ -192,9 +240,19 @@ EditOutcome EditTextModel::character(int code, const EditModifiers& modifiers) {
   char16_t c = static_cast<char16_t>(code);
   // A refused character leaves the selection alone.
   if (!accepts(c)) return {};
+  // A character beyond the first plane arrives as its two halves: the first
+  // needs room for both, the second goes in only right after its first.
+  if (isLowSurrogate(c)) {
+    // Only the second half of a character whose first half went in.
+    if (caret_ == 0 || !isHighSurrogate(text_[caret_ - 1]) || insidePair(caret_) || !hasRoomFor(1)) return {};
+    text_.insert(text_.begin() + caret_, c);
+    ++caret_;
+    clearSelection();
+    return {.textChanged = true, .redraw = true};
+  }
   EditOutcome outcome{.redraw = true};
   outcome.textChanged = deleteSelection();
-  if (hasRoomFor(1)) {
+  if (hasRoomFor(isHighSurrogate(c) ? 2 : 1)) {
     text_.insert(text_.begin() + caret_, c);
     ++caret_;
     clearSelection();
@@ -203,7 +261,7 @@ EditOutcome EditTextModel::character(int code, const EditModifiers& modifiers) {
   return outcome;
 }
 
-EditOutcome EditTextModel::paste(std::u16string_view pasted) {
+EditOutcome EditTextModel::insertPasted(std::u16string_view pasted) {
   if (inputMode_ == static_cast<int>(EditInputMode::kReadOnly)) return {};
   std::u16string kept;
   for (char16_t c : pasted) {

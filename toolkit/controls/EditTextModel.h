@@ -116,6 +116,16 @@ class EditTextModel {
   bool accepts(char16_t c) const;
 
  private:
+  // Character boundaries: a surrogate pair is one character, never split
+  // by the caret, a deletion or an insertion.
+  bool insidePair(int index) const;
+  int previousBoundary(int index) const;
+  int nextBoundary(int index) const;
+  int snapped(int index) const;
+  void keepCaretOnBoundary();
+  EditOutcome applyKey(int key, const EditModifiers& modifiers, EditClipboard& clipboard);
+  EditOutcome applyCharacter(int code, const EditModifiers& modifiers);
+  EditOutcome insertPasted(std::u16string_view pasted);
   bool hasRoomFor(int count) const;
   int room() const;
   // Removes the selection, caret to where it began; false when none.

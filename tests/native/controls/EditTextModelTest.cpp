@@ -253,3 +253,43 @@ TEST_F(EditTextModelTest, ReplacingTheTextKeepsCaretAndSelectionInsideIt) {
   EXPECT_EQ(model.caret(), 0);
   EXPECT_FALSE(key(edit_key::kDelete).textChanged);
 }
+
+TEST_F(EditTextModelTest, ACharacterBeyondTheFirstPlaneIsNeverSplit) {
+  // Typed as its two halves, the way the character messages bring it.
+  type(u"a\U0001F600b");
+  EXPECT_EQ(model.text(), u"a\U0001F600b");
+  key(edit_key::kLeft);
+  key(edit_key::kLeft);
+  EXPECT_EQ(model.caret(), 1) << "one step over both halves";
+  key(edit_key::kRight, shift());
+  EXPECT_EQ(model.selection().length, 2);
+  key(edit_key::kRight);
+  key(edit_key::kBackspace);
+  key(edit_key::kBackspace);
+  EXPECT_EQ(model.text(), u"a") << "Backspace takes both halves";
+
+  model.setText(u"\U0001F600x");
+  model.setCaret(1);
+  EXPECT_EQ(model.caret(), 2) << "a position between the halves moves past the pair";
+  model.pressAt(1);
+  EXPECT_EQ(model.caret(), 2);
+  model.setCaret(0);
+  key(edit_key::kDelete);
+  EXPECT_EQ(model.text(), u"x");
+
+  // No room for both halves: neither goes in; a stray second half never does.
+  model.setMaxLength(2);
+  model.setCaret(1);
+  type(u"\U0001F600");
+  EXPECT_EQ(model.text(), u"x");
+  type(u"\xDE00");
+  EXPECT_EQ(model.text(), u"x");
+
+  // A deletion that joins two stray halves leaves the caret after the pair.
+  model.setMaxLength(-1);
+  model.setText(u"\xD83Dx\xDE00");
+  model.setCaret(2);
+  key(edit_key::kBackspace);
+  EXPECT_EQ(model.text(), u"\U0001F600");
+  EXPECT_EQ(model.caret(), 2);
+}
