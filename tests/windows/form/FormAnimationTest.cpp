@@ -92,7 +92,7 @@ TEST_F(FormAnimation, ANonLayeredFormStillRunsItsStepsToTheEnd) {
   form.showEffect(kEffectSlideFromLeft, 5);
   ShowWindow(form.hwnd(), SW_SHOW);
   EXPECT_TRUE(form.animating());
-  ASSERT_TRUE(waitUntil([&] { return !form.animating(); }, 5000));
+  ASSERT_TRUE(waitUntil([&] { return !form.animating(); }, 20000));
   EXPECT_EQ(ticks(true), 13);
   EXPECT_EQ(form.windowRect().x, 80) << "the window ends where it started";
 }
@@ -103,9 +103,9 @@ TEST_F(FormAnimation, EveryEffectAppearsAndDisappearsToItsEnd) {
     form.showEffect(effect, 1);
     // The show message alone, without mapping the window each time.
     SendMessageW(form.hwnd(), WM_SHOWWINDOW, TRUE, 0);
-    ASSERT_TRUE(waitUntil([&] { return !form.animating(); }, 5000)) << effect;
+    ASSERT_TRUE(waitUntil([&] { return !form.animating(); }, 20000)) << effect;
     SendMessageW(form.hwnd(), WM_SHOWWINDOW, FALSE, 0);
-    ASSERT_TRUE(waitUntil([&] { return !form.animating(); }, 5000)) << effect;
+    ASSERT_TRUE(waitUntil([&] { return !form.animating(); }, 20000)) << effect;
     RECT r{};
     GetWindowRect(form.hwnd(), &r);
     EXPECT_EQ(r.left, 80) << effect;

@@ -100,7 +100,7 @@ TEST_F(FormCaption, AHoverFadeEndsOnTheHotImageWithinItsTicks) {
   SendMessageW(form.hwnd(), WM_MOUSEMOVE, 0, centreOf(close));
   EXPECT_EQ(form.captionButtons().at(1).state, caption::kHot);
   // 13 ticks of at least 5 ms; Wine's timers are coarser, so allow time.
-  ASSERT_TRUE(waitUntil([&] { return form.captionButtons().at(1).shownState == caption::kHot; }, 3000));
+  ASSERT_TRUE(waitUntil([&] { return form.captionButtons().at(1).shownState == caption::kHot; }, 15000));
   int fadeTicks = 0;
   for (size_t i = 0; i < recorder.seen.size(); ++i) {
     fadeTicks += recorder.seen[i] == WM_TIMER && LOWORD(recorder.wParams[i]) == form_timer::kCaptionFade ? 1 : 0;

@@ -54,7 +54,7 @@ TEST_F(FormDrawing, PendingDrawingIsPresentedByTheTimer) {
   HWND window = form.hwnd();
   const auto pending = reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom));
   SetPropW(window, pending, reinterpret_cast<HANDLE>(1));
-  EXPECT_TRUE(waitUntil([&] { return GetPropW(window, pending) == nullptr; }, 2000));
+  EXPECT_TRUE(waitUntil([&] { return GetPropW(window, pending) == nullptr; }, 10000));
 
   // A control's rectangle is copied without redrawing anything.
   Rect area{10, 10, 40, 20};

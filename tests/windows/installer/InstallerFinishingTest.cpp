@@ -112,7 +112,7 @@ TEST_F(InstallerFinishingTest, StartsTheProductAndOpensTheReadMeWithoutWaitingFo
   test::placeStub(scratch.path(), "Talvek.exe");
   DWORD start = GetTickCount();
   finishing.startProduct(dir);
-  ASSERT_TRUE(test::waitUntil([] { return processExists("Talvek.exe"); }, 5000));
+  ASSERT_TRUE(test::waitUntil([] { return processExists("Talvek.exe"); }, 20000));
   talvek::Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, findProcessId("Talvek.exe")));
   char image[MAX_PATH] = {};
   DWORD length = MAX_PATH;

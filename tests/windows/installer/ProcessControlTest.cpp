@@ -39,7 +39,7 @@ TEST(ProcessControl, OfTwoCopiesOnlyTheFirstIsStopped) {
   ASSERT_TRUE(first.started() && second.started());
 
   EXPECT_TRUE(stopProcess(std::string("TwinStub.exe")));
-  ASSERT_TRUE(test::waitUntil([&] { return !first.isRunning() || !second.isRunning(); }, 5000));
+  ASSERT_TRUE(test::waitUntil([&] { return !first.isRunning() || !second.isRunning(); }, 20000));
   Sleep(200);
   EXPECT_NE(first.isRunning(), second.isRunning());
   EXPECT_TRUE(processExists("TwinStub.exe"));
@@ -50,7 +50,7 @@ TEST(ProcessControl, AWindowTitledLikeTheNameWinsOverTheProcessName) {
   StartedProgram byName(placeStub(dir.path(), "TitleTarget.exe"));
   StartedProgram byTitle(placeStub(dir.path(), "Unrelated.exe"), "--title TitleTarget.exe");
   ASSERT_TRUE(byName.started() && byTitle.started());
-  ASSERT_TRUE(test::waitUntil([] { return FindWindowA(nullptr, "TitleTarget.exe") != nullptr; }, 5000));
+  ASSERT_TRUE(test::waitUntil([] { return FindWindowA(nullptr, "TitleTarget.exe") != nullptr; }, 20000));
 
   EXPECT_TRUE(stopByNameOrTitle("TitleTarget.exe"));
   EXPECT_TRUE(byTitle.waitForExit(5000));
