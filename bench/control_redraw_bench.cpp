@@ -43,8 +43,7 @@ int run() {
 
   const double buttonMs = timeRounds([&] { button.redraw(); });
   const double formMs = timeRounds([&] { form.repaintAll(); });
-  std::printf("%d redraws of a 30x30 image button: %.1f ms (%.3f ms each)\n", kRounds, buttonMs,
-              buttonMs / kRounds);
+  std::printf("%d redraws of a 30x30 image button: %.1f ms (%.3f ms each)\n", kRounds, buttonMs, buttonMs / kRounds);
   std::printf("%d full repaints of the 700x500 form: %.1f ms (%.3f ms each)\n", kRounds, formMs, formMs / kRounds);
   std::printf("button redraw / form repaint ratio: %.4f\n", formMs > 0 ? buttonMs / formMs : 0.0);
   return 0;

@@ -14,8 +14,7 @@ bool TriStateButton::create(ControlRef parentRef, const Rect& area, GdiplusImage
   return true;
 }
 
-bool TriStateButton::create(ControlRef parentRef, const Rect& area, ByteView normal, ByteView hover,
-                            ByteView pressed) {
+bool TriStateButton::create(ControlRef parentRef, const Rect& area, ByteView normal, ByteView hover, ByteView pressed) {
   return create(parentRef, area, imageFromBytes(normal), imageFromBytes(hover), imageFromBytes(pressed));
 }
 

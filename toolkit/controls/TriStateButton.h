@@ -22,8 +22,7 @@ class TriStateButton final : public Control {
 
   // Takes the three pictures (an empty one draws nothing in its state).
   // Not focusable, shown, enabled, no hand cursor; drawn at once.
-  bool create(ControlRef parentRef, const Rect& area, GdiplusImage normal, GdiplusImage hover,
-              GdiplusImage pressed);
+  bool create(ControlRef parentRef, const Rect& area, GdiplusImage normal, GdiplusImage hover, GdiplusImage pressed);
   bool create(ControlRef parentRef, const Rect& area, ByteView normal, ByteView hover, ByteView pressed);
   // Disposes the three old pictures; the state stays.
   void setImages(GdiplusImage normal, GdiplusImage hover, GdiplusImage pressed);

@@ -21,9 +21,7 @@ constexpr Argb kGreen = 0xFF20AA40;
 class HookProbe final : public Control {
  public:
   ~HookProbe() override { unregister(); }
-  bool create(ControlRef parentRef, const Rect& area) {
-    return initControl(parentRef, area, u"", 1, 1, 0, 0);
-  }
+  bool create(ControlRef parentRef, const Rect& area) { return initControl(parentRef, area, u"", 1, 1, 0, 0); }
   std::vector<std::vector<std::intptr_t>> calls;  // hook id, arguments...
 
  protected:

@@ -67,11 +67,11 @@ TEST_F(ImageControls, HoverDarkensBehindThePictureOverElevenTicksAndLeavingFades
   ImageButton button;
   ASSERT_TRUE(button.create(form.objectId(), {20, 20, 30, 30}, pngBytes(30, 30, leftHalfWhite(30))));
   std::vector<int> owner;
-  button.setEventProc([&](HWND, ControlRef, int code, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t,
-                          std::intptr_t) {
-    owner.push_back(code);
-    return 0;
-  });
+  button.setEventProc(
+      [&](HWND, ControlRef, int code, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t) {
+        owner.push_back(code);
+        return 0;
+      });
   ASSERT_EQ(shown(45, 30), kFormColour);
   ASSERT_EQ(shown(25, 30), kWhite);
 
@@ -215,8 +215,7 @@ TEST_F(TriStateButtons, NewImagesDisposeEachOldOneOnceAndShowTheCurrentState) {
   DisposalLog disposals;
   TriStateButton button;
   ASSERT_TRUE(create(button, kRed, kGreen, kBlue));
-  const Gdiplus::GpImage* old[3] = {button.stateImage(0).get(), button.stateImage(1).get(),
-                                    button.stateImage(2).get()};
+  const Gdiplus::GpImage* old[3] = {button.stateImage(0).get(), button.stateImage(1).get(), button.stateImage(2).get()};
   button.onEvent(event::kMouseEnter, 0, 0);
   settle(button);
 

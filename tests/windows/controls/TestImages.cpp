@@ -6,8 +6,7 @@ namespace talvek::test {
 
 GdiplusImage makeImage(int width, int height, const PixelRule& rule) {
   GdiplusBitmap bitmap;
-  if (gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, bitmap.put()) !=
-      Gdiplus::Ok) {
+  if (gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, bitmap.put()) != Gdiplus::Ok) {
     return {};
   }
   for (int y = 0; y < height; ++y) {
