@@ -5,11 +5,13 @@
 #include "tests/windows/controls/FormFixture.h"
 #include "tests/windows/controls/TestImages.h"
 #include "toolkit/controls/ImageButton.h"
+#include "toolkit/controls/Label.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/controls/PictureBox.h"
 #include "toolkit/controls/TriStateButton.h"
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/MessageRouter.h"
+#include "toolkit/core/TextStyleFlags.h"
 
 namespace talvek::test {
 namespace {
@@ -183,6 +185,15 @@ TEST_F(ControlBase, ClonedImageControlsHoldTheirOwnImages) {
   EXPECT_TRUE(copiedTri.stateImage(0));
   EXPECT_FALSE(copiedTri.stateImage(1));
   EXPECT_NE(copiedTri.stateImage(2).get(), tri.stateImage(2).get());
+
+  Label label;
+  ASSERT_TRUE(
+      label.create(form.objectId(), {100, 10, 80, 20}, "标签", describeTextStyle(0, std::nullopt, 12, kRed, 0)));
+  std::unique_ptr<Control> labelCopy = label.clone();
+  label.clear();
+  const auto& copiedLabel = dynamic_cast<Label&>(*labelCopy);
+  EXPECT_EQ(copiedLabel.text(), "标签");
+  EXPECT_GT(pixelsNotEqual(copiedLabel.surface(), {0, 0, 80, 20}, 0), 0);  // the picture came along
 
   // Every image, original or copy, is disposed exactly once at the end.
   const std::size_t before = disposals.total();

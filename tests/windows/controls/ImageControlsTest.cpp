@@ -159,6 +159,14 @@ TEST_F(ImageControls, APictureBoxOwnsItsPictureUntilReplacedOrCleared) {
   box.redraw();
   EXPECT_EQ(shown(30, 30), kFormColour);
 
+  // A picture that records a low resolution is still drawn pixel for
+  // pixel, not enlarged to its printed size.
+  GdiplusImage lowResolution = solidImage(10, 10, kBlue);
+  gdip::GdipBitmapSetResolution(static_cast<Gdiplus::GpBitmap*>(lowResolution.get()), 24, 24);
+  box.setPicture(std::move(lowResolution));
+  EXPECT_EQ(shown(25, 25), kBlue);
+  EXPECT_EQ(shown(35, 35), kFormColour);
+
   PictureBox fromBytes;
   ASSERT_TRUE(fromBytes.create(form.objectId(), {100, 20, 20, 20}, pngBytes(20, 20, leftHalfWhite(20))));
   EXPECT_EQ(shown(105, 25), kWhite);
