@@ -32,6 +32,11 @@ void TriStateButton::clearImages() {
   state_ = kNoState;
 }
 
+const GdiplusImage& TriStateButton::stateImage(int index) const {
+  static const GdiplusImage none;
+  return index >= 0 && index < static_cast<int>(stateImages_.size()) ? stateImages_[index] : none;
+}
+
 void TriStateButton::refresh() { fadeRedraw(kDefaultFadeInterval, kDefaultFadeStep, 0); }
 
 std::unique_ptr<Control> TriStateButton::clone() const {

@@ -32,8 +32,8 @@ class TriStateButton final : public Control {
   void refresh();
 
   int state() const { return state_; }
-  // Index 0 normal, 1 hover, 2 pressed.
-  const GdiplusImage& stateImage(int index) const { return stateImages_.at(index); }
+  // Index 0 normal, 1 hover, 2 pressed; an empty image for any other.
+  const GdiplusImage& stateImage(int index) const;
   std::unique_ptr<Control> clone() const override;
 
  protected:

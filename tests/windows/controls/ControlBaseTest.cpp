@@ -184,6 +184,7 @@ TEST_F(ControlBase, ClonedImageControlsHoldTheirOwnImages) {
   EXPECT_EQ(copiedTri.state(), TriStateButton::kNormal);
   EXPECT_TRUE(copiedTri.stateImage(0));
   EXPECT_FALSE(copiedTri.stateImage(1));
+  EXPECT_FALSE(copiedTri.stateImage(3));
   EXPECT_NE(copiedTri.stateImage(2).get(), tri.stateImage(2).get());
 
   Label label;
