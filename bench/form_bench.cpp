@@ -5,18 +5,14 @@
 
 #include <cstdio>
 
-#include "toolkit/core/Form.h"
+#include "bench/BenchSupport.h"
 #include "toolkit/core/ToolkitStartup.h"
 #include "toolkit/core/WindowShadow.h"
 
 namespace {
 
-double nowMs() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using talvek::bench::nowMs;
+using talvek::bench::pumpFor;
 
 double processCpuMs() {
   FILETIME created, exited, kernel, user;
@@ -27,28 +23,10 @@ double processCpuMs() {
   return ms(kernel) + ms(user);
 }
 
-void pumpFor(double ms) {
-  const double end = nowMs() + ms;
-  MSG message;
-  while (nowMs() < end) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-  }
-}
-
 int run() {
   talvek::toolkitStartup();
   talvek::Form form;
-  talvek::FormCreateOptions options;
-  options.rectangle = talvek::Rect{0, 0, 700, 500};
-  options.styleFlags = 47;
-  options.titleText = u"benchmark";
-  options.backgroundColor = 0xFF1C1C1C;
-  form.create(options);
-  form.layeredMode(true, true);
-  form.repaintAll();
-  form.show(true);
-  pumpFor(1000);
+  talvek::bench::createBenchForm(form);
 
   constexpr int kRounds = 40;
   double start = nowMs();
@@ -77,10 +55,4 @@ int run() {
 
 }  // namespace
 
-int main() {
-  try {
-    return run();
-  } catch (...) {
-    return 1;
-  }
-}
+int main() { return talvek::bench::runGuarded(run); }

@@ -215,6 +215,7 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
     case kWindowRecreated: window = reinterpret_cast<HostWindow>(arg1); break;
     case kRepaintOnly: repaintSurface(true); break;
     case kCaptionChanged: onCaptionChanged(); break;
+    case kDerived: onEvent301(arg1, arg2); break;
     case kListened:
       if (const auto* record = reinterpret_cast<const OwnerEventRecord*>(arg2)) {
         onListenedEvent(static_cast<ControlRef>(arg1), *record);
@@ -354,13 +355,24 @@ void Control::updateWindow() {
   }
 }
 
+void Control::dropRunningFade() {
+  if (!fadeRunning_) return;
+  // A fade still running would later put its older picture back.
+  killTimer(kFadeInTimerKey);
+  killTimer(kFadeOutTimerKey);
+  fadeRunning_ = 0;
+  shownDC_ = surface_.dc();
+}
+
 void Control::redraw() {
+  dropRunningFade();
   repaintSurface();
   redrawPending_ = 0;
   updateWindow();
 }
 
 void Control::redrawNow() {
+  dropRunningFade();
   repaintSurface();
   redrawPending_ = 1;
   requestUpdate();
@@ -419,7 +431,11 @@ bool Control::isDisabled() const {
 int Control::transparency(std::optional<int> value, bool update) {
   if (value) {
     transparency_ = *value < 0 ? 0 : (*value > 255 ? 255 : *value);
-    if (update) requestUpdate();
+    if (update) {
+      // Presenting alone would show the old blend.
+      compose(shownDC_);
+      requestUpdate();
+    }
   }
   return transparency_;
 }
@@ -452,11 +468,52 @@ void Control::setCaptionAnsi(const std::string& text) {
   setCaption(std::u16string(wide.begin(), wide.end()));
 }
 
+void Control::setCaptionBytes(ByteView bytes) {
+  std::u16string text(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    text[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+  }
+  setCaption(text);
+}
+
+ByteBlock Control::captionBytes() const {
+  ByteBlock bytes;
+  bytes.reserve(caption_.size() * 2);
+  for (char16_t unit : caption_) {
+    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  return bytes;
+}
+
 std::string Control::captionAnsi() const { return fromWide(std::wstring(caption_.begin(), caption_.end())); }
 
 void Control::setExtra(std::optional<std::u16string> text, std::optional<int> value) {
   if (text) extraText_ = std::move(*text);
   if (value) extraValue_ = *value;
+}
+
+void Control::copyBaseInto(Control& copy) const {
+  copy.visible = visible;
+  copy.disabled = disabled;
+  copy.focusable = focusable;
+  copy.windowRect = windowRect;
+  copy.visibleRect = visibleRect;
+  copy.bounds_ = bounds_;
+  copy.transparency_ = transparency_;
+  copy.caption_ = caption_;
+  copy.eventProc_ = eventProc_;
+  copy.visibleRectInParent_ = visibleRectInParent_;
+  copy.listener_ = listener_;
+  copy.extraText_ = extraText_;
+  copy.extraValue_ = extraValue_;
+  copy.fadeInMode_ = fadeInMode_;
+  copy.fadeOutMode_ = fadeOutMode_;
+  copy.handCursor_ = handCursor_;
+  if (surface_) {
+    copy.surface_ = MemoryCanvas(surface_.width(), surface_.height());
+    BitBlt(copy.surface_.dc(), 0, 0, surface_.width(), surface_.height(), surface_.dc(), 0, 0, SRCCOPY);
+  }
 }
 
 void Control::setTip(const std::string& text) { tip_.createOrReplace(window, text, visibleRect, false, false); }

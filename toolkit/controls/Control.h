@@ -9,12 +9,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "toolkit/controls/FadeProgress.h"
 #include "toolkit/controls/ToolTip.h"
 #include "toolkit/core/ArgbColor.h"
+#include "toolkit/core/ByteBlock.h"
 #include "toolkit/core/MemoryCanvas.h"
 #include "toolkit/core/RoutedControl.h"
 
@@ -44,6 +46,7 @@ inline constexpr int kLayout = 30;
 inline constexpr int kWindowRecreated = 33;
 inline constexpr int kRepaintOnly = 34;
 inline constexpr int kCaptionChanged = 35;
+inline constexpr int kDerived = 301;       // left to the derived control
 inline constexpr int kListened = 999;      // arg1: sender, arg2: OwnerEventRecord*
 }  // namespace control_event
 
@@ -58,6 +61,12 @@ class Control : public RoutedControl {
   ~Control() override;
 
   int onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) override;
+
+  // A detached copy: the same geometry, flags, texts, procedures and look,
+  // with its own surface and images. It has no reference, is in no
+  // registry and is not created, so either can go without disturbing the
+  // other. Null for a class that does not copy itself.
+  virtual std::unique_ptr<Control> clone() const { return nullptr; }
 
   // Creation under a form (negative reference) or another control; false
   // when already created or the parent is unknown.
@@ -88,6 +97,9 @@ class Control : public RoutedControl {
   const std::u16string& caption() const { return caption_; }
   std::string captionAnsi() const;
   int captionLength() const { return static_cast<int>(caption_.size()); }
+  // Raw UTF-16LE, no terminator; a dangling odd byte is dropped.
+  void setCaptionBytes(ByteView bytes);
+  ByteBlock captionBytes() const;
 
   // A text and a number the owner keeps with the control.
   void setExtra(std::optional<std::u16string> text, std::optional<int> value);
@@ -131,6 +143,8 @@ class Control : public RoutedControl {
   int setDisabled(std::optional<int> value = std::nullopt);
   bool isShown() const;
   bool isDisabled() const;
+  // 0 opaque .. 255 invisible; with update the control's area is
+  // recomposed and presented at once.
   int transparency(std::optional<int> value = std::nullopt, bool update = false);
   // Returns the previous procedure.
   ControlEventProc setEventProc(ControlEventProc proc);
@@ -156,6 +170,9 @@ class Control : public RoutedControl {
   bool created() const { return created_ != 0; }
 
  protected:
+  // The base half of clone(): everything but the registry identity.
+  void copyBaseInto(Control& copy) const;
+
   // Draws the look at the surface origin.
   virtual void paint(Gdiplus::GpGraphics* graphics) = 0;
 
@@ -188,6 +205,7 @@ class Control : public RoutedControl {
   virtual void onWheel(int /*steps*/) {}
   virtual void onParentChanged(ControlRef /*parent*/) {}
   virtual void onWindowMessage(unsigned /*message*/, std::uintptr_t /*wParam*/, std::intptr_t /*lParam*/) {}
+  virtual void onEvent301(std::intptr_t /*arg1*/, std::intptr_t /*arg2*/) {}
   virtual void onListenedEvent(ControlRef /*sender*/, const OwnerEventRecord& /*record*/) {}
   virtual void onCaptionChanged() {}
 
@@ -200,6 +218,8 @@ class Control : public RoutedControl {
   // Ends any running fade with the picture now on screen kept.
   void settleRunningFade();
   void finishFade(int timerKey);
+  // Stops a running fade without keeping its picture: a full repaint follows.
+  void dropRunningFade();
   void updateWindow();
   // Restores area of the back buffer from the background and re-blends
   // every shown control of the window there (this one unless skipSelf).

@@ -29,6 +29,15 @@ void Label::clear() {
   text_.clear();
 }
 
+std::unique_ptr<Control> Label::clone() const {
+  auto copy = std::make_unique<Label>();
+  copyBaseInto(*copy);
+  copy->text_ = text_;
+  // A style never built or already freed stays that way in the copy.
+  if (style_.usable()) copy->style_ = TextStyle::build(style_.description());
+  return copy;
+}
+
 void Label::paint(Gdiplus::GpGraphics* graphics) {
   if (!style_.usable() || text_.empty()) return;
   const std::wstring wide = toWide(text_);

@@ -21,6 +21,7 @@ class Label final : public Control {
   // Frees the style and empties the text.
   void clear();
   const std::string& text() const { return text_; }
+  std::unique_ptr<Control> clone() const override;
 
  protected:
   void paint(Gdiplus::GpGraphics* graphics) override;

@@ -15,6 +15,13 @@ void Panel::setBackColor(Argb backColor) {
   fadeRedraw(kPanelColorFadeIntervalMs, kPanelColorFadeStep, 0);
 }
 
+std::unique_ptr<Control> Panel::clone() const {
+  auto copy = std::make_unique<Panel>();
+  copyBaseInto(*copy);
+  copy->backColor_ = backColor_;
+  return copy;
+}
+
 void Panel::paint(Gdiplus::GpGraphics* graphics) {
   Gdiplus::GpSolidFill* fill = nullptr;
   if (gdip::GdipCreateSolidFill(backColor_, &fill) != Gdiplus::Ok) return;

@@ -15,6 +15,7 @@ class Panel final : public Control {
   // The new colour blends in over the old one.
   void setBackColor(Argb backColor);
   Argb backColor() const { return backColor_; }
+  std::unique_ptr<Control> clone() const override;
 
  protected:
   void paint(Gdiplus::GpGraphics* graphics) override;

@@ -24,7 +24,24 @@ struct GdiplusTraits {
 template <typename T, Gdiplus::GpStatus(WINGDIPAPI* Free)(T*)>
 using GdiplusObject = UniqueResource<T*, GdiplusTraits<T, Free>>;
 
-using GdiplusImage = GdiplusObject<Gdiplus::GpImage, gdip::GdipDisposeImage>;
+// Every image the program owns is let go through here. Tests watch it to
+// see that each image is disposed exactly once; nothing else does.
+using ImageDisposalObserver = void (*)(Gdiplus::GpImage*);
+inline ImageDisposalObserver& imageDisposalObserver() {
+  static ImageDisposalObserver observer = nullptr;
+  return observer;
+}
+inline Gdiplus::GpStatus disposeImage(Gdiplus::GpImage* image) {
+  if (image && imageDisposalObserver()) imageDisposalObserver()(image);
+  return gdip::GdipDisposeImage(image);
+}
+
+struct GdiplusImageTraits {
+  static Gdiplus::GpImage* invalid() { return nullptr; }
+  static bool isValid(Gdiplus::GpImage* image) { return image != nullptr; }
+  static void close(Gdiplus::GpImage* image) { disposeImage(image); }
+};
+using GdiplusImage = UniqueResource<Gdiplus::GpImage*, GdiplusImageTraits>;
 using GdiplusGraphics = GdiplusObject<Gdiplus::GpGraphics, gdip::GdipDeleteGraphics>;
 using GdiplusFontFamily = GdiplusObject<Gdiplus::GpFontFamily, gdip::GdipDeleteFontFamily>;
 using GdiplusFont = GdiplusObject<Gdiplus::GpFont, gdip::GdipDeleteFont>;
@@ -38,9 +55,12 @@ using GdiplusImageAttributes = GdiplusObject<Gdiplus::GpImageAttributes, gdip::G
 struct GdiplusBitmapTraits {
   static Gdiplus::GpBitmap* invalid() { return nullptr; }
   static bool isValid(Gdiplus::GpBitmap* b) { return b != nullptr; }
-  static void close(Gdiplus::GpBitmap* b) { gdip::GdipDisposeImage(b); }
+  static void close(Gdiplus::GpBitmap* b) { disposeImage(b); }
 };
 using GdiplusBitmap = UniqueResource<Gdiplus::GpBitmap*, GdiplusBitmapTraits>;
+
+// The same object, owned as an image.
+inline GdiplusImage toImage(GdiplusBitmap bitmap) { return GdiplusImage(bitmap.release()); }
 
 struct ComStreamTraits {
   static IStream* invalid() { return nullptr; }

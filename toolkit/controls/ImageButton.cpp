@@ -1,0 +1,50 @@
+#include "toolkit/controls/ImageButton.h"
+
+#include "toolkit/controls/ControlImage.h"
+#include "toolkit/core/RoundRect.h"
+
+namespace talvek {
+namespace {
+
+constexpr Argb kHoverBackground = 0xFF000000;
+
+}  // namespace
+
+bool ImageButton::create(ControlRef parentRef, const Rect& area, ByteView imageBytes) {
+  if (created() || !initControl(parentRef, area, u"", 0, 1, 0, 0)) return false;
+  image_ = imageFromBytes(imageBytes);
+  redraw();
+  return true;
+}
+
+void ImageButton::refresh() { fadeRedraw(kImageButtonFadeIntervalMs, kDefaultFadeStep, 0); }
+
+void ImageButton::setImage(ByteView imageBytes) {
+  image_ = imageFromBytes(imageBytes);
+  refresh();
+}
+
+std::unique_ptr<Control> ImageButton::clone() const {
+  auto copy = std::make_unique<ImageButton>();
+  copyBaseInto(*copy);
+  copy->hover_ = hover_;
+  copy->image_ = copyImage(image_);
+  return copy;
+}
+
+void ImageButton::paint(Gdiplus::GpGraphics* graphics) {
+  if (hover_) fillRect(graphics, kHoverBackground, 0, 0, getWidth(), getHeight());
+  drawImageAtOrigin(graphics, image_);
+}
+
+void ImageButton::onMouseEnter() {
+  hover_ = 1;
+  refresh();
+}
+
+void ImageButton::onMouseLeave() {
+  hover_ = 0;
+  refresh();
+}
+
+}  // namespace talvek
