@@ -234,6 +234,9 @@ TEST_F(MessageRouting, ServerCallsWhileControlsComeAndGo) {
   std::atomic<ControlRef> newest{0};
   std::atomic<bool> done{false};
   std::thread server([&] {
+    // Calls before the first control exists would all miss; the point is
+    // calls that race a control's creation and destruction.
+    while (newest.load() == 0) std::this_thread::yield();
     for (int i = 0; i < 2000; ++i) sendControlEvent(newest.load() - (i % 4), 301, i, 0);
     done = true;
   });
