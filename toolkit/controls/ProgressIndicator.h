@@ -45,7 +45,9 @@ class ProgressIndicator final : public Control {
   bool create(ControlRef parentRef, const Rect& area, const ProgressOptions& options = {});
 
   // Accessors: a given value is stored and drawn; the current value returns.
-  // position may be called from any thread.
+  // position may be called from any thread; from another one it returns
+  // once the control's own thread has drawn the value, so that thread must
+  // not be waiting for the caller meanwhile.
   float position(std::optional<float> value = std::nullopt);
   float maximum(std::optional<float> value = std::nullopt);
   float minimum(std::optional<float> value = std::nullopt);
