@@ -100,9 +100,13 @@ bool waitUntil(const std::function<bool()>& condition, DWORD ms) {
     if (condition()) return true;
     if (GetTickCount() - start >= ms) return false;
     MSG message;
+    // A timer whose handler outlasts its interval keeps the queue from ever
+    // running dry: the bound applies here too.
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
+      if (condition()) return true;
+      if (GetTickCount() - start >= ms) return false;
     }
     Sleep(20);
   }

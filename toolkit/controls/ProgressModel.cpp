@@ -48,10 +48,15 @@ std::vector<RingShape> ringShapes(int look, int width, int height, float positio
   const float sweep = ringSweep(position);
   const bool ring = look == kLookRing;
   std::vector<RingShape> shapes;
+  // On a control too small for a circle its box would have a negative
+  // size, which GDI+ draws mirrored or refuses: such a circle is left out.
+  auto fits = [&](float shrink) { return w - shrink > 0.0f && h - shrink > 0.0f; };
   auto arc = [&](float inset, float shrink, float start, float angle, float pen, RingColor color) {
-    if (angle != 0.0f) shapes.push_back({RingShape::kArc, inset, inset, w - shrink, h - shrink, start, angle, pen, color});
+    if (angle != 0.0f && fits(shrink)) {
+      shapes.push_back({RingShape::kArc, inset, inset, w - shrink, h - shrink, start, angle, pen, color});
+    }
   };
-  if (ring) shapes.push_back({RingShape::kPie, 0, 0, w - 1, h - 1, 90, 360, 0, RingColor::kShade});
+  if (ring && fits(1)) shapes.push_back({RingShape::kPie, 0, 0, w - 1, h - 1, 90, 360, 0, RingColor::kShade});
   if (!ring) arc(20, 41, 0, 360, 20, RingColor::kTrack);
   arc(20, 41, -90, sweep, 20, RingColor::kProgress);
   if (ring) {

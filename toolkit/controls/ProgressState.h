@@ -39,6 +39,10 @@ class ProgressState {
   const ProgressProperties& properties() const { return properties_; }
   float position() const { return properties_.values.position; }
   void setPosition(float position) { properties_.values.position = position; }
+  float maximum() const { return properties_.values.maximum; }
+  void setMaximum(float maximum) { properties_.values.maximum = maximum; }
+  float minimum() const { return properties_.values.minimum; }
+  void setMinimum(float minimum) { properties_.values.minimum = minimum; }
   int look() const { return properties_.values.look; }
   // Changing the look starts no timer.
   void setLook(int look) { properties_.values.look = look; }

@@ -52,6 +52,18 @@ TEST(ProgressModel, BusyRingHasTrackAccentsAndHaloButNoShade) {
   EXPECT_FLOAT_EQ(shapes.back().startAngle, 70.0f);
 }
 
+TEST(ProgressModel, CirclesThatDoNotFitASmallControlAreLeftOut) {
+  for (const RingShape& s : ringShapes(kLookBusyRing, 100, 100, 50.0f, {})) {
+    EXPECT_GT(s.width, 0.0f);
+    EXPECT_GT(s.height, 0.0f);
+  }
+  // 100 pixels: the 155-pixel halo and the 124-pixel inner accent go, the
+  // track, the progress arc and the outer accents stay.
+  EXPECT_EQ(ringShapes(kLookBusyRing, 100, 100, 50.0f, {}).size(), 4u);
+  EXPECT_TRUE(ringShapes(kLookRing, 1, 200, 50.0f, {}).empty());
+  EXPECT_TRUE(ringShapes(kLookBusyRing, 0, 0, 50.0f, {}).empty());
+}
+
 TEST(ProgressModel, SpinTurnsTheInnerAccentTwiceAsFastAndWraps) {
   SpinAngles spin;
   for (int i = 0; i < 36; ++i) spin.advance();

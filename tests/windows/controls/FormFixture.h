@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/windows/form/FormTestSupport.h"
 #include "toolkit/core/ControlRegistry.h"
 
@@ -30,6 +32,13 @@ class ControlsOnForm : public ::testing::Test {
 
   Argb shown(int x, int y) const { return form.canvas().pixel(x, y); }
   Argb background(int x, int y) const { return form.backgroundCanvas().pixel(x, y); }
+  // The pixels of area in the canvas, row by row, to compare two moments.
+  std::vector<Argb> picture(const Rect& area) const {
+    std::vector<Argb> pixels;
+    for (int y = area.y; y < area.y + area.height; ++y)
+      for (int x = area.x; x < area.x + area.width; ++x) pixels.push_back(shown(x, y));
+    return pixels;
+  }
 
   Form form;
 };

@@ -1,0 +1,58 @@
+#include "toolkit/controls/CheckBox.h"
+
+#include "toolkit/controls/CheckBoxPainter.h"
+#include "toolkit/core/CodePage.h"
+
+namespace talvek {
+
+bool CheckBox::create(ControlRef parentRef, const Rect& area, std::optional<Argb> boxColor,
+                      std::optional<Argb> markColor, const std::string& caption,
+                      std::optional<TextStyleDescription> captionStyle) {
+  if (created()) return false;
+  captionText_ = caption;
+  boxColor_ = boxColor.value_or(kDefaultBoxColor);
+  markColor_ = markColor.value_or(kDefaultMarkColor);
+  boxBounds_ = area;
+  state_ = CheckBoxState(area.width, area.height);
+  captionStyle_ = TextStyle::build(captionStyle.value_or(defaultCheckBoxCaptionStyle()));
+  markImage_ = checkMarkImage();
+  if (!initControl(parentRef, area, u"", 0, 1, 0, 0)) return false;
+  redraw();
+  return true;
+}
+
+int CheckBox::checked(std::optional<int> value) {
+  if (value) {
+    state_.setChecked(*value != 0);
+    redraw();
+  }
+  return state_.checked() ? 1 : 0;
+}
+
+void CheckBox::onLeftDown(POINT /*point*/) {
+  const int interval = state_.click();
+  if (interval > 0) setTimer(kAnimationTimerKey, interval, 0);
+  // The state shows at once; the box grows back tick by tick.
+  redraw();
+}
+
+void CheckBox::onTimer(int key, int /*value*/) {
+  if (key != kAnimationTimerKey) return;
+  if (!state_.tick()) killTimer(kAnimationTimerKey);
+  redraw();
+}
+
+void CheckBox::paint(Gdiplus::GpGraphics* graphics) {
+  const std::wstring wide = toWide(captionText_);
+  const std::u16string_view caption(reinterpret_cast<const char16_t*>(wide.data()), wide.size());
+  paintCheckBox(graphics, {state_, disabled != 0, boxColor_, captionStyle_, caption, markImage_.get()});
+}
+
+void CheckBox::onDestroy() {
+  captionStyle_.free();
+  markImage_.reset();
+  captionText_.clear();
+  state_ = CheckBoxState(0, 0);
+}
+
+}  // namespace talvek

@@ -1,0 +1,175 @@
+#include "toolkit/controls/ProgressIndicator.h"
+
+#include "toolkit/controls/ProgressPainter.h"
+#include "toolkit/core/ReferenceTable.h"
+#include "toolkit/core/EventDelivery.h"
+#include "toolkit/core/TextStyleFlags.h"
+
+namespace talvek {
+namespace {
+
+// Handed to the control's own thread when another thread set the position.
+constexpr int kPositionChangedEvent = 301;
+
+constexpr int kRingTextFlags = 65;  // bold, centred
+constexpr int kRingTextSize = 16;
+constexpr int kBarTextFlags = 64;  // centred
+constexpr Argb kBarTextColor = 0xFEFFFFFF;
+
+}  // namespace
+
+bool ProgressIndicator::create(ControlRef parentRef, const Rect& area, const ProgressOptions& options) {
+  if (created()) return false;
+  const int shown = options.visible.value_or(1) != 0 ? 1 : 0;
+  if (!initControl(parentRef, area, u"", 1, shown, 0, 0)) return false;
+  const bool spins = state_.create({options.maximum, options.minimum, options.position, options.color1, options.color2,
+                                    options.backColor, options.borderColor, options.look});
+  sharedPosition_.store(state_.position());
+  if (spins) setTimer(kSpinTimerKey, kSpinTimerIntervalMs, 0);
+  ringTextStyle_ = TextStyle::build(
+      options.textStyle.value_or(describeTextStyle(kRingTextFlags, std::nullopt, kRingTextSize, color1())));
+  barTextStyle_ = TextStyle::build(describeTextStyle(kBarTextFlags, std::nullopt, std::nullopt, kBarTextColor));
+  redraw();
+  return true;
+}
+
+float ProgressIndicator::position(std::optional<float> value) {
+  if (value) {
+    sharedPosition_.store(*value);
+    positionChanged();
+  }
+  return sharedPosition_.load();
+}
+
+void ProgressIndicator::positionChanged() {
+  const ControlRef self = handle;
+  if (self == 0) return;
+  // Only the owner thread finds the control here; any other thread hands
+  // the redraw over and waits for it (so the UI thread must not be waiting
+  // for that thread meanwhile).
+  if (controlReferences().control(self) == this) {
+    takePosition();
+    redraw();
+  } else {
+    sendControlEvent(self, kPositionChangedEvent, 0, 0);
+  }
+}
+
+int ProgressIndicator::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
+  if (code != kPositionChangedEvent) return Control::onEvent(code, arg1, arg2);
+  takePosition();
+  redraw();
+  return 0;
+}
+
+void ProgressIndicator::takePosition() { state_.setPosition(sharedPosition_.load()); }
+
+float ProgressIndicator::maximum(std::optional<float> value) {
+  if (value) {
+    state_.setMaximum(*value);
+    redraw();
+  }
+  return state_.maximum();
+}
+
+float ProgressIndicator::minimum(std::optional<float> value) {
+  if (value) {
+    state_.setMinimum(*value);
+    redraw();
+  }
+  return state_.minimum();
+}
+
+int ProgressIndicator::look(std::optional<int> value, bool redrawNowToo) {
+  if (value) {
+    state_.setLook(*value);
+    if (redrawNowToo) redraw();
+  }
+  return state_.look();
+}
+
+void ProgressIndicator::setColors(std::optional<Argb> color1, std::optional<Argb> color2,
+                                  std::optional<Argb> backColor) {
+  state_.setColors(color1, color2, backColor);
+}
+
+TextStyleDescription ProgressIndicator::textStyle(std::optional<TextStyleDescription> description) {
+  if (description) ringTextStyle_ = TextStyle::build(*description);
+  return ringTextStyle_.description();
+}
+
+void ProgressIndicator::applyProperties(const std::vector<PropertyEntry>& list) {
+  takePosition();
+  if (std::optional<std::string> styleText = state_.applyProperties(list)) {
+    ringTextStyle_ = TextStyle::build(descriptionFromStyleText(*styleText));
+  }
+  sharedPosition_.store(state_.position());
+}
+
+std::vector<PropertyEntry> ProgressIndicator::listProperties() {
+  takePosition();
+  return state_.listProperties(styleTextOf(ringTextStyle_.description()));
+}
+
+bool ProgressIndicator::prepareCache() {
+  const int width = bounds().width;
+  const int height = bounds().height;
+  // A new canvas only when the size changed: the busy ring renders a
+  // hundred times a second.
+  if (!cache_ || cache_.width() != width || cache_.height() != height) {
+    cache_ = MemoryCanvas(width, height);
+  } else {
+    cache_.clear();
+  }
+  return static_cast<bool>(cache_);
+}
+
+void ProgressIndicator::renderLook() {
+  switch (state_.look()) {
+    case kLookHorizontalBar: renderHorizontalBar(); break;
+    case kLookVerticalBar: renderVerticalBar(); break;
+    case kLookRing:
+    case kLookBusyRing: renderRing(); break;
+    default:
+      // Any other look shows nothing.
+      prepareCache();
+      break;
+  }
+}
+
+void ProgressIndicator::renderLookAs(int drawnLook) {
+  if (!prepareCache()) return;
+  ProgressProperties properties = state_.properties();
+  properties.values.look = drawnLook;
+  paintProgressLook(cache_.graphics(), {properties, state_.trackColor(), state_.spin(), ringTextStyle_, barTextStyle_},
+                    cache_.width(), cache_.height());
+  gdip::GdipFlush(cache_.graphics(), Gdiplus::FlushIntentionSync);
+}
+
+void ProgressIndicator::renderRing() { renderLookAs(state_.look() == kLookBusyRing ? kLookBusyRing : kLookRing); }
+void ProgressIndicator::renderHorizontalBar() { renderLookAs(kLookHorizontalBar); }
+void ProgressIndicator::renderVerticalBar() { renderLookAs(kLookVerticalBar); }
+
+void ProgressIndicator::paint(Gdiplus::GpGraphics* graphics) {
+  takePosition();
+  renderLook();
+  if (!graphics || !cache_) return;
+  HDC target = nullptr;
+  if (gdip::GdipGetDC(graphics, &target) != Gdiplus::Ok || !target) return;
+  BitBlt(target, 0, 0, cache_.width(), cache_.height(), cache_.dc(), 0, 0, SRCCOPY);
+  gdip::GdipReleaseDC(graphics, target);
+}
+
+void ProgressIndicator::onTimer(int key, int /*value*/) {
+  if (state_.onTimer(key)) redraw();
+}
+
+void ProgressIndicator::onDestroy() {
+  cache_ = MemoryCanvas();
+  state_.destroy();
+  sharedPosition_.store(0.0f);
+  ringTextStyle_.free();
+  barTextStyle_.free();
+}
+
+}  // namespace talvek
