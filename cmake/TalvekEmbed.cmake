@@ -5,7 +5,7 @@
 enable_language(ASM)
 
 function(talvek_embed target symbol file)
-  set(asm ${CMAKE_CURRENT_BINARY_DIR}/embed_${symbol}.S)
+  set(asm ${CMAKE_CURRENT_BINARY_DIR}/embed_${target}_${symbol}.S)
   file(WRITE ${asm}.in [=[
 #if defined(_WIN32)
 #  define SECTION .section .rdata,"dr"

@@ -1,15 +1,279 @@
 #include "installer/MainWindow.h"
 
+#include <cstdlib>
+
+#include "installer/DirectoryPreparation.h"
+#include "installer/FolderDialog.h"
+#include "installer/InstallPathRules.h"
+#include "installer/InstallerArt.h"
+#include "installer/InstallerState.h"
 #include "installer/ProcessLifetime.h"
-#include "installer/ServiceWindow.h"
+#include "installer/SystemVersion.h"
+#include "netutil/SystemIntegration.h"
+#include "toolkit/core/TextStyleFlags.h"
 #include "toolkit/core/ToolkitStartup.h"
 
 namespace talvek {
 
-void buildMainWindow() {
+namespace {
+
+using namespace main_window;
+
+// Owner events the window acts on.
+constexpr int kLeftButtonReleased = 3;
+constexpr int kMouseMoved = 12;
+
+// A private message on the form that runs a std::function<void()>* (wParam).
+constexpr UINT kRunOnUiThreadMessage = WM_APP + 0x75;
+
+constexpr int kToggleSteps = 15;
+constexpr int kToggleStepPixels = 10;
+constexpr int kInstallButtonSlideSteps = 33;
+constexpr int kInstallButtonSlidePixels = 8;
+constexpr int kBottomBarSlideSteps = 25;
+constexpr int kBottomBarSlidePixels = 2;
+constexpr unsigned kPauseBetweenSlidesMs = 100;
+constexpr int kAnimationEffect = 10;
+constexpr int kAnimationIntervalMs = 1;
+
+std::optional<std::string> environmentVariable(const char* name) {
+  char buffer[MAX_PATH * 2];
+  const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
+  if (length == 0 || length >= sizeof buffer) return std::nullopt;
+  return std::string(buffer, length);
+}
+
+TextStyleDescription plainStyle(int size, Argb colour) { return describeTextStyle(std::nullopt, std::nullopt, size, colour, 0); }
+
+}  // namespace
+
+MainWindow::MainWindow(ServiceWindow& service, std::span<const std::uint8_t> payload)
+    : service_(service),
+      uiThread_(GetCurrentThreadId()),
+      finishing_(*this, *this, integration),
+      installation_(*this, finishing_, service, payload) {}
+
+bool MainWindow::build() {
+  if (!createForm()) return false;
+  if (!isWindowsXp()) {
+    form_.showEffect(kAnimationEffect, kAnimationIntervalMs);
+    form_.closeEffect(kAnimationEffect);
+  }
+  createControls();
+  for (CheckBox* box : {&desktopBox_, &startMenuBox_, &quickLaunchBox_, &homePageBox_}) box->checked(1);
+  form_.layeredMode(true, true);
+  form_.repaintAll();
+  form_.show(true);
+  return true;
+}
+
+bool MainWindow::createForm() {
+  FormCreateOptions options;
+  options.titleStyle = describeTextStyle(std::nullopt, std::nullopt, std::nullopt, 0, 0);
+  options.titleText = u"Talvek - 在线安装";
+  options.rectangle = Rect{0, 0, kWidth, kCollapsedHeight};
+  options.styleFlags = 1;  // centred on the screen
+  options.colour1 = 0;
+  options.colour2 = 0;
+  options.dragAnywhere = true;
+  options.backgroundColor = kBackground;
+  if (!form_.create(options)) return false;
+  form_.setPreHook([](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message != kRunOnUiThreadMessage || wParam == 0) return false;
+    (*reinterpret_cast<const std::function<void()>*>(wParam))();
+    result = 0;
+    return true;
+  });
+  return true;
+}
+
+void MainWindow::createControls() {
+  const int w = form_.width();
+  const int h = form_.height();
+  const ControlRef form = form_.objectId();
+
+  backgroundPanel_.create(form, {5, 5, w - 10, h - 10}, 0);
+  backgroundPanel_.setEventProc(eventProc());
+  closeButton_.create(form, {w - 41, 10, 30, 31}, installer_art::close());
+  closeButton_.setEventProc(eventProc());
+  closeButton_.setTip("关闭Talvek安装包");
+  headerPicture_.create(backgroundPanel_.handle, {0, 0, w, 144}, installer_art::header());
+  headerPicture_.setDisabled(1);
+  statusLabel_.create(form, {0, h - 60, w, 30}, status::kStarting, plainStyle(20, kThemeRed));
+  statusLabel_.setVisible(0);
+  installButton_.create(backgroundPanel_.handle, {w / 2 - 116, 190, 232, 57}, installer_art::installNormal(),
+                        installer_art::installHover(), installer_art::installPressed());
+  installButton_.setEventProc(eventProc());
+
+  ProgressOptions ring;
+  ring.maximum = 100.0;
+  ring.minimum = 0;
+  ring.position = 0;
+  ring.color1 = kThemeRed;
+  ring.color2 = kThemeRed;
+  ring.backColor = kThemeRed;
+  ring.borderColor = kBlack;
+  ring.textStyle = describeTextStyle(std::nullopt, std::nullopt, 15, kWhite, std::nullopt);
+  ring.look = kLookBusyRing;
+  progressIndicator_.create(backgroundPanel_.handle, {w / 2 - 100, 70, 200, 200}, ring);
+  progressIndicator_.setVisible(0);
+
+  bottomBar_.create(backgroundPanel_.handle, {0, h - 50, w, 50}, kFaintWhite);
+  browseButton_.create(bottomBar_.handle, {10, 5, 30, 30}, installer_art::folder());
+  browseButton_.setTip("选择安装路径");
+  advancedButton_.create(bottomBar_.handle, {w - 80, 5, 64, 30}, installer_art::advanced());
+  advancedButton_.setTip("高级设置");
+  browseButton_.setEventProc(eventProc());
+  advancedButton_.setEventProc(eventProc());
+
+  EditBoxOptions path;
+  path.inputMode = 1;  // read-only: only the folder dialog changes it
+  path.selectBackColor = kThemeRed;
+  path.selectTextColor = kWhite;
+  path.backColor = 0;
+  path.frameColor = 0;
+  path.focusFrameColor = 0;
+  pathBox_.create(bottomBar_.handle, {50, 0, w - 120, 35}, defaultInstallDirectory(environmentVariable("ProgramFiles")),
+                  plainStyle(15, kGrey), path);
+  logoPicture_.create(backgroundPanel_.handle, {w / 2 - 70, 70, 120, 40}, GdiplusImage());
+
+  createCheckBox(desktopBox_, {20, 380, 150, 18}, "创建桌面快捷方式");
+  createCheckBox(startMenuBox_, {20, 410, 180, 18}, "创建开始菜单快捷方式");
+  createCheckBox(quickLaunchBox_, {20, 440, 200, 18}, "创建快速启动栏快捷方式");
+  const std::string homePage = std::string("支持Talvek,设置") + kHomePageAddress + "为浏览器首页";
+  createCheckBox(homePageBox_, {w - 350, 380, 300, 18}, homePage.c_str());
+}
+
+void MainWindow::createCheckBox(CheckBox& box, const Rect& area, const char* caption) {
+  box.create(form_.objectId(), area, kBoxShade, kWhite, caption, plainStyle(15, kLightGrey));
+}
+
+ControlEventProc MainWindow::eventProc() {
+  return [this](HWND window, ControlRef control, int code, std::intptr_t, std::intptr_t, std::intptr_t,
+                std::intptr_t, std::intptr_t) { return onControlEvent(window, control, code); };
+}
+
+int MainWindow::onControlEvent(HWND, ControlRef control, int code) {
+  if (code == kMouseMoved) {
+    if (control == backgroundPanel_.handle) dragWindow();
+    return 0;
+  }
+  if (code != kLeftButtonReleased) return 0;
+  if (control == browseButton_.handle) {
+    browse();
+  } else if (control == advancedButton_.handle) {
+    toggleAdvanced();
+  } else if (control == closeButton_.handle) {
+    closeInstaller();
+  } else if (control == installButton_.handle) {
+    install();
+  }
+  return 0;
+}
+
+void MainWindow::browse() {
+  FolderDialogRequest request;
+  request.title = kInstallFolderDialogTitle;
+  request.initialFolder = environmentVariable("ProgramFiles").value_or("");
+  request.editBox = true;
+  request.newStyle = true;
+  request.owner = form_.hwnd();
+  const std::string chosen = chooseFolder(request);
+  if (chosen.empty()) return;
+  pathBox_.setCaptionAnsi(folderDialogResult(chosen));
+  pathBox_.redraw();
+}
+
+void MainWindow::install() {
+  if (const auto problem = prepareInstallDirectory(pathBox_.captionAnsi())) {
+    service_.showErrorBalloon(*problem);
+    return;
+  }
+  switchToInstallingLayout();
+  installerState().installDir = pathBox_.captionAnsi();
+  installation_.startInstallation();
+}
+
+void MainWindow::toggleAdvanced() {
+  if (form_.height() == kCollapsedHeight) {
+    resizeInSteps(kToggleStepPixels, kExpandedHeight);
+  } else {
+    resizeInSteps(-kToggleStepPixels, kCollapsedHeight);
+  }
+}
+
+void MainWindow::closeInstaller() {
+  form_.close();
+  terminateInstaller();
+}
+
+void MainWindow::dragWindow() {
+  // The system's caption drag follows the pointer while the left button is
+  // held. Asked without a held button, some systems start a move that
+  // follows the bare pointer until the next click, so it is asked only then.
+  if ((GetKeyState(VK_LBUTTON) & 0x8000) == 0) return;
+  SendMessageW(form_.hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void MainWindow::resizeInSteps(int delta, int finalHeight) {
+  for (int step = 0; step < kToggleSteps; ++step) form_.move(std::nullopt, std::nullopt, std::nullopt, form_.height() + delta);
+  form_.move(std::nullopt, std::nullopt, std::nullopt, finalHeight);
+}
+
+void MainWindow::slideDown(Control& control, int steps, int stepPixels) {
+  for (int step = 0; step < steps; ++step) {
+    control.move(std::nullopt, control.getY() + stepPixels, std::nullopt, std::nullopt);
+    control.redraw();
+    form_.redraw(true);
+  }
+}
+
+void MainWindow::switchToInstallingLayout() {
+  form_.disabled(true);
+  headerPicture_.setPicture(installer_art::headerSmall());
+  if (form_.height() == kExpandedHeight) resizeInSteps(-kToggleStepPixels, kCollapsedHeight);
+  slideDown(installButton_, kInstallButtonSlideSteps, kInstallButtonSlidePixels);
+  pumpMessagesFor(kPauseBetweenSlidesMs);
+  slideDown(bottomBar_, kBottomBarSlideSteps, kBottomBarSlidePixels);
+  progressIndicator_.setVisible(1);
+  bottomBar_.setVisible(0);
+  installButton_.setVisible(0);
+  installButton_.unregister();
+  closeButton_.setVisible(0);
+  statusLabel_.setVisible(1);
+  form_.redraw(true);
+}
+
+void MainWindow::onUiThread(const std::function<void()>& work) {
+  if (GetCurrentThreadId() == uiThread_) {
+    work();
+    return;
+  }
+  SendMessageW(form_.hwnd(), kRunOnUiThreadMessage, reinterpret_cast<WPARAM>(&work), 0);
+}
+
+void MainWindow::setStatus(const std::string& text) {
+  onUiThread([&] { statusLabel_.setText(text, false); });
+}
+
+void MainWindow::setProgress(int percent) {
+  onUiThread([&] { progressIndicator_.position(static_cast<float>(percent)); });
+}
+
+void MainWindow::restoreWindow() {
+  onUiThread([&] {
+    form_.repaintAll();
+    closeButton_.setVisible(1);
+    form_.disabled(false);
+  });
+}
+
+void buildMainWindow(std::span<const std::uint8_t> payload) {
   toolkitStartup();
   static ServiceWindow service;
   service.create();
+  static MainWindow window(service, payload);
+  if (!window.build()) terminateInstaller();
   runMessageLoop();
 }
 

@@ -8,11 +8,11 @@
 
 namespace talvek {
 
-int startupRoutine() {
+int startupRoutine(std::span<const std::uint8_t> payload) {
   std::string eventName = kInstanceEventName;
   // A second instance disappears silently; the first is not brought forward.
   if (openOrCreateInstanceEvent(eventName)) terminateInstaller();
-  buildMainWindow();
+  buildMainWindow(payload);
   return 0;
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 namespace talvek {
 
-// The installer's start-up: the single-instance guard, then the window.
-int startupRoutine();
+// The installer's start-up: the single-instance guard, then the window that
+// installs the given archive.
+int startupRoutine(std::span<const std::uint8_t> payload);
 
 }  // namespace talvek

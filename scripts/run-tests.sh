@@ -49,7 +49,8 @@ summary_args+=("windows=$BUILD/win/results/windows.xml")
 step "end-to-end tests of dist/TalvekSetup.exe"
 (
   export WINEPREFIX=$BUILD/wine/e2e
-  bash "$ROOT/scripts/with-display.sh" bash -c "
+  # A compositor, so the screenshots show the window as users see it.
+  TALVEK_COMPOSITOR=1 bash "$ROOT/scripts/with-display.sh" bash -c "
     source '$ROOT/scripts/wine-env.sh' && wineserver -k 2>/dev/null; wineserver -w 2>/dev/null;
     bash '$ROOT/scripts/prepare-wineprefix.sh' '$WINEPREFIX' &&
     timeout -k 10 1200 python3 '$ROOT/tests/e2e/run_e2e.py' --results '$RESULTS/e2e.xml' >'$RESULTS/e2e.log' 2>&1"

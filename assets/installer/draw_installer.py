@@ -49,13 +49,15 @@ def header():
     c = Canvas(w, h)
     # Faint streaks give the dark band some depth without competing with the text.
     for i, x in enumerate((430, 470, 520, 585)):
-        c.polyline([(x, 0), (x + 120, h)], "rgba(255,255,255,%.3f)" % (0.035 - i * 0.006), 14 - i * 3)
+        c.polyline([(x, -10), (x + 80, h * 0.62)], "rgba(255,255,255,%.3f)" % (0.035 - i * 0.006), 14 - i * 3)
     brand_mark(c, 222, 38, 56)
     c.text(292, 62, "Talvek", LATIN, 40, WHITE, anchor="west")
     c.text(294, 92, "视频搜索 · 高清播放 · 一键收藏", CHINESE, 13, "#A0A0A0", anchor="west")
     glow = ["xc:" + WINDOW,
-            "(", "-size", "%dx%d" % (w * SCALE * 1.05, h * SCALE * 1.9),
-            "radial-gradient:rgba(179,25,53,0.50)-rgba(28,28,28,0)", ")",
+            # Made round, then stretched: a radial gradient's radius follows
+            # its longer side, which would cut the glow off at the short one.
+            "(", "-size", "1024x1024", "radial-gradient:rgba(179,25,53,0.50)-rgba(28,28,28,0)",
+            "-resize", "%dx%d!" % (w * SCALE * 1.05, h * SCALE * 1.9), ")",
             "-gravity", "north", "-geometry", "+0-%d" % (h * SCALE * 0.95), "-composite", "-gravity", "northwest"]
     c.save("header.png", base=glow)
 

@@ -28,6 +28,7 @@ class CheckBox final : public Control {
   // animation; the current state returns as 0 or 1.
   int checked(std::optional<int> value = std::nullopt);
 
+  bool isChecked() const { return state_.checked(); }
   bool animating() const { return state_.animating(); }
   int boxInset() const { return state_.boxInset(); }
   Argb boxColor() const { return boxColor_; }

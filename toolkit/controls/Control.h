@@ -17,6 +17,7 @@
 #include "toolkit/controls/ToolTip.h"
 #include "toolkit/core/ArgbColor.h"
 #include "toolkit/core/ByteBlock.h"
+#include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/MemoryCanvas.h"
 #include "toolkit/core/RoutedControl.h"
 
@@ -42,7 +43,7 @@ inline constexpr int kResized = 9;
 inline constexpr int kTimer = 10;          // arg1: key, arg2: value
 inline constexpr int kGetParent = 23;
 inline constexpr int kParentChanged = 24;
-inline constexpr int kLayout = 30;
+inline constexpr int kLayout = event::kLayout;
 inline constexpr int kWindowRecreated = 33;
 inline constexpr int kRepaintOnly = 34;
 inline constexpr int kCaptionChanged = 35;

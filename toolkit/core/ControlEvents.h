@@ -21,6 +21,7 @@ inline constexpr int kWheel = 22;        // arg1: signed wheel steps
 inline constexpr int kMouseMove = 26;
 inline constexpr int kMouseEnter = 27;
 inline constexpr int kMouseLeave = 28;
+inline constexpr int kLayout = 30;         // the parent's area changed: recompute the visible part
 inline constexpr int kWindowMessage = 32;  // arg1: message, arg2: MessageParams*
 
 }  // namespace talvek::event

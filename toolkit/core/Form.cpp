@@ -1,6 +1,7 @@
 #include "toolkit/core/Form.h"
 
 #include "toolkit/core/CaptionButtonPainter.h"
+#include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/ControlRegistry.h"
 #include "toolkit/core/ControlTree.h"
 #include "toolkit/core/EventDelivery.h"
@@ -232,6 +233,21 @@ void Form::publishCanvases() {
   setHandleProperty(hwnd_, kBackgroundProperty, backgroundCanvas_.dc());
   setHandleProperty(hwnd_, kCanvasGraphicsProperty, canvas_.graphics());
   setHandleProperty(hwnd_, kBackgroundGraphicsProperty, backgroundCanvas_.graphics());
+}
+
+void Form::layoutControls() {
+  // Controls clip their visible part to the client area when laid out; a
+  // form that grew must let its own children (and so theirs) see the room.
+  ToolkitLookup lookup;
+  std::vector<ControlRef> children;
+  ControlRegistry& registry = controlRegistry();
+  for (int index = registry.indexOf(objectId_) - 1; index >= 1; --index) {
+    const ControlRef ref = registry.at(index);
+    if (entryWindow(lookup, ref) != hwnd_) break;
+    const RoutedControl* control = lookup.control(ref);
+    if (control && control->parent == objectId_) children.push_back(ref);
+  }
+  for (ControlRef child : children) sendControlEvent(child, event::kLayout, 0, 0);
 }
 
 void Form::drawControls() {

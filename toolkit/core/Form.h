@@ -125,6 +125,7 @@ class Form final : public ToolkitWindow {
   void refreshWindowRect();
   void layoutCaption();
   void rebuildCanvases();
+  void layoutControls();
   void publishCanvases();
   void drawControls();
   Gdiplus::GpImage* titleIcon();

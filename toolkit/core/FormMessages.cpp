@@ -46,6 +46,7 @@ std::intptr_t Form::handleMessage(unsigned message, std::uintptr_t wParam, std::
         }
       }
       layoutCaption();
+      layoutControls();
       rebuildCanvases();
       redraw(false);
       if (cornerRadius_ >= 1 && !animating_) applyRegion(true);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/windows/controls/CheckMarkInk.h"
+
 #include "tests/windows/controls/TestCanvas.h"
 
 using namespace talvek;
@@ -9,9 +11,8 @@ using namespace talvek::test;
 
 namespace {
 
-constexpr Argb kBox = 0xFFFFFF00;  // yellow, to tell the box from the caption
+constexpr Argb kBox = 0xFFD8D8D8;  // light grey, to tell the box from the white caption
 
-bool markBlue(Gdiplus::ARGB c) { return alphaOf(c) > 0 && blueOf(c) > 200 && redOf(c) < 100; }
 
 struct PaintedBox {
   PaintedBox(const CheckBoxState& state, bool disabled) : canvas(120, 20) {
@@ -43,21 +44,21 @@ TEST(CheckBoxPainter, CheckedShowsTheMarkAtTwoTwoOverTheBoxAndTheCaptionRight) {
   CheckBoxState state(120, 20);
   state.setChecked(true);
   PaintedBox painted(state, false);
-  EXPECT_GT(painted.canvas.count({2, 2, 15, 14}, markBlue), 10);
-  EXPECT_EQ(painted.canvas.count({17, 0, 103, 20}, markBlue), 0);
+  EXPECT_GT(painted.canvas.count({2, 2, 15, 14}, isCheckMarkInk), 10);
+  EXPECT_EQ(painted.canvas.count({17, 0, 103, 20}, isCheckMarkInk), 0);
   EXPECT_EQ(painted.canvas.pixel(1, 1), kBox);
   EXPECT_EQ(alphaOf(painted.canvas.pixel(0, 0)), 0);
   EXPECT_GT(painted.canvas.count({22, 0, 98, 20}, [](Gdiplus::ARGB c) { return alphaOf(c) != 0; }), 0);
 
   CheckBoxState unchecked(120, 20);
-  EXPECT_EQ(PaintedBox(unchecked, false).canvas.count({0, 0, 120, 20}, markBlue), 0);
+  EXPECT_EQ(PaintedBox(unchecked, false).canvas.count({0, 0, 120, 20}, isCheckMarkInk), 0);
 }
 
 TEST(CheckBoxPainter, DisabledAndCheckedShowsGreyWithoutTheMark) {
   CheckBoxState state(120, 20);
   state.setChecked(true);
   PaintedBox painted(state, true);
-  EXPECT_EQ(painted.canvas.count({0, 0, 120, 20}, markBlue), 0);
+  EXPECT_EQ(painted.canvas.count({0, 0, 120, 20}, isCheckMarkInk), 0);
   EXPECT_EQ(painted.canvas.pixel(10, 10), kDisabledColor);
 }
 
@@ -70,5 +71,5 @@ TEST(CheckBoxPainter, DuringTheAnimationTheBoxShrinksButTheMarkStays) {
   EXPECT_NE(painted.canvas.pixel(10, 15), kBox) << "outside the shrunk box";
   EXPECT_NE(painted.canvas.pixel(5, 5), kBox);
   EXPECT_EQ(painted.canvas.pixel(7, 7), kBox);
-  EXPECT_GT(painted.canvas.count({2, 2, 15, 14}, markBlue), 10);
+  EXPECT_GT(painted.canvas.count({2, 2, 15, 14}, isCheckMarkInk), 10);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/windows/controls/CheckMarkInk.h"
+
 #include <vector>
 
 #include "tests/windows/TestSupport.h"
@@ -16,7 +18,6 @@ constexpr int kHeight = 20;
 constexpr Rect kArea{20, 20, 200, kHeight};
 constexpr Argb kWhite = 0xFFFFFFFF;
 
-bool markBlue(Argb c) { return (c >> 24) > 0 && (c & 0xFF) > 200 && ((c >> 16) & 0xFF) < 100; }
 
 class CheckBoxOnForm : public ControlsOnForm {
  protected:
@@ -29,7 +30,7 @@ class CheckBoxOnForm : public ControlsOnForm {
   int markPixels() const {
     int count = 0;
     for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kHeight; ++x) count += markBlue(at(x, y)) ? 1 : 0;
+      for (int x = 0; x < kHeight; ++x) count += isCheckMarkInk(at(x, y)) ? 1 : 0;
     return count;
   }
   void press() { sendControlEvent(box.handle, event::kLeftDown, (5 << 16) | 5, 0); }

@@ -4,6 +4,7 @@
 
 #include "tests/windows/TestSupport.h"
 #include "tests/windows/controls/FormFixture.h"
+#include "toolkit/controls/ControlPlacement.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/core/ControlRegistry.h"
 #include "toolkit/core/ControlEvents.h"
@@ -286,6 +287,22 @@ TEST_F(ControlComposition, AFormRebuildingItsCanvasKeepsItsControls) {
   ASSERT_TRUE(panel.create(form.objectId(), {20, 20, 40, 40}, kRed));
   form.repaintAll();
   EXPECT_EQ(shown(30, 30), kRed);
+}
+
+TEST_F(ControlComposition, AFormThatGrowsShowsTheControlsItCutOffBefore) {
+  // The form is 200 high: a panel at y 220 and its child lie outside it.
+  Panel below, child;
+  ASSERT_TRUE(below.create(form.objectId(), {20, 220, 60, 40}, kRed));
+  ASSERT_TRUE(child.create(below.handle, {10, 10, 20, 20}, kBlue));
+  EXPECT_TRUE(isEmptyRect(below.visibleRect));
+
+  form.move(std::nullopt, std::nullopt, std::nullopt, 300);
+  EXPECT_EQ(shown(25, 225), kRed);
+  EXPECT_EQ(shown(35, 235), kBlue);
+
+  form.move(std::nullopt, std::nullopt, std::nullopt, 200);
+  EXPECT_TRUE(isEmptyRect(below.visibleRect));
+  EXPECT_TRUE(isEmptyRect(child.visibleRect));
 }
 
 TEST_F(ControlComposition, PointerEventsReachTheOwnerAndFollowTheCursorRules) {

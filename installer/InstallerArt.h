@@ -1,0 +1,17 @@
+// The installer window's pictures, PNG bytes linked into the executable.
+#pragma once
+
+#include "toolkit/core/ByteBlock.h"
+
+namespace talvek::installer_art {
+
+ByteView header();       // 700 x 144
+ByteView headerSmall();  // 333 x 49, shown while installing
+ByteView installNormal();  // 232 x 57 each
+ByteView installHover();
+ByteView installPressed();
+ByteView folder();    // 30 x 30
+ByteView advanced();  // 64 x 30
+ByteView close();     // 30 x 31
+
+}  // namespace talvek::installer_art

@@ -1,0 +1,119 @@
+"""Drives the installer's window from outside: finds it, clicks its
+controls at their places in the layout, reads its geometry and pixels.
+
+Coordinates are window-relative, as the installer lays its controls out:
+the background panel starts at (5, 5) and holds the header, the install
+button and the bottom bar; the option boxes are children of the form.
+"""
+import os
+import subprocess
+import tempfile
+import time
+
+from wine_driver import BUILD, INSTALLER, LOGS, run, start, wait_until
+
+TITLE = "在线安装"
+WINTESTS = os.path.join(BUILD, "win", "wintests")
+DAMAGED_INSTALLER = os.path.join(BUILD, "win", "test-dist", "TalvekSetupDamaged.exe")
+LAUNCHER = os.path.join(WINTESTS, "launch_with_environment.exe")
+
+# Centres of the controls, window-relative.
+INSTALL_BUTTON = (355, 223)
+CLOSE_BUTTON = (674, 25)
+BROWSE_BUTTON = (30, 325)
+ADVANCED_BUTTON = (657, 325)
+DESKTOP_BOX = (28, 389)
+START_MENU_BOX = (28, 419)
+QUICK_LAUNCH_BOX = (28, 449)
+HOME_PAGE_BOX = (358, 389)
+RING_CENTRE = (355, 175)
+STATUS_ROW = 305
+
+
+def xdotool(*args):
+    return run(["xdotool", *args], timeout=10).stdout.decode().strip()
+
+
+class InstallerWindow:
+    def __init__(self, exe=INSTALLER, environment=None, log_name="installer"):
+        """Starts the installer; environment (name -> Windows value) goes
+        through the launcher, since Wine sets ProgramFiles itself."""
+        if environment:
+            settings = [f"{name}={value}" for name, value in environment.items()]
+            self.process = start(LAUNCHER, *settings, "--", exe, log_name=log_name)
+        else:
+            self.process = start(exe, log_name=log_name)
+        self.id = None
+
+    # ---- finding and measuring -------------------------------------------
+
+    def wait_shown(self, seconds=30):
+        def found():
+            ids = xdotool("search", "--onlyvisible", "--name", TITLE).split()
+            self.id = ids[0] if ids else None
+            return self.id is not None
+        assert wait_until(found, seconds, interval=0.2), "the installer window never appeared"
+        # The show animation grows the window; it is done when the size holds.
+        assert wait_until(lambda: self.geometry()[2:] == (700, 350), 10), f"window is {self.geometry()}"
+        time.sleep(0.5)
+        return self
+
+    def geometry(self):
+        values = {}
+        for line in xdotool("getwindowgeometry", "--shell", self.id).splitlines():
+            name, _, value = line.partition("=")
+            values[name] = int(value) if value.lstrip("-").isdigit() else value
+        return values.get("X", 0), values.get("Y", 0), values.get("WIDTH", 0), values.get("HEIGHT", 0)
+
+    def height(self):
+        return self.geometry()[3]
+
+    def exited(self):
+        return self.process.poll() is not None
+
+    def wait_exit(self, seconds):
+        assert wait_until(self.exited, seconds, interval=0.2), "the installer did not end"
+        return self.process.returncode
+
+    # ---- input ----------------------------------------------------------
+
+    def screen(self, point):
+        x, y, _, _ = self.geometry()
+        return x + point[0], y + point[1]
+
+    def move_to(self, point):
+        x, y = self.screen(point)
+        xdotool("mousemove", str(x), str(y))
+        time.sleep(0.3)  # hover fades take a few ticks
+
+    def click(self, point):
+        self.move_to(point)
+        xdotool("mousedown", "1")
+        time.sleep(0.1)
+        xdotool("mouseup", "1")
+        time.sleep(0.3)
+
+    # ---- pictures -------------------------------------------------------
+
+    def screenshot(self, name):
+        path = os.path.join(LOGS, name + ".png")
+        subprocess.run(["import", "-window", "root", path], check=True, timeout=30)
+        return path
+
+    def pixels(self, area):
+        """RGB tuples of a window-relative rectangle (x, y, w, h), row by row."""
+        x, y = self.screen(area[:2])
+        with tempfile.NamedTemporaryFile(suffix=".rgb") as raw:
+            subprocess.run(["import", "-window", "root", "-crop", f"{area[2]}x{area[3]}+{x}+{y}", "-depth", "8",
+                            "rgb:" + raw.name], check=True, timeout=30)
+            data = open(raw.name, "rb").read()
+        return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
+
+
+def is_theme_red(rgb):
+    r, g, b = rgb
+    return r > 120 and g < 70 and b < 90 and r > 2 * g
+
+
+def is_light(rgb):
+    return min(rgb) > 180
