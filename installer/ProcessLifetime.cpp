@@ -5,7 +5,10 @@
 namespace talvek {
 namespace {
 
-void dispatchPending() {
+// Handles waiting messages until the queue is empty or the deadline has
+// passed: messages that keep coming (a timer, a control posting to itself)
+// must not hold the caller beyond its time.
+void dispatchPending(DWORD start, DWORD milliseconds) {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -15,6 +18,7 @@ void dispatchPending() {
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
+    if (GetTickCount() - start >= milliseconds) return;
   }
 }
 
@@ -37,7 +41,7 @@ int runMessageLoop() {
 void pumpMessagesFor(unsigned milliseconds) {
   const DWORD start = GetTickCount();
   for (;;) {
-    dispatchPending();
+    dispatchPending(start, milliseconds);
     DWORD elapsed = GetTickCount() - start;
     if (elapsed >= milliseconds) return;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);

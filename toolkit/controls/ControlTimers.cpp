@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <mutex>
+#include <unordered_set>
+
 #include "toolkit/controls/ControlTimerTable.h"
 #include "toolkit/core/EventDelivery.h"
 
@@ -28,10 +31,38 @@ void CALLBACK windowTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
 constexpr UINT kFastTickMessage = WM_APP + 0x75;
 constexpr wchar_t kTickWindowClass[] = L"TalvekControlTimerTicks";
 
+// At most one tick of each fast timer waits in the queue. A control slower
+// to draw than its interval would otherwise fill the queue without end:
+// window timers (generated only when no posted message waits) would never
+// tick again, and a loop that handles "what is pending" would never end.
+class PendingTicks {
+ public:
+  bool claim(UINT_PTR id) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return ids_.insert(id).second;
+  }
+  void release(UINT_PTR id) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ids_.erase(id);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_set<UINT_PTR> ids_;
+};
+
+PendingTicks& pendingTicks() {
+  static PendingTicks pending;
+  return pending;
+}
+
 LRESULT CALLBACK tickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kFastTickMessage) {
     // A tick posted before its timer was stopped finds no record: dropped.
     timers().dispatch(wParam, TimerKind::kFast, deliver);
+    // Released only after the tick ran: the next one is posted at the
+    // following interval, which leaves the queue empty for a moment.
+    pendingTicks().release(wParam);
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -58,7 +89,8 @@ void CALLBACK fastTimerProc(UINT id, UINT, DWORD_PTR window, DWORD_PTR, DWORD_PT
     timeKillEvent(id);
     return;
   }
-  PostMessageW(reinterpret_cast<HWND>(window), kFastTickMessage, id, 0);
+  if (!pendingTicks().claim(id)) return;
+  if (!PostMessageW(reinterpret_cast<HWND>(window), kFastTickMessage, id, 0)) pendingTicks().release(id);
 }
 
 void stopSystemTimer(std::uintptr_t id, TimerKind kind) {

@@ -37,6 +37,7 @@ class ProbeControl final : public Control {
   std::vector<std::vector<std::intptr_t>> heard;  // sender, code, arg1
   static inline std::vector<std::vector<std::intptr_t>> focusLog;  // control, code, other
   int ticks = 0;
+  int tickCost = 0;  // milliseconds each tick takes
   std::vector<int> frameAlphas;
 
  protected:
@@ -56,6 +57,7 @@ class ProbeControl final : public Control {
   void onFocusGained(ControlRef previous) override { focusLog.push_back({handle, 3, previous}); }
   void onFocusLost(ControlRef next) override { focusLog.push_back({handle, 4, next}); }
   void onTimer(int key, int value) override {
+    if (tickCost > 0) Sleep(tickCost);
     if (key == 5 && value == 77) ++ticks;
   }
   void onListenedEvent(ControlRef sender, const OwnerEventRecord& record) override {
@@ -287,6 +289,24 @@ TEST_F(ControlComposition, AFormRebuildingItsCanvasKeepsItsControls) {
   ASSERT_TRUE(panel.create(form.objectId(), {20, 20, 40, 40}, kRed));
   form.repaintAll();
   EXPECT_EQ(shown(30, 30), kRed);
+}
+
+TEST_F(ControlComposition, AFastTimerSlowerThanItsIntervalLeavesRoomForWindowTimers) {
+  // One fast timer ticks every 5 ms but takes 25 ms; the other control has
+  // a window timer.
+  ProbeControl slow, plain;
+  ASSERT_TRUE(slow.create(form.objectId(), {10, 10, 20, 20}, kRed));
+  ASSERT_TRUE(plain.create(form.objectId(), {40, 10, 20, 20}, kRed));
+  slow.tickCost = 25;
+  ASSERT_TRUE(slow.setFastTimer(5, 5, 77));
+  ASSERT_TRUE(plain.setTimer(5, 20, 77));
+  MSG message;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 800 && GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  slow.killFastTimer(5);
+  plain.killTimer(5);
+  EXPECT_GE(slow.ticks, 10);
+  EXPECT_GE(plain.ticks, 5) << "window timers starved by queued fast ticks";
 }
 
 TEST_F(ControlComposition, AFormThatGrowsShowsTheControlsItCutOffBefore) {
