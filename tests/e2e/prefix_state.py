@@ -44,7 +44,8 @@ def registry_value(key, name=None):
     out = run(args, timeout=60)
     if out.returncode != 0:
         return None
-    for line in out.stdout.decode("utf-8", "replace").splitlines():
+    # wine reg writes in the console code page, GBK in this prefix.
+    for line in out.stdout.decode("gbk", "replace").splitlines():
         fields = line.strip().split(None, 2)
         if len(fields) >= 2 and fields[1].startswith("REG_") and (fields[0] == (name or "(Default)")
                                                                  or (name is None and fields[0].startswith("("))):
@@ -56,9 +57,17 @@ def key_exists(key):
     return run(["wine", "reg", "query", key], timeout=60).returncode == 0
 
 
+def entry_name(info):
+    """The entry's name as the installer sees it: names without the UTF-8
+    flag are in the code page of the system that made the archive (GBK)."""
+    if info.flag_bits & 0x800:
+        return info.filename
+    return info.filename.encode("cp437").decode("gbk")
+
+
 def payload_entries():
     with zipfile.ZipFile(PAYLOAD) as archive:
-        return {info.filename: (archive.read(info) if not info.is_dir() else None) for info in archive.infolist()}
+        return {entry_name(info): (archive.read(info) if not info.is_dir() else None) for info in archive.infolist()}
 
 
 def differences_from_payload(directory):

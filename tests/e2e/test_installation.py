@@ -38,7 +38,7 @@ class InstallationTest(unittest.TestCase):
         self.assertEqual(state.registry_value(key, "DisplayName"), "Talvek")
         self.assertEqual(state.registry_value(key, "Publisher"), "Talvek")
         self.assertEqual(state.registry_value(key, "UninstallString"), directory + "Remover.exe")
-        self.assertRegex(state.registry_value(key, "InstallDate") or "", r"^\d{4}-\d{1,2}-\d{1,2}( \d{1,2}(:\d{1,2}){0,2})?$")
+        self.assertRegex(state.registry_value(key, "InstallDate") or "", r"^\d{4}年\d{1,2}月\d{1,2}日(\d{1,2}时(\d{1,2}分(\d{1,2}秒)?)?)?$")
         beacon = directory + "Auxiliary\\Beacon.exe"
         self.assertEqual(state.registry_value(state.PROTOCOL_KEY), "URL:  Talvek protocol Handler")
         self.assertEqual(state.registry_value(state.PROTOCOL_KEY + r"\shell\open\command"), beacon + '  "%1"')

@@ -47,10 +47,15 @@ void Form::closeWithAnimation() {
   const DWORD started = GetTickCount();
   bool quit = false;
   WPARAM quitCode = 0;
-  while (animating_ && hwnd_ == window && IsWindow(window) && !quit && GetTickCount() - started < kCloseWaitLimitMs) {
+  auto waiting = [&] {
+    return animating_ && hwnd_ == window && IsWindow(window) && !quit && GetTickCount() - started < kCloseWaitLimitMs;
+  };
+  while (waiting()) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     MSG message;
-    while (!quit && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    // Checked after every message: a queue that never runs dry (a control
+    // redrawing on a fast timer) must not hold the close beyond its limit.
+    while (waiting() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
         quit = true;
         quitCode = message.wParam;
