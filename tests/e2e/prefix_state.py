@@ -88,6 +88,9 @@ def forget_installation():
     shutil.rmtree(DEFAULT_DIR, ignore_errors=True)
     for path in desktop_links() + start_menu_links():
         os.remove(path)
+    menu = os.path.join("AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs", "Talvek")
+    for folder in user_paths(menu):
+        shutil.rmtree(folder, ignore_errors=True)
     for path in user_paths("AppData", "Local", "Temp", "TalvekStub.log") + user_paths("Temp", "TalvekStub.log"):
         if os.path.exists(path):
             os.remove(path)

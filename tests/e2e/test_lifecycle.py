@@ -9,12 +9,13 @@ import installer_window as w
 import prefix_state as state
 from wine_driver import PREFIX, end_all_wine_programs, run, start, wait_until
 
-# Churn that is not the installer's: Wine's and Windows' own bookkeeping,
+# Churn that is not the installer's: Wine's and Windows' own bookkeeping
+# (including the display adapter's entries, rewritten for each X session),
 # the programs the installation starts (the read-me viewer keeps settings),
 # and the temp folder where the stand-in product logs.
 IGNORED_KEYS = re.compile(
     r"^(Software\\\\Wine|Software\\\\Microsoft\\\\(Notepad|Windows\\\\CurrentVersion\\\\Explorer|Windows NT\\\\CurrentVersion\\\\Fonts)"
-    r"|Software\\\\Microsoft\\\\Windows\\\\ShellNoRoam|System\\\\CurrentControlSet\\\\Services|MountedDevices"
+    r"|Software\\\\Microsoft\\\\Windows\\\\ShellNoRoam|System\\\\CurrentControlSet\\\\(Services|Enum|Control\\\\(Class|Video|DeviceClasses|GraphicsDrivers))|MountedDevices"
     r"|Volatile Environment|Software\\\\Microsoft\\\\Cryptography\\\\RNG|DynData|Hardware)", re.IGNORECASE)
 IGNORED_FILES = re.compile(r"^(windows/|users/[^/]+/(AppData/Local/Temp|Temp)(/|$)|.*\.log$)", re.IGNORECASE)
 
@@ -80,6 +81,7 @@ class LifecycleTest(unittest.TestCase):
         changed = {key: (registry_before.get(key), registry_after.get(key))
                    for key in set(registry_before) | set(registry_after)
                    if registry_before.get(key) != registry_after.get(key)}
+        self.maxDiff = None
         self.assertEqual(changed, {}, "registry keys differ")
 
 
