@@ -29,9 +29,14 @@ std::intptr_t packPoint(POINT point) {
                                     (static_cast<std::uint32_t>(point.x) & 0xFFFFu));
 }
 
-// Edit boxes are single-line and measure with typographic spacing.
+// Edit boxes are single-line and measure with typographic spacing. The
+// text always starts at the left: the caret, the selection and the mouse
+// positions are measured from there, so a centred or right-aligned style
+// would draw the text away from its own selection.
 TextStyle buildEditStyle(const TextStyleDescription& description) {
-  return TextStyle::build(description, true, true, true);
+  TextStyle style = TextStyle::build(description, true, true, true);
+  if (style.format()) gdip::GdipSetStringFormatAlign(style.format(), Gdiplus::StringAlignmentNear);
+  return style;
 }
 
 }  // namespace

@@ -106,6 +106,23 @@ class EditBoxOnForm : public ControlsOnForm {
   std::vector<int> events;
 };
 
+TEST_F(EditBoxOnForm, ACentredStyleStillDrawsTheTextWhereItsSelectionIs) {
+  EditBoxOptions white;
+  white.backColor = white.frameColor = white.focusFrameColor = 0xFFFFFFFF;
+  ASSERT_TRUE(box.create(form.objectId(), kBox, "abc",
+                         describeTextStyle(style_flag::kAlignCenter, std::nullopt, 15, 0xFF000000, 0), white));
+  // Text ink in the left third, none in the middle: laid out from the left,
+  // where the caret and selection measure from.
+  auto ink = [&](int from, int to) {
+    int n = 0;
+    for (int y = kBox.y + 2; y < kBox.y + kBox.height - 2; ++y)
+      for (int x = kBox.x + from; x < kBox.x + to; ++x) n += (shown(x, y) & 0xFFFFFF) < 0x404040 ? 1 : 0;
+    return n;
+  };
+  EXPECT_GT(ink(2, 60), 10);
+  EXPECT_EQ(ink(80, 190), 0);
+}
+
 TEST_F(EditBoxOnForm, ReadOnlyIgnoresEveryKeyAndCharacterButTheMouseStillSelects) {
   EditBoxOptions options;
   options.inputMode = 1;
