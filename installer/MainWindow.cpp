@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "installer/DirectoryPreparation.h"
+#include "installer/EnvironmentText.h"
 #include "installer/FolderDialog.h"
 #include "installer/InstallPathRules.h"
 #include "installer/InstallerArt.h"
@@ -35,13 +36,6 @@ constexpr int kBottomBarSlidePixels = 2;
 constexpr unsigned kPauseBetweenSlidesMs = 100;
 constexpr int kAnimationEffect = 10;
 constexpr int kAnimationIntervalMs = 1;
-
-std::optional<std::string> environmentVariable(const char* name) {
-  char buffer[MAX_PATH * 2];
-  const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-  if (length == 0 || length >= sizeof buffer) return std::nullopt;
-  return std::string(buffer, length);
-}
 
 TextStyleDescription plainStyle(int size, Argb colour) { return describeTextStyle(std::nullopt, std::nullopt, size, colour, 0); }
 
@@ -133,7 +127,7 @@ void MainWindow::createControls() {
   path.backColor = 0;
   path.frameColor = 0;
   path.focusFrameColor = 0;
-  pathBox_.create(bottomBar_.handle, {50, 0, w - 120, 35}, defaultInstallDirectory(environmentVariable("ProgramFiles")),
+  pathBox_.create(bottomBar_.handle, {50, 0, w - 120, 35}, defaultInstallDirectory(environmentText(L"ProgramFiles")),
                   plainStyle(15, kGrey), path);
   logoPicture_.create(backgroundPanel_.handle, {w / 2 - 70, 70, 120, 40}, GdiplusImage());
 
@@ -174,7 +168,7 @@ int MainWindow::onControlEvent(HWND, ControlRef control, int code) {
 void MainWindow::browse() {
   FolderDialogRequest request;
   request.title = kInstallFolderDialogTitle;
-  request.initialFolder = environmentVariable("ProgramFiles").value_or("");
+  request.initialFolder = environmentText(L"ProgramFiles").value_or("");
   request.editBox = true;
   request.newStyle = true;
   request.owner = form_.hwnd();

@@ -1,5 +1,6 @@
 #include "netutil/RegistryItems.h"
 
+#include <cstring>
 #include <vector>
 
 #include "netutil/RegistryItemPath.h"
@@ -20,12 +21,12 @@ RegKey openKey(int rootCode, const std::string& key, REGSAM access) {
 std::string expanded(const std::string& text) {
   DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
   if (needed == 0) return text;
-  std::vector<char> buffer(needed + 1);
-  if (ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size())) ==
-      0) {
-    return text;
-  }
-  return std::string(buffer.data());
+  // Some systems count the size in characters, not bytes: room for two
+  // bytes each, and the result read only up to the buffer's end.
+  std::vector<char> buffer(needed * 2 + 2, '\0');
+  const DWORD written = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+  if (written == 0 || written > buffer.size()) return text;
+  return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 
 }  // namespace

@@ -11,7 +11,12 @@
 
 namespace {
 
-std::wstring quoted(const std::wstring& argument) { return L"\"" + argument + L"\""; }
+// Quoted only when it must be: some programs (the command interpreter)
+// read their switches unquoted.
+std::wstring quoted(const std::wstring& argument) {
+  if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
+  return L"\"" + argument + L"\"";
+}
 
 }  // namespace
 
