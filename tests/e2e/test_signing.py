@@ -1,12 +1,13 @@
-"""A signed installer verifies, keeps its payload intact, and still runs."""
+"""A signed installer verifies, keeps its payload intact, and still installs it."""
 import os
 import shutil
 import subprocess
 import tempfile
-import time
 import unittest
 
-from wine_driver import BUILD, INSTALLER, ROOT, end_all_wine_programs, start
+import prefix_state as state
+from installer_window import INSTALL_BUTTON, InstallerWindow
+from wine_driver import BUILD, INSTALLER, ROOT, end_all_wine_programs
 
 PAYLOAD = os.path.join(BUILD, "win", "assets", "payload.zip")
 
@@ -49,10 +50,13 @@ class SigningTest(unittest.TestCase):
             image = f.read()
         self.assertIn(payload, image)
 
-    def test_the_signed_installer_starts(self):
-        process = start(self.signed, log_name="signed-installer")
-        time.sleep(4)
-        self.assertIsNone(process.poll(), "the signed installer must keep running")
+    def test_the_signed_installer_installs_its_payload(self):
+        end_all_wine_programs()
+        state.forget_installation()
+        window = InstallerWindow(exe=self.signed, log_name="signed-installer").wait_shown()
+        window.click(INSTALL_BUTTON)
+        self.assertEqual(window.wait_exit(90), 0)
+        self.assertEqual(state.differences_from_payload(state.DEFAULT_DIR), [])
 
 
 if __name__ == "__main__":
