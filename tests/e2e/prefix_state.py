@@ -96,3 +96,16 @@ def forget_installation():
             os.remove(path)
     for key in (UNINSTALL_KEY, PROTOCOL_KEY, r"HKCC\Talvek", r"HKCU\Talvek"):
         run(["wine", "reg", "delete", key, "/f"], timeout=60)
+
+
+def running_programs(path_part):
+    """Process ids of the Wine processes whose command line holds path_part."""
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            command = open(f"/proc/{pid}/cmdline", "rb").read().decode("utf-8", "replace")
+        except OSError:
+            continue
+        if path_part in command:
+            found.append(int(pid))
+    return found

@@ -67,6 +67,8 @@ class InstallationTest(unittest.TestCase):
         self.assertEqual(state.registry_value(state.PROTOCOL_KEY + r"\shell\open\command"), protocol_before)
         starts = [l for l in state.stub_log_lines() if l.startswith("Talvek.exe|")]
         self.assertEqual(len(starts), 2, "each installation started the product once")
+        self.assertEqual(len(state.running_programs("Talvek\\Talvek.exe")), 1,
+                         "the product the first installation started was ended")
 
     def test_all_options_cleared_installs_without_shortcuts(self):
         window = w.InstallerWindow(log_name="install-bare").wait_shown()
