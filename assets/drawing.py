@@ -10,6 +10,13 @@ import subprocess
 
 SCALE = 4
 
+# The theme every picture shares: a dark window (#1C1C1C) with the theme red.
+WINDOW = "#1C1C1C"
+RED = "#B31935"
+RED_DARK = "#8C1129"
+GLYPH = "#C4C4C4"
+MUTED = "#8E8E8E"
+
 class Canvas:
     def __init__(self, width, height, directory):
         self.width, self.height = width, height

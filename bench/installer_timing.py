@@ -30,13 +30,8 @@ FIXED_PAUSES_S = 0.100 + 100 * 0.010
 def peak_memory_kib(name="TalvekSetup.exe"):
     """VmHWM of the Wine process running the installer, 0 when not found."""
     peak = 0
-    for pid in os.listdir("/proc"):
-        if not pid.isdigit():
-            continue
+    for pid in state.running_programs(name):
         try:
-            cmdline = open(f"/proc/{pid}/cmdline", "rb").read().decode(errors="replace")
-            if name not in cmdline or "launch_with" in cmdline:
-                continue
             for line in open(f"/proc/{pid}/status"):
                 if line.startswith("VmHWM:"):
                     peak = max(peak, int(line.split()[1]))

@@ -2,27 +2,9 @@
 
 #include <windows.h>
 
+#include "toolkit/core/MessagePump.h"
+
 namespace talvek {
-namespace {
-
-// Handles waiting messages until the queue is empty or the deadline has
-// passed: messages that keep coming (a timer, a control posting to itself)
-// must not hold the caller beyond its time.
-void dispatchPending(DWORD start, DWORD milliseconds) {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      // Leave the quit for the main loop to see.
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-    if (GetTickCount() - start >= milliseconds) return;
-  }
-}
-
-}  // namespace
 
 void terminateInstaller() {
   TerminateProcess(GetCurrentProcess(), 0);
@@ -40,8 +22,9 @@ int runMessageLoop() {
 
 void pumpMessagesFor(unsigned milliseconds) {
   const DWORD start = GetTickCount();
+  const auto inTime = [&] { return GetTickCount() - start < milliseconds; };
   for (;;) {
-    dispatchPending(start, milliseconds);
+    if (!dispatchWaitingMessages(inTime)) return;  // the program is quitting
     DWORD elapsed = GetTickCount() - start;
     if (elapsed >= milliseconds) return;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);

@@ -16,15 +16,10 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.dirname(HERE))
-from drawing import SCALE, Canvas as SharedCanvas  # noqa: E402
+from drawing import GLYPH, MUTED, RED, RED_DARK, SCALE, WINDOW, Canvas as SharedCanvas  # noqa: E402
 
-WINDOW = "#1C1C1C"
-RED = "#B31935"
 RED_HOT = "#CC2443"
-RED_PRESSED = "#8C1129"
 WHITE = "#FFFFFF"
-GLYPH = "#C4C4C4"
-MUTED = "#8E8E8E"
 LATIN = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 CHINESE = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
 
@@ -72,7 +67,7 @@ def header_small():
 
 def install_button():
     w, h = 232, 57
-    looks = {"normal": (RED, 0), "hover": (RED_HOT, 0), "pressed": (RED_PRESSED, 1)}
+    looks = {"normal": (RED, 0), "hover": (RED_HOT, 0), "pressed": (RED_DARK, 1)}
     for state, (fill, shift) in looks.items():
         c = Canvas(w, h)
         c.rect(2, 2 + shift, w - 2, h - 2 + shift, fill, radius=(h - 4) / 2)

@@ -16,19 +16,14 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from drawing import SCALE, Canvas as SharedCanvas  # noqa: E402
+from drawing import GLYPH, MUTED, RED, RED_DARK, SCALE, WINDOW, Canvas as SharedCanvas  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 
-# Palette: a dark window (#1C1C1C) with the theme red.
-WINDOW = "#1C1C1C"
-RED = "#B31935"
-RED_DARK = "#8C1129"
+# The rest of the palette; the theme colours come from drawing.py.
 RED_LIGHT = "#E0566D"
-GLYPH = "#C4C4C4"
 GLYPH_BRIGHT = "#FFFFFF"
-MUTED = "#8E8E8E"
 FRAME = "#5E5E5E"
 FIELD = "#262626"
 HOVER = "rgba(255,255,255,0.14)"

@@ -18,15 +18,6 @@ Rect intersectRects(const Rect& a, const Rect& b) {
 
 bool isEmptyRect(const Rect& rect) { return rect.width <= 0 || rect.height <= 0; }
 
-namespace {
-
-int depthOf(const ControlLookup& lookup, ControlRef ref) {
-  const RoutedControl* control = ref > 0 ? lookup.control(ref) : nullptr;
-  return control ? control->depth : 0;
-}
-
-}  // namespace
-
 int childInsertionIndex(const ControlRegistry& registry, const ControlLookup& lookup, int parentIndex) {
   if (parentIndex < 1 || parentIndex > registry.count()) return 1;
   const ControlRef parentRef = registry.at(parentIndex);

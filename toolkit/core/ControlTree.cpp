@@ -68,14 +68,10 @@ HostWindow entryWindow(const ControlLookup& lookup, ControlRef ref) {
   return control ? control->window : nullptr;
 }
 
-namespace {
-
 int depthOf(const ControlLookup& lookup, ControlRef ref) {
   const RoutedControl* control = ref > 0 ? lookup.control(ref) : nullptr;
   return control ? control->depth : 0;
 }
-
-}  // namespace
 
 int subtreeStart(const ControlRegistry& registry, const ControlLookup& lookup, int index) {
   if (index < 1 || index > registry.count()) return index;

@@ -40,6 +40,9 @@ ControlRef hitTest(const ControlRegistry& registry, const ControlLookup& lookup,
 // The window an entry belongs to: a control's host, a form's own window.
 HostWindow entryWindow(const ControlLookup& lookup, ControlRef ref);
 
+// A control's depth below its form; 0 for a form or an unknown reference.
+int depthOf(const ControlLookup& lookup, ControlRef ref);
+
 // First index of the subtree that ends at index.
 int subtreeStart(const ControlRegistry& registry, const ControlLookup& lookup, int index);
 

@@ -235,31 +235,32 @@ void Form::publishCanvases() {
   setHandleProperty(hwnd_, kBackgroundGraphicsProperty, backgroundCanvas_.graphics());
 }
 
+std::vector<ControlRef> Form::ownControls() const {
+  // From the form's own entry towards the front: parents before children,
+  // the painting order. Copied first: a handler may change the registry.
+  ToolkitLookup lookup;
+  std::vector<ControlRef> refs;
+  const ControlRegistry& registry = controlRegistry();
+  for (int index = registry.indexOf(objectId_) - 1; index >= 1; --index) {
+    const ControlRef ref = registry.at(index);
+    if (entryWindow(lookup, ref) != hwnd_) break;
+    refs.push_back(ref);
+  }
+  return refs;
+}
+
 void Form::layoutControls() {
   // Controls clip their visible part to the client area when laid out; a
   // form that grew must let its own children (and so theirs) see the room.
   ToolkitLookup lookup;
-  std::vector<ControlRef> children;
-  ControlRegistry& registry = controlRegistry();
-  for (int index = registry.indexOf(objectId_) - 1; index >= 1; --index) {
-    const ControlRef ref = registry.at(index);
-    if (entryWindow(lookup, ref) != hwnd_) break;
+  for (ControlRef ref : ownControls()) {
     const RoutedControl* control = lookup.control(ref);
-    if (control && control->parent == objectId_) children.push_back(ref);
+    if (control && control->parent == objectId_) sendControlEvent(ref, event::kLayout, 0, 0);
   }
-  for (ControlRef child : children) sendControlEvent(child, event::kLayout, 0, 0);
 }
 
 void Form::drawControls() {
-  // From the form's own entry towards the front: parents before children,
-  // the painting order.
-  ToolkitLookup lookup;
-  ControlRegistry& registry = controlRegistry();
-  for (int index = registry.indexOf(objectId_) - 1; index >= 1; --index) {
-    const ControlRef ref = registry.at(index);
-    if (entryWindow(lookup, ref) != hwnd_) break;
-    sendControlEvent(ref, kComposeIntoWindow, 0, 0);
-  }
+  for (ControlRef ref : ownControls()) sendControlEvent(ref, kComposeIntoWindow, 0, 0);
 }
 
 void Form::present(const Rect& rect) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "toolkit/core/AnimationPlayer.h"
 #include "toolkit/core/ArgbColor.h"
@@ -125,6 +126,8 @@ class Form final : public ToolkitWindow {
   void refreshWindowRect();
   void layoutCaption();
   void rebuildCanvases();
+  // This form's run of the registry, in painting order.
+  std::vector<ControlRef> ownControls() const;
   void layoutControls();
   void publishCanvases();
   void drawControls();

@@ -1,6 +1,7 @@
 // The form's side of the show and close animations: starting the player,
 // its timer ticks, and waiting for the close animation.
 #include "toolkit/core/Form.h"
+#include "toolkit/core/MessagePump.h"
 
 namespace talvek {
 namespace {
@@ -46,27 +47,15 @@ void Form::closeWithAnimation() {
   const HWND window = hwnd_;
   const DWORD started = GetTickCount();
   bool quit = false;
-  WPARAM quitCode = 0;
   auto waiting = [&] {
     return animating_ && hwnd_ == window && IsWindow(window) && !quit && GetTickCount() - started < kCloseWaitLimitMs;
   };
   while (waiting()) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    MSG message;
-    // Checked after every message: a queue that never runs dry (a control
+    // Asked after every message: a queue that never runs dry (a control
     // redrawing on a fast timer) must not hold the close beyond its limit.
-    while (waiting() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
-        quit = true;
-        quitCode = message.wParam;
-        break;
-      }
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    quit = !dispatchWaitingMessages(waiting);
   }
-  // The loop that owns WM_QUIT still needs to see it.
-  if (quit) PostQuitMessage(static_cast<int>(quitCode));
   if (hwnd_ == window && animating_) {
     KillTimer(window, animationTimerId(false));
     animating_ = 0;

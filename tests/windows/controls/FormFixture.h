@@ -11,25 +11,8 @@
 
 namespace talvek::test {
 
-class ControlsOnForm : public ::testing::Test {
+class ControlsOnForm : public PlainFormTest {
  protected:
-  static constexpr Argb kFormColour = 0xFF336699;
-
-  void SetUp() override {
-    startFormToolkitOnce();
-    controlRegistry().clear();
-    FormCreateOptions options;
-    options.rectangle = Rect{30, 30, 300, 200};
-    options.styleFlags = 0;
-    options.backgroundColor = kFormColour;
-    form.create(options);
-    ASSERT_TRUE(IsWindow(form.hwnd()));
-  }
-  void TearDown() override {
-    form.destroy();
-    controlRegistry().clear();
-  }
-
   Argb shown(int x, int y) const { return form.canvas().pixel(x, y); }
   Argb background(int x, int y) const { return form.backgroundCanvas().pixel(x, y); }
   // The pixels of area in the canvas, row by row, to compare two moments.
@@ -39,8 +22,6 @@ class ControlsOnForm : public ::testing::Test {
       for (int x = area.x; x < area.x + area.width; ++x) pixels.push_back(shown(x, y));
     return pixels;
   }
-
-  Form form;
 };
 
 }  // namespace talvek::test

@@ -13,24 +13,9 @@ namespace {
 
 constexpr int kComposeIntoWindow = 7;
 
-class FormDrawing : public ::testing::Test {
+class FormDrawing : public PlainFormTest {
  protected:
-  void SetUp() override {
-    startFormToolkitOnce();
-    controlRegistry().clear();
-    FormCreateOptions options;
-    options.rectangle = Rect{30, 30, 300, 180};
-    options.styleFlags = 0;
-    options.backgroundColor = 0xFF336699;
-    form.create(options);
-    ASSERT_TRUE(IsWindow(form.hwnd()));
-  }
-  void TearDown() override {
-    form.destroy();
-    controlRegistry().clear();
-  }
-
-  Form form;
+  FormDrawing() : PlainFormTest(Rect{30, 30, 300, 180}) {}
 };
 
 TEST_F(FormDrawing, ARebuildAsksTheFormsOwnControlsInPaintingOrder) {

@@ -3,10 +3,27 @@
 #include <algorithm>
 
 #include "tests/windows/toolkit/ToolkitTestWindows.h"
+#include "toolkit/core/ControlRegistry.h"
 
 namespace talvek::test {
 
 void startFormToolkitOnce() { startToolkitOnce(); }
+
+void PlainFormTest::SetUp() {
+  startFormToolkitOnce();
+  controlRegistry().clear();
+  FormCreateOptions options;
+  options.rectangle = rectangle_;
+  options.styleFlags = 0;
+  options.backgroundColor = kFormColour;
+  form.create(options);
+  ASSERT_TRUE(IsWindow(form.hwnd()));
+}
+
+void PlainFormTest::TearDown() {
+  form.destroy();
+  controlRegistry().clear();
+}
 
 MessageHook MessageRecorder::hook() {
   return [this](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {

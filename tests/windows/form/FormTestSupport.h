@@ -2,6 +2,7 @@
 // a recording hook, and canvas pixel helpers.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <vector>
@@ -22,6 +23,22 @@ struct MessageRecorder {
 
   MessageHook hook();
   int count(UINT message) const;
+};
+
+// A plain (not layered) one-colour form made afresh for each test, with an
+// empty control registry before and after.
+class PlainFormTest : public ::testing::Test {
+ protected:
+  static constexpr Argb kFormColour = 0xFF336699;
+
+  explicit PlainFormTest(const Rect& rectangle = Rect{30, 30, 300, 200}) : rectangle_(rectangle) {}
+  void SetUp() override;
+  void TearDown() override;
+
+  Form form;
+
+ private:
+  Rect rectangle_;
 };
 
 // Pixels of rect in the canvas that differ from colour.
