@@ -1,5 +1,6 @@
 #include "installer/InstallPathRules.h"
 
+#include "installer/GbkPath.h"
 #include "installer/GbkText.h"
 
 namespace talvek {
@@ -27,12 +28,6 @@ std::string foldFullWidth(std::string_view text) {
     }
   }
   return folded;
-}
-
-bool endsWithSeparator(std::string_view text) {
-  bool last = false;
-  for (size_t i = 0; i < text.size(); i += gbkCharLength(text, i)) last = gbkCharLength(text, i) == 1 && text[i] == '\\';
-  return last;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "installer/GbkPath.h"
 #include "installer/ProcessName.h"
 #include "toolkit/core/WinHandles.h"
 
@@ -33,9 +34,7 @@ bool terminateById(DWORD processId) {
 std::string ownExecutableName() {
   char path[MAX_PATH] = {};
   DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string full(path, length);
-  auto slash = full.find_last_of("\\/");
-  return slash == std::string::npos ? full : full.substr(slash + 1);
+  return std::string(fileNamePart(std::string_view(path, length)));
 }
 
 bool sameNameIgnoringCaseMbcs(const char* a, const std::string& b) {

@@ -4,6 +4,8 @@
 
 #include <shlobj.h>
 
+#include "installer/GbkPath.h"
+
 namespace talvek {
 namespace {
 
@@ -22,26 +24,21 @@ int shellFolderId(int code) {
   }
 }
 
-std::string withTrailingBackslash(std::string path) {
-  if (!path.empty() && path.back() != '\\') path += '\\';
-  return path;
-}
-
 }  // namespace
 
 std::string specialFolder(int code) {
   char path[MAX_PATH] = {};
   switch (code) {
     case kFolderWindows:
-      return withTrailingBackslash(std::string(path, GetWindowsDirectoryA(path, MAX_PATH)));
+      return withTrailingSeparator(std::string(path, GetWindowsDirectoryA(path, MAX_PATH)));
     case kFolderSystem:
-      return withTrailingBackslash(std::string(path, GetSystemDirectoryA(path, MAX_PATH)));
+      return withTrailingSeparator(std::string(path, GetSystemDirectoryA(path, MAX_PATH)));
     case kFolderTemp:
-      return withTrailingBackslash(std::string(path, GetTempPathA(MAX_PATH, path)));
+      return withTrailingSeparator(std::string(path, GetTempPathA(MAX_PATH, path)));
     default: {
       int id = shellFolderId(code);
       if (id < 0 || !SHGetSpecialFolderPathA(nullptr, path, id, FALSE)) return {};
-      return withTrailingBackslash(path);
+      return withTrailingSeparator(path);
     }
   }
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "installer/ArchiveEntryName.h"
+#include "installer/GbkPath.h"
 #include "installer/MappedArchive.h"
 #include "installer/PathChecks.h"
 #include "toolkit/core/CodePage.h"
@@ -26,16 +27,6 @@ struct UnzipCloser {
   void operator()(void* archive) const { unzClose(archive); }
 };
 using Archive = std::unique_ptr<void, UnzipCloser>;
-
-std::string withTrailingSeparator(std::string dir) {
-  if (!dir.empty() && dir.back() != '\\' && dir.back() != '/') dir += '\\';
-  return dir;
-}
-
-std::string parentOf(const std::string& path) {
-  auto slash = path.find_last_of("\\/", path.size() >= 2 ? path.size() - 2 : 0);
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
 
 // Entry names flagged as UTF-8 are turned into the system code page, like
 // every other path the installer forms.
@@ -66,7 +57,7 @@ Handle createOutputFile(const std::string& path) {
   // attributes are normal; a fresh install never pays for that call.
   if (error == ERROR_ACCESS_DENIED && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
     file = open();
-  } else if (error == ERROR_PATH_NOT_FOUND && createDirectoryTree(parentOf(path))) {
+  } else if (error == ERROR_PATH_NOT_FOUND && createDirectoryTree(parentDirectory(path))) {
     // Archives without explicit directory entries still extract.
     file = open();
   }
@@ -120,7 +111,7 @@ bool extractCurrentEntry(void* archive, const std::string& destDir, std::vector<
   if (!relative) return false;
 
   std::string path = destDir + *relative;
-  bool isDirectoryEntry = (info.external_fa & kDosDirectoryAttribute) || relative->back() == '\\';
+  bool isDirectoryEntry = (info.external_fa & kDosDirectoryAttribute) || endsWithSeparator(*relative);
   if (isDirectoryEntry) return createDirectoryTree(path);
   return extractCurrentFile(archive, path, buffer);
 }
@@ -133,8 +124,8 @@ bool createDirectoryTree(const std::string& dir) {
   if (isDirectory(path)) return true;
   // Walk the prefixes, creating each missing level; a "\\\\server\\share"
   // or "C:" prefix already exists or fails at the first real level.
-  for (size_t pos = path.find_first_of("\\/", 1); pos != std::string::npos;
-       pos = path.find_first_of("\\/", pos + 1)) {
+  for (size_t pos : separatorOffsets(path)) {
+    if (pos == 0) continue;
     std::string prefix = path.substr(0, pos);
     if (prefix.empty() || prefix.back() == ':' || isDirectory(prefix)) continue;
     if (!CreateDirectoryA(prefix.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {

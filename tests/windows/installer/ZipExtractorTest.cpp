@@ -129,3 +129,22 @@ TEST(ZipExtractor, FailsCleanlyOnMissingOrUnusableInput) {
   EXPECT_FALSE(extractInto(zip, dir.path() + "blocker\\sub\\").ok);
   EXPECT_FALSE(extractInto(zip, "Q:\\no\\such\\drive\\").ok);
 }
+
+TEST(ZipExtractor, TwoByteCharactersEndingInABackslashByteStayWhole) {
+  // One character of code page 936 whose second byte equals '\\'.
+  const std::string letter = "\x95\x5C";
+  ScratchDir dir;
+  std::string zip = dir.path() + "gbk.zip";
+  ASSERT_TRUE(test::makeZip(zip, {{"d" + letter + "/", "", true},
+                                  {"d" + letter + "/f.txt", "inside"},
+                                  {"x" + letter, "file"},
+                                  {"n" + letter + "/deeper/g.txt", "nested"}}));
+  std::string dest = dir.path() + "out" + letter;
+
+  ASSERT_TRUE(extractInto(zip, dest).ok);
+  dest += "\\";
+  EXPECT_EQ(readFileBytes(dest + "d" + letter + "\\f.txt"), "inside");
+  EXPECT_EQ(readFileBytes(dest + "x" + letter), "file");
+  EXPECT_FALSE(test::directoryExists(dest + "x" + letter));
+  EXPECT_EQ(readFileBytes(dest + "n" + letter + "\\deeper\\g.txt"), "nested");
+}
