@@ -30,7 +30,21 @@ Installation::Installation(InstallationView& view, FinishingSteps& finishing, Se
 
 bool Installation::startInstallation() {
   Handle thread(CreateThread(nullptr, 0, &Installation::workerEntry, this, 0, nullptr));
+  // Without a worker nothing is written; the user gets the window back.
+  if (!thread) reportWriteFailure();
   return static_cast<bool>(thread);
+}
+
+void Installation::reportWriteFailure() {
+  view_.setStatus(status::kWriteFailed);
+  view_.setProgress(kWriteFailedProgress);
+  view_.restoreWindow();
+}
+
+void Installation::reportExtractFailure() {
+  view_.restoreWindow();
+  view_.setStatus(status::kExtractFailed);
+  view_.setProgress(kExtractFailedProgress);
 }
 
 unsigned long __stdcall Installation::workerEntry(void* self) {
@@ -59,24 +73,22 @@ void Installation::runWorker() {
   view_.setStatus(status::kWritingArchive);
   if (writeWholeFile(dir + product::kArchiveFile, payload_)) {
     view_.setStatus(status::kArchiveWritten);
-    service_.relay();
+    // A relay that never ran, or broke off, must not leave the window
+    // disabled with no way to close it.
+    if (!service_.relay()) reportExtractFailure();
   } else {
-    view_.setStatus(status::kWriteFailed);
-    view_.setProgress(kWriteFailedProgress);
-    view_.restoreWindow();
+    reportWriteFailure();
   }
 }
 
 void Installation::extractAndFinish() {
   const std::string dir = installerState().installDir;
   view_.setStatus(status::kStarting);
-  pumpMessagesFor(0);
+  letWaitingMessagesRun();
 
   const std::string archive = dir + product::kArchiveFile;
   if (!extractZip(archive, dir, [this](int percent) { view_.setProgress(percent); })) {
-    view_.restoreWindow();
-    view_.setStatus(status::kExtractFailed);
-    view_.setProgress(kExtractFailedProgress);
+    reportExtractFailure();
     return;
   }
   // The sweep after the real work lets the user see the ring complete.

@@ -43,6 +43,8 @@ class Installation {
  private:
   static unsigned long __stdcall workerEntry(void* self);
   void stopProductProcesses();
+  void reportWriteFailure();
+  void reportExtractFailure();
 
   InstallationView& view_;
   FinishingSteps& finishing_;

@@ -20,6 +20,12 @@ int runMessageLoop() {
   return static_cast<int>(message.wParam);
 }
 
+void letWaitingMessagesRun() {
+  constexpr DWORD kLimitMs = 100;
+  const DWORD start = GetTickCount();
+  dispatchWaitingMessages([&] { return GetTickCount() - start < kLimitMs; });
+}
+
 void pumpMessagesFor(unsigned milliseconds) {
   const DWORD start = GetTickCount();
   const auto inTime = [&] { return GetTickCount() - start < milliseconds; };

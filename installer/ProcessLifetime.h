@@ -14,5 +14,9 @@ int runMessageLoop();
 // Waits about `milliseconds` while the UI thread keeps handling its window
 // messages, so the window stays painted during the installer's pauses.
 void pumpMessagesFor(unsigned milliseconds);
+// Handles the messages already waiting and returns, so a status text set
+// just before long work gets painted; bounded in time because a control
+// may keep posting to itself.
+void letWaitingMessagesRun();
 
 }  // namespace talvek

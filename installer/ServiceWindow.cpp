@@ -7,6 +7,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"Talvek.ServiceWindow";
 constexpr int kBalloonAbovePointer = 20;
+constexpr LRESULT kRelayHandled = 1;
 
 bool registerClassOnce(WNDPROC proc) {
   WNDCLASSEXW wc{};
@@ -36,8 +37,8 @@ void ServiceWindow::showErrorBalloon(const std::string& message) {
   balloon_.show(message::kErrorPrefix + message, pointer);
 }
 
-void ServiceWindow::relay() const {
-  if (window_) SendMessageW(window_.get(), kRelayMessage, 0, 0);
+bool ServiceWindow::relay() const {
+  return window_ && SendMessageW(window_.get(), kRelayMessage, 0, 0) == kRelayHandled;
 }
 
 LRESULT CALLBACK ServiceWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -49,10 +50,12 @@ LRESULT CALLBACK ServiceWindow::windowProc(HWND window, UINT message, WPARAM wPa
   if (message == kRelayMessage && self && self->onRelay_) {
     try {
       self->onRelay_();
+      return kRelayHandled;
     } catch (...) {
-      // Nothing may unwind through the system's window dispatch.
+      // Nothing may unwind through the system's window dispatch; the
+      // sender learns of the failure from the result.
+      return 0;
     }
-    return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

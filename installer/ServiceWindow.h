@@ -23,7 +23,8 @@ class ServiceWindow {
   void setRelayHandler(std::function<void()> handler) { onRelay_ = std::move(handler); }
   // From any thread: runs the relay handler on the window's thread and
   // returns when it has finished.
-  void relay() const;
+  // False when the handler could not run or did not end normally.
+  bool relay() const;
 
   // The error prefix and `message` in the balloon, its tip 20 pixels above
   // the mouse pointer. UI thread.

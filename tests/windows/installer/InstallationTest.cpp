@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <mutex>
+#include <stdexcept>
 
 #include "installer/InstallerState.h"
 #include "installer/ProcessControl.h"
@@ -50,7 +52,10 @@ class RecordingView : public InstallationView {
 
 class RecordingSteps : public FinishingSteps {
  public:
-  void registerComponent(const std::string& dir) override { calls.push_back("register:" + dir); }
+  void registerComponent(const std::string& dir) override {
+    finishingThread = GetCurrentThreadId();
+    calls.push_back("register:" + dir);
+  }
   void createChosenShortcuts(const std::string& dir) override { calls.push_back("shortcuts:" + dir); }
   void startProduct(const std::string& dir) override { calls.push_back("start:" + dir); }
   void writeUninstallEntry(const std::string& dir) override { calls.push_back("uninstall:" + dir); }
@@ -61,6 +66,12 @@ class RecordingSteps : public FinishingSteps {
   }
   std::vector<std::string> calls;
   bool terminated = false;
+  DWORD finishingThread = 0;
+};
+
+class FailingSteps : public RecordingSteps {
+ public:
+  void registerComponent(const std::string&) override { throw std::runtime_error("no registry"); }
 };
 
 class InstallationTest : public ::testing::Test {
@@ -112,6 +123,8 @@ TEST_F(InstallationTest, RunsFromTheWorkerToTheEndInOrder) {
   EXPECT_TRUE(fileExists(dir + "Talvek.exe"));
   EXPECT_TRUE(fileExists(dir + "Auxiliary\\Beacon.exe"));
   EXPECT_FALSE(fileExists(dir + "install.zip"));
+  // Extraction and finishing ran on the window's thread, not the worker's.
+  EXPECT_EQ(steps.finishingThread, GetCurrentThreadId());
 }
 
 TEST_F(InstallationTest, AnArchiveThatCannotBeWrittenRestoresTheWindowAtTwo) {
@@ -126,6 +139,46 @@ TEST_F(InstallationTest, AnArchiveThatCannotBeWrittenRestoresTheWindowAtTwo) {
                                                      std::string("status:") + status::kWriteFailed, "restore"}));
   EXPECT_EQ(view.progress(), std::vector<int>{2});
   EXPECT_TRUE(steps.calls.empty());
+
+  // A directory standing where the archive goes fails the same way.
+  const std::string dir = scratch.path() + "Talvek\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  CreateDirectoryA((dir + "install.zip").c_str(), nullptr);
+  installerState().installDir = dir;
+  RecordingView blocked;
+  Installation blockedInstallation(blocked, steps, service, payload);
+  blockedInstallation.runWorker();
+  EXPECT_EQ(blocked.events(), (std::vector<std::string>{std::string("status:") + status::kWritingArchive,
+                                                        std::string("status:") + status::kWriteFailed, "restore"}));
+  EXPECT_EQ(blocked.progress(), std::vector<int>{2});
+}
+
+TEST_F(InstallationTest, ARelayThatCannotRunOrBreaksOffGivesTheWindowBack) {
+  const std::string dir = scratch.path() + "Talvek\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  installerState().installDir = dir;
+  auto payload = payloadFrom(test::testDataDir() + "payload.zip");
+  const std::vector<std::string> failedEnding{"restore", std::string("status:") + status::kExtractFailed};
+  auto ending = [](RecordingView& shown) {
+    auto events = shown.events();
+    return events.size() < 2 ? events : std::vector<std::string>(events.end() - 2, events.end());
+  };
+
+  ServiceWindow neverCreated;
+  Installation withoutWindow(view, steps, neverCreated, payload);
+  withoutWindow.runWorker();
+  EXPECT_EQ(ending(view), failedEnding);
+  EXPECT_EQ(view.progress().back(), 99);
+  EXPECT_TRUE(steps.calls.empty());
+
+  RecordingView broken;
+  FailingSteps failing;
+  Installation breaksOff(broken, failing, service, payload);
+  breaksOff.runWorker();
+  EXPECT_EQ(ending(broken), failedEnding);
+  EXPECT_EQ(broken.progress().back(), 99);
+  EXPECT_FALSE(failing.terminated);
+  EXPECT_TRUE(fileExists(dir + "Talvek.exe"));
 }
 
 TEST_F(InstallationTest, ADamagedArchiveStopsWithNinetyNineAndKeepsTheArchive) {
