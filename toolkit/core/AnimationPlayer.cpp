@@ -87,6 +87,9 @@ bool AnimationPlayer::flipStep(int effect, bool appear) {
   if (!work_ || work_.width() != box_.width || work_.height() != box_.height) work_ = MemoryCanvas(box_.width, box_.height);
   if (work_ && snapshot_) {
     work_.clear();
+    // The default stretch mode ANDs the dropped rows together, which breaks
+    // premultiplied colours; dropping them whole keeps every pixel valid.
+    SetStretchBltMode(work_.dc(), COLORONCOLOR);
     const auto corners = flip_.projectedCorners(effect == kEffectFlipBack);
     const auto top = FlipGeometry::edgePoints(corners[0], corners[3]);
     const auto bottom = FlipGeometry::edgePoints(corners[1], corners[2]);

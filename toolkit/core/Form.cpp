@@ -263,6 +263,10 @@ void Form::drawControls() {
   for (ControlRef ref : ownControls()) sendControlEvent(ref, kComposeIntoWindow, 0, 0);
 }
 
+Rect Form::wholeWindow() const {
+  return canvas_ ? Rect{0, 0, canvas_.width(), canvas_.height()} : Rect{};
+}
+
 void Form::present(const Rect& rect) {
   if (animating_ || !hwnd_ || !canvas_) return;
   gdip::GdipFlush(canvas_.graphics(), Gdiplus::FlushIntentionSync);

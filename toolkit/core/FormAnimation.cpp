@@ -36,8 +36,9 @@ void Form::animationTick(bool appear) {
   animation_.reset();
   regionOn(true);
   // A closing window stays invisible: presenting it whole again would flash
-  // it up just before it is destroyed.
-  if (!closing_) present({});
+  // it up just before it is destroyed. A plain window gets everything drawn
+  // while the animation held presenting back.
+  if (!closing_) present(wholeWindow());
 }
 
 void Form::closeWithAnimation() {

@@ -16,6 +16,7 @@ std::intptr_t Form::handleMessage(unsigned message, std::uintptr_t wParam, std::
   const HWND window = hwnd_;
   const WNDPROC oldProc = oldProc_;
   LRESULT result = 0;
+  bool closeAnimated = false;
   if (preHook_ && preHook_(window, message, wParam, lParam, result)) return result;
 
   switch (message) {
@@ -110,8 +111,11 @@ std::intptr_t Form::handleMessage(unsigned message, std::uintptr_t wParam, std::
       break;
     case WM_CLOSE:
       if (closing_) return 0;  // one close at a time; the first one finishes it
-      if (closeEffect_ != 0 || showEffect_ != 0) closeWithAnimation();
-      if (!hwnd_) return 0;     // destroyed while the animation ran
+      if (closeEffect_ != 0 || showEffect_ != 0) {
+        closeWithAnimation();
+        if (!hwnd_) return 0;  // destroyed while the animation ran
+        closeAnimated = true;
+      }
       break;
     default:
       if (message == updateRectMessage && updateRectMessage != 0 && lParam) {
@@ -121,7 +125,11 @@ std::intptr_t Form::handleMessage(unsigned message, std::uintptr_t wParam, std::
       break;
   }
 
-  if (postHook_ && postHook_(window, message, wParam, lParam, result)) return result;
+  if (postHook_ && postHook_(window, message, wParam, lParam, result)) {
+    // A close refused after the window has faded out must bring it back.
+    if (closeAnimated && hwnd_) present(wholeWindow());
+    return result;
+  }
   if (!window) return 0;
   return oldProc ? CallWindowProcW(oldProc, window, message, wParam, lParam)
                  : DefWindowProcW(window, message, wParam, lParam);

@@ -32,15 +32,4 @@ int removeControlSubtree(int index) {
   return removeControlSubtree(controlRegistry(), lookup, index);
 }
 
-int registryCount() { return controlRegistry().count(); }
-
-ControlRef registryAt(int index) { return controlRegistry().at(index); }
-
-int registryIndexOf(ControlRef ref) { return controlRegistry().indexOf(ref); }
-
-int subtreeStart(int index) {
-  ToolkitLookup lookup;
-  return subtreeStart(controlRegistry(), lookup, index);
-}
-
 }  // namespace talvek

@@ -1,5 +1,5 @@
 // The subclass procedure of every skinned top-level window, and the
-// registry operations the control base uses.
+// registry operations that need the window's own lookup.
 #pragma once
 
 #include <windows.h>
@@ -17,10 +17,5 @@ ControlRef hitTest(HWND window, POINT point);
 // Event 2 to the subtree ending at index, then out of the registry;
 // returns how many entries the registry lost.
 int removeControlSubtree(int index);
-
-int registryCount();
-ControlRef registryAt(int index);
-int registryIndexOf(ControlRef ref);
-int subtreeStart(int index);
 
 }  // namespace talvek

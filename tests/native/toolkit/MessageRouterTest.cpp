@@ -78,6 +78,13 @@ TEST_F(MessageRouterTest, ClickNeedsDownAndUpOnTheSameControl) {
   route(message::kRightButtonUp, 0, at(111, 16));
   EXPECT_EQ(eventsWithCode(log, 20), (std::vector<ReceivedEvent>{{b.handle, 20, (6 << 16) | 11}}));
   EXPECT_EQ(b.rightHeld, 0);
+
+  // A double click is its own event and makes no click of its own.
+  log.clear();
+  route(message::kLeftButtonDoubleClick, 0, at(110, 15));
+  route(message::kRightButtonDoubleClick, 0, at(20, 30));
+  EXPECT_EQ(log, (std::vector<ReceivedEvent>{{b.handle, 17, (5 << 16) | 10},
+                                             {a.handle, 21, (20 << 16) | 10}}));
 }
 
 TEST_F(MessageRouterTest, CaptureTakesTheMouseWherever) {

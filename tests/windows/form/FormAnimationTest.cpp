@@ -131,5 +131,60 @@ TEST_F(FormAnimation, CloseWithoutAClaimingPostHookDestroysTheWindow) {
   EXPECT_EQ(controlReferences().form(id), nullptr);
 }
 
+TEST_F(FormAnimation, ARefusedCloseAfterTheAnimationKeepsTheWindow) {
+  createForm(true);
+  form.show(true);
+  HWND window = form.hwnd();
+  form.closeEffect(kEffectFade);
+  form.setPostHook([](HWND, UINT message, WPARAM, LPARAM, LRESULT& result) {
+    result = 0;
+    return message == WM_CLOSE;
+  });
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ticks(false), 26);
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_FALSE(form.animating());
+}
+
+// The wait for a close animation ends on its own limit, on WM_QUIT and when
+// the window goes away underneath it.
+TEST_F(FormAnimation, TheCloseWaitAlwaysEnds) {
+  createForm(true);
+  HWND window = form.hwnd();
+  form.closeEffect(kEffectFade);
+  recorder.claimed = {WM_TIMER};  // the animation never advances
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(window)) << "given up after the limit, then closed";
+  recorder.claimed.clear();
+  recorder.seen.clear();
+  recorder.wParams.clear();
+
+  createForm(true);
+  window = form.hwnd();
+  form.closeEffect(kEffectFade);
+  form.setPostHook([](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+    if (message == WM_TIMER && LOWORD(wParam) == form_timer::kAnimation) PostQuitMessage(7);
+    return false;
+  });
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_LT(ticks(false), 26) << "the quit ended the wait";
+  MSG quit{};
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "and is kept for the loop";
+  EXPECT_EQ(quit.wParam, 7u);
+  form.destroy();
+
+  createForm(true);
+  window = form.hwnd();
+  const ControlRef id = form.objectId();
+  form.closeEffect(kEffectFade);
+  form.setPostHook([](HWND target, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+    if (message == WM_TIMER && LOWORD(wParam) == form_timer::kAnimation) DestroyWindow(target);
+    return false;
+  });
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(controlRegistry().indexOf(id), 0);
+}
+
 }  // namespace
 }  // namespace talvek::test

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/native/toolkit/RecordingControl.h"
 #include "tests/windows/TestSupport.h"
 #include "tests/windows/form/FormTestSupport.h"
 #include "toolkit/core/CaptionButtonPainter.h"
@@ -170,6 +171,32 @@ TEST_F(FormCaption, TheDragBandDragsAndTheBordersResize) {
   form.sizable(1);
   SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at(60, 8));
   EXPECT_EQ(actions, std::vector<int>{caption::kMaximise});
+}
+
+TEST_F(FormCaption, LockedFormsStayAndDragAnywhereFormsMoveFromFreePoints) {
+  form.dragLocked(1);
+  SendMessageW(form.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(100, 20));
+  SendMessageW(form.hwnd(), WM_LBUTTONUP, 0, at(100, 20));
+  EXPECT_EQ(recorder.count(WM_NCLBUTTONDOWN), 0) << "a locked form does not drag";
+
+  form.destroy();
+  FormCreateOptions options;
+  options.rectangle = Rect{60, 40, 400, 260};
+  options.styleFlags = 2;
+  options.dragAnywhere = true;
+  form.create(options);
+  form.setPreHook(recorder.hook());
+  std::vector<ReceivedEvent> log;
+  RecordingControl control(log, form.hwnd(), Rect{20, 100, 80, 40}, form.objectId());
+  controlRegistry().insertAt(controlRegistry().count() + 1, control.handle);
+
+  SendMessageW(form.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(200, 150));
+  SendMessageW(form.hwnd(), WM_LBUTTONUP, 0, at(200, 150));
+  EXPECT_EQ(recorder.count(WM_NCLBUTTONDOWN), 1) << "a free point of the body drags";
+  SendMessageW(form.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(40, 120));
+  SendMessageW(form.hwnd(), WM_LBUTTONUP, 0, at(40, 120));
+  EXPECT_EQ(recorder.count(WM_NCLBUTTONDOWN), 1) << "a control's point belongs to the control";
+  form.destroy();
 }
 
 }  // namespace

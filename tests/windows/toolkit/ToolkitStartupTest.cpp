@@ -46,6 +46,10 @@ TEST(ToolkitStartup, RegistersTheFourClassesUnderTheirExactNames) {
   EXPECT_NE(moveMemory, nullptr);
   EXPECT_NE(alphaBlend, nullptr);
   EXPECT_EQ(cursorOverride, 0);
+  OSVERSIONINFOA version{sizeof(version)};
+  ASSERT_TRUE(GetVersionExA(&version));
+  EXPECT_EQ(osVersion, osVersionFrom(version.dwMajorVersion, version.dwMinorVersion));
+  EXPECT_GE(osVersion, 5);
 }
 
 TEST(ToolkitStartup, LeavesFontsAndTheBuiltInSkinReady) {
