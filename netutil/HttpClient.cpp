@@ -84,6 +84,17 @@ std::string HttpClient::requestText(const std::string& address) const {
   return requestText(address, options);
 }
 
+std::string HttpClient::requestPlain(const std::string& address) const {
+  InternetHandle root(InternetOpenA(kDefaultUserAgent, INTERNET_OPEN_TYPE_DIRECT, "", "", 0));
+  if (!root) return {};
+  InternetHandle page(InternetOpenUrlA(root.get(), address.c_str(), nullptr, 0,
+                                       INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_COOKIES |
+                                           INTERNET_FLAG_NO_UI,
+                                       0));
+  if (!page) return {};
+  return readBody(page.get());
+}
+
 std::string HttpClient::request(const std::string& address, HttpRequestOptions& options,
                                 Result result, bool mayFollowMoved) const {
   const HttpRequestPlan plan = planRequest(address, options);

@@ -17,6 +17,9 @@ class HttpClient {
   // when the page declares UTF-8.
   std::string requestText(const std::string& address, HttpRequestOptions& options) const;
   std::string requestText(const std::string& address) const;
+  // A GET that sends only what WinINet itself sends: none of our header
+  // lines and no cookies, neither ours nor WinINet's store.
+  std::string requestPlain(const std::string& address) const;
 
  private:
   enum class Result { Bytes, Text };

@@ -93,14 +93,18 @@ std::wstring TaskbarPin::pinVerbName() {
 }
 
 void TaskbarPin::pin(const std::string& directory, const std::string& fileName) {
-  // Without the verb's name every nameless menu entry would match.
-  std::wstring wanted = pinVerbName();
-  if (wanted.empty()) return;
+  invokeVerb(directory, fileName, pinVerbName());
+}
+
+int TaskbarPin::invokeVerb(const std::string& directory, const std::string& fileName,
+                           const std::wstring& verbName) {
+  // Without a name every nameless menu entry would match.
+  if (verbName.empty()) return -1;
   ComApartment apartment;
   ComPtr<FolderItemVerbs> verbs = verbsOf(directory, fileName);
-  if (!verbs) return;
+  if (!verbs) return -1;
   long count = 0;
-  if (FAILED(verbs->get_Count(&count))) return;
+  if (FAILED(verbs->get_Count(&count))) return -1;
   for (long i = 0; i < count; ++i) {
     VARIANT index;
     VariantInit(&index);
@@ -110,8 +114,9 @@ void TaskbarPin::pin(const std::string& directory, const std::string& fileName) 
     if (FAILED(verbs->Item(index, verb.GetAddressOf())) || !verb) continue;
     Bstr name;
     if (FAILED(verb->get_Name(name.put())) || !name.get()) continue;
-    if (wanted == name.get()) verb->DoIt();
+    if (verbName == name.get()) verb->DoIt();
   }
+  return static_cast<int>(count);
 }
 
 }  // namespace talvek

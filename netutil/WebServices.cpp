@@ -101,7 +101,7 @@ std::string WebServices::resolveShareLink(const std::string& link) const {
     http_.requestBytes(link, options);
     target = options.location;
   }
-  std::string page = http_.requestBytes(target);
+  std::string page = http_.requestPlain(target);
   std::string nid = readShareNid(percentDecode(page.substr(0, page.find('\0')), true));
   // The host keeps its port, so a share server on another port is reached.
   std::string answer = post("http://" + hostOfUrl(target, true) + "/share/downloadfile/",

@@ -8,6 +8,7 @@
 
 #include "netutil/ProcessElevation.h"
 #include "netutil/SystemIntegration.h"
+#include "netutil/TaskbarPin.h"
 #include "tests/windows/TestSupport.h"
 #include "toolkit/core/WinHandles.h"
 
@@ -50,6 +51,26 @@ TEST(ProcessIntegration, PinToTaskbarWithoutThePinVerbChangesNothing) {
   integration.pinToTaskbar(scratch.path(), "missing.exe");
   EXPECT_TRUE(test::fileExists(file));
   EXPECT_EQ(test::readFileBytes(file), "MZ");
+
+  // The walk over a file's verbs itself: a name no verb has does nothing.
+  const std::string notes = scratch.path() + "notes.txt";
+  ASSERT_TRUE(test::writeFileBytes(notes, "kept"));
+  EXPECT_GE(TaskbarPin::invokeVerb(scratch.path(), "notes.txt", L"No such verb"), 0);
+  EXPECT_EQ(TaskbarPin::invokeVerb(scratch.path(), "missing.txt", L"No such verb"), -1);
+  EXPECT_EQ(TaskbarPin::invokeVerb(scratch.path(), "notes.txt", L""), -1);
+  EXPECT_EQ(test::readFileBytes(notes), "kept");
+}
+
+TEST(ProcessIntegration, AdminTestAgreesWithTheTokensGroups) {
+  SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
+  PSID administrators = nullptr;
+  ASSERT_TRUE(AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID,
+                                       DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &administrators));
+  BOOL member = FALSE;
+  const BOOL checked = CheckTokenMembership(nullptr, administrators, &member);
+  FreeSid(administrators);
+  ASSERT_TRUE(checked);
+  EXPECT_EQ(SystemIntegration().isUserAdmin(), member == TRUE);
 }
 
 // A report-style list view with two columns; row i's item data is 100 + i.

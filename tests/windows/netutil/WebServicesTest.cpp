@@ -151,7 +151,9 @@ TEST_F(WebServiceFixture, CallBackPostsTheNumbersThenSendsTheirCookie) {
 TEST_F(WebServiceFixture, ShareLinkFollowsTheShortLinkAndPostsCodeAndNid) {
   script("/s/1AbCdE",
          LoopbackHttpServer::response(
-             "302 Found", {"Location: " + server_.base() + "share/init?shareid=9"}, ""));
+             "302 Found",
+             {"Location: " + server_.base() + "share/init?shareid=9", "Set-Cookie: kept=1; path=/"},
+             ""));
   answer("/share/init", "var a = {nid : '4242', title: '%E4%B8%AD'};");
   answer("/share/downloadfile/", "{\"dlink\":\"http:\\/\\/files.example\\/a.zip?x=1\"}");
   EXPECT_EQ(integration_.resolveShareLink(server_.base() + "s/1AbCdE"),
@@ -160,6 +162,11 @@ TEST_F(WebServiceFixture, ShareLinkFollowsTheShortLinkAndPostsCodeAndNid) {
   ASSERT_EQ(requests.size(), 3u);
   EXPECT_EQ(requests[0].method, "POST");
   EXPECT_EQ(requests[1].path, "/share/init?shareid=9");
+  // The share page is fetched plainly: none of our header lines, no cookie.
+  EXPECT_EQ(requests[1].method, "GET");
+  for (const char* name : {"Referer", "Accept-Language", "Content-Type", "Cookie"}) {
+    EXPECT_EQ(requests[1].header(name), "") << name;
+  }
   EXPECT_EQ(requests[2].method, "POST");
   EXPECT_EQ(requests[2].path, "/share/downloadfile/");
   EXPECT_EQ(requests[2].body, "surl=1AbCdE&nid=4242");
