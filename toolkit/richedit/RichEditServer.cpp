@@ -88,7 +88,7 @@ bool RichEditServer::start() {
 
 bool RichEditServer::bindRandomPort() {
   std::mt19937 generator = seededGenerator();
-  std::uniform_int_distribution<int> ports(kFirstPort, kLastPort);
+  std::uniform_int_distribution<int> ports(limits_.firstPort, limits_.lastPort);
   for (int attempt = 0; attempt < limits_.bindAttempts; ++attempt) {
     port_ = ports(generator);
     const sockaddr_in address = endpoint(port_);

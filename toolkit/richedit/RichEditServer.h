@@ -20,8 +20,6 @@
 namespace talvek::richedit {
 
 inline constexpr const char* kListenAddress = "127.89.64.254";
-inline constexpr int kFirstPort = 50000;
-inline constexpr int kLastPort = 63000;
 inline constexpr int kListenBacklog = 5;
 
 class ServerConnection;

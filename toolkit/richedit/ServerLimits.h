@@ -19,8 +19,11 @@ struct ServerLimits {
   // side, so that unread request bytes do not turn the close into a reset
   // that could discard the answer at the client.
   unsigned lingerMs = 1000;
-  // Random ports tried before the server gives up listening.
+  // Random ports tried before the server gives up listening, drawn
+  // uniformly from firstPort to lastPort.
   int bindAttempts = 200;
+  int firstPort = 50000;
+  int lastPort = 63000;
 };
 
 }  // namespace talvek::richedit

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -255,12 +256,33 @@ TEST_F(RichEditServerTest, ATenMegabyteBodyIsRefusedAndTheServerGoesOn) {
   expectPageServed();
 }
 
-TEST(RichEditServer, GivesUpQuietlyWhenNoPortCanBeBound) {
+TEST(RichEditServer, TriesOtherPortsThenGivesUpQuietly) {
+  auto ignore = [](std::int32_t, int, std::intptr_t, std::intptr_t) { return 0; };
   ServerLimits limits;
   limits.bindAttempts = 0;
-  RichEditServer server([](std::int32_t, int, std::intptr_t, std::intptr_t) { return 0; }, jqueryLibrary(), limits);
-  EXPECT_FALSE(server.start());
-  EXPECT_EQ(server.port(), 0);
+  RichEditServer none(ignore, jqueryLibrary(), limits);
+  EXPECT_FALSE(none.start());
+  EXPECT_EQ(none.port(), 0);
+
+  // Two ports, one of them taken: the draw keeps going until it lands on
+  // the free one (the chance of missing it 200 times is 2^-200).
+  ServerLimits pair;
+  RichEditServer first(ignore, jqueryLibrary(), pair);
+  ASSERT_TRUE(first.start());
+  const int taken = first.port();
+  const int other = taken == pair.lastPort ? taken - 1 : taken + 1;
+  pair.firstPort = std::min(taken, other);
+  pair.lastPort = std::max(taken, other);
+  RichEditServer second(ignore, jqueryLibrary(), pair);
+  ASSERT_TRUE(second.start()) << "port " << other << " may be taken by someone else";
+  EXPECT_EQ(second.port(), other);
+
+  // Only the taken port: every attempt fails, and the server stays quiet.
+  ServerLimits onlyTaken;
+  onlyTaken.firstPort = onlyTaken.lastPort = taken;
+  RichEditServer third(ignore, jqueryLibrary(), onlyTaken);
+  EXPECT_FALSE(third.start());
+  EXPECT_EQ(third.port(), 0);
 }
 
 }  // namespace
