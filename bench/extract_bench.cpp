@@ -65,11 +65,11 @@ int floorRun(const std::string& zip, const std::string& dir) {
   return 0;
 }
 
-SIZE_T privateBytes() {
+PROCESS_MEMORY_COUNTERS_EX memoryCounters() {
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof counters;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-  return counters.PrivateUsage;
+  return counters;
 }
 
 int memoryRun(const std::string& zip, const std::string& dir) {
@@ -78,11 +78,15 @@ int memoryRun(const std::string& zip, const std::string& dir) {
   DWORD size = GetFileSize(file, nullptr);
   HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
   auto* bytes = static_cast<const std::uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0));
-  SIZE_T before = privateBytes();
+  const PROCESS_MEMORY_COUNTERS_EX before = memoryCounters();
   bool ok = talvek::writeWholeFile(dir + "install.zip", {bytes, size});
-  SIZE_T after = privateBytes();
-  std::printf("archive_bytes %lu\nprivate_growth_bytes %ld\nwrite_ok %d\n", static_cast<unsigned long>(size),
-              static_cast<long>(after) - static_cast<long>(before), ok ? 1 : 0);
+  const PROCESS_MEMORY_COUNTERS_EX after = memoryCounters();
+  // The peak catches a buffer that came and went during the write.
+  std::printf("archive_bytes %lu\nprivate_growth_bytes %ld\npeak_private_growth_bytes %ld\nwrite_ok %d\n",
+              static_cast<unsigned long>(size),
+              static_cast<long>(after.PrivateUsage) - static_cast<long>(before.PrivateUsage),
+              static_cast<long>(after.PeakPagefileUsage) - static_cast<long>(before.PeakPagefileUsage),
+              ok ? 1 : 0);
   UnmapViewOfFile(bytes);
   CloseHandle(mapping);
   CloseHandle(file);

@@ -33,16 +33,20 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 
 # minizip ships only inside zlib's source package: add the matching deb-src line.
+# Asked of apt itself: a deb-src line of another repository, or one whose
+# index was never fetched, does not make the source known.
 SRC_LIST=/etc/apt/sources.list.d/talvek-deb-src.sources
-if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src ' /etc/apt/sources.list; then
-  log "adding a deb-src entry for bookworm main"
-  cat > "$SRC_LIST" <<'SRC'
+if ! apt-cache showsrc zlib 2>/dev/null | grep -qx 'Version: 1:1.2.13.dfsg-1'; then
+  if [ ! -f "$SRC_LIST" ]; then
+    log "adding a deb-src entry for bookworm main"
+    cat > "$SRC_LIST" <<'SRC'
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: bookworm
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
+  fi
   need_update=1
 fi
 
@@ -59,8 +63,7 @@ if ! command -v npm >/dev/null 2>&1; then
 fi
 
 if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$need_update" = 1 ] || [ ! -f /var/lib/apt/periodic/talvek-updated ] || \
-     ! apt-cache showsrc zlib >/dev/null 2>&1; then
+  if [ "$need_update" = 1 ] || [ ! -f /var/lib/apt/periodic/talvek-updated ]; then
     log "apt-get update"
     apt-get update -qq
     mkdir -p /var/lib/apt/periodic && touch /var/lib/apt/periodic/talvek-updated

@@ -1,9 +1,15 @@
 """The shipped executable: its format, imports and embedded descriptions."""
+import os
 import re
 import subprocess
 import unittest
+import zipfile
 
-from wine_driver import INSTALLER
+from wine_driver import BUILD, INSTALLER
+
+PAYLOAD = os.path.join(BUILD, "win", "assets", "payload.zip")
+DOS_DIRECTORY = 0x10
+UTF8_NAMES = 0x800
 
 # Windows' own DLLs; anything else would have to ship beside the installer.
 SYSTEM_DLLS = {
@@ -34,6 +40,34 @@ class ExecutableTest(unittest.TestCase):
         self.assertIn(b"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", self.image)  # Windows 7
         for text in ("Talvek 安装程序", "1.6.3.5", "Talvek"):
             self.assertIn(text.encode("utf-16-le"), self.image, text)
+
+    def test_embeds_the_payload_laid_out_as_the_installer_expects(self):
+        with open(PAYLOAD, "rb") as f:
+            payload = f.read()
+        self.assertIn(payload, self.image, "embedded byte for byte")
+        entries = zipfile.ZipFile(PAYLOAD).infolist()
+        seen_directories = set()
+        empty_files = []
+        for entry in entries:
+            self.assertFalse(entry.flag_bits & UTF8_NAMES, entry.filename)
+            parent = entry.filename.rstrip("/").rpartition("/")[0]
+            if parent:
+                self.assertIn(parent + "/", seen_directories, f"{entry.filename} comes before its folder")
+            if entry.filename.endswith("/"):
+                self.assertTrue(entry.external_attr & DOS_DIRECTORY, entry.filename)
+                self.assertEqual(entry.compress_type, zipfile.ZIP_STORED, entry.filename)
+                seen_directories.add(entry.filename)
+            elif entry.file_size == 0:
+                empty_files.append(entry.filename)
+                self.assertEqual(entry.compress_type, zipfile.ZIP_STORED, entry.filename)
+            elif entry.compress_type != zipfile.ZIP_DEFLATED:
+                # Recompression keeps a member stored only when no deflate
+                # stream of it would be smaller.
+                self.assertEqual(entry.compress_type, zipfile.ZIP_STORED, entry.filename)
+                self.assertEqual(entry.compress_size, entry.file_size, entry.filename)
+        self.assertEqual(empty_files, ["Auxiliary/cookies.tmp"])
+        self.assertEqual(len({entry.date_time for entry in entries}), 1, "one fixed timestamp")
+        self.assertIn("使用说明.txt", [entry.filename.encode("cp437").decode("gbk") for entry in entries])
 
 
 if __name__ == "__main__":
