@@ -21,17 +21,6 @@ constexpr Rect kBox{20, 60, 200, 30};
 constexpr Argb kCaret = 0xFF0000FF;
 constexpr Argb kSelectBack = 0xFFB31935;
 
-// A 16 x 16 PNG of one colour.
-ByteBlock solidPng(Argb colour) {
-  TestCanvas canvas(16, 16);
-  fillRect(canvas.graphics(), colour, 0, 0, 16, 16);
-  ScratchDir dir;
-  const std::string path = dir.path() + "icon.png";
-  if (!canvas.savePng(toWide(path).c_str())) return {};
-  const std::string bytes = readFileBytes(path);
-  return ByteBlock(bytes.begin(), bytes.end());
-}
-
 LPARAM at(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(y)); }
 
 // Holds a key down in the system's key state for a scope, the way a user

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "tests/windows/TestSupport.h"
 #include "tests/windows/toolkit/ToolkitTestWindows.h"
+#include "toolkit/core/CodePage.h"
 
 namespace talvek::test {
 
@@ -41,6 +43,16 @@ bool TestCanvas::savePng(const wchar_t* path) const {
   static const CLSID kPngEncoder = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
   return gdip::GdipSaveImageToFile(bitmap_.get(), reinterpret_cast<const WCHAR*>(path), &kPngEncoder, nullptr) ==
          Gdiplus::Ok;
+}
+
+ByteBlock solidPng(Gdiplus::ARGB colour) {
+  TestCanvas canvas(16, 16);
+  gdip::GdipGraphicsClear(canvas.graphics(), colour);
+  ScratchDir dir;
+  const std::string path = dir.path() + "solid.png";
+  if (!canvas.savePng(toWide(path).c_str())) return {};
+  const std::string bytes = readFileBytes(path);
+  return ByteBlock(bytes.begin(), bytes.end());
 }
 
 }  // namespace talvek::test

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "toolkit/core/ByteBlock.h"
 #include "toolkit/core/GdiplusHandles.h"
 #include "toolkit/core/Rect.h"
 
@@ -29,6 +30,9 @@ class TestCanvas {
   GdiplusBitmap bitmap_;
   GdiplusGraphics graphics_;
 };
+
+// The PNG file bytes of a 16 x 16 picture in one colour.
+ByteBlock solidPng(Gdiplus::ARGB colour);
 
 inline int alphaOf(Gdiplus::ARGB c) { return static_cast<int>(c >> 24); }
 inline int redOf(Gdiplus::ARGB c) { return static_cast<int>((c >> 16) & 0xFF); }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "tests/windows/controls/TestCanvas.h"
 #include "tests/windows/form/FormTestSupport.h"
 #include "toolkit/core/ControlRegistry.h"
 #include "toolkit/core/FormGlobals.h"
@@ -138,6 +139,33 @@ TEST_F(FormCreation, FocusTakesTheAccentFromTheBackgroundWhenAsked) {
   accentColor = 0;
   SendMessageW(plain.hwnd(), WM_SETFOCUS, 0, 0);
   EXPECT_EQ(accentColor, 0u);
+}
+
+TEST_F(FormCreation, ABackgroundPictureGivesTheFormItsColour) {
+  constexpr Argb kTeal = 0xFF208080;
+  const ByteBlock picture = solidPng(kTeal);
+  ASSERT_FALSE(picture.empty());
+  Form pictured;
+  FormCreateOptions options;
+  options.styleFlags = 0;
+  options.backgroundBytes = picture;
+  options.accentFromBackground = true;
+  pictured.create(options);
+  EXPECT_EQ(pictured.backgroundColor(), kTeal);
+  accentColor = 0;
+  SendMessageW(pictured.hwnd(), WM_SETFOCUS, 0, 0);
+  EXPECT_EQ(accentColor, 0xFF808020u) << "the picture's colour, converted as stored";
+
+  // The toolkit-wide default picture stands in for a form without one.
+  defaultFormBackground(picture);
+  Form defaulted;
+  FormCreateOptions plain;
+  plain.styleFlags = 0;
+  defaulted.create(plain);
+  EXPECT_EQ(defaulted.backgroundColor(), kTeal);
+  defaultFormBackground(ByteBlock{});
+  pictured.destroy();
+  defaulted.destroy();
 }
 
 }  // namespace
