@@ -19,7 +19,7 @@ PACKAGES=(
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   libz-mingw-w64-dev zlib1g-dev
   googletest
-  wine wine32:i386
+  wine wine32:i386 libgnutls30:i386
   xvfb xdotool x11-utils xcompmgr imagemagick fonts-wqy-microhei
   locales python3
   osslsigncode openssl advancecomp
