@@ -98,8 +98,6 @@ class Form final : public ToolkitWindow {
   // An empty rectangle presents a layered window whole and copies nothing
   // for a plain one.
   void present(const Rect& rect);
-  // The whole canvas, for presenting a plain window entirely.
-  Rect wholeWindow() const;
 
   int dblClickMaximise(std::optional<int> value = std::nullopt);
   int dragLocked(std::optional<int> value = std::nullopt);
@@ -149,6 +147,8 @@ class Form final : public ToolkitWindow {
   bool controlUnder(POINT point) const;
 
   // Show and close animations.
+  // The whole canvas, for presenting a plain window entirely.
+  Rect wholeWindow() const;
   void startAnimation(bool appear);
   void animationTick(bool appear);
   void closeWithAnimation();
