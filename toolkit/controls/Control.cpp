@@ -97,8 +97,11 @@ bool Control::setParent(ControlRef newParent) {
   for (const Control* up = parentControl; up; up = up->parent > 0 ? controlFrom(up->parent) : nullptr) {
     if (up == this) return false;
   }
-  const bool sameWindow = host == window;
+  // The old place is given back first, while the subtree still belongs to
+  // the old window: nothing of it may stay behind there.
   const Rect oldArea = visibleRect;
+  recompose(oldArea, true);
+  if (!isEmptyRect(oldArea)) requestUpdate(oldArea);
 
   const std::vector<ControlRef> run = takeSubtree(registry, lookup, registryIndex());
   const int depthChange = (parentControl ? parentControl->depth : 0) + 1 - depth;
@@ -114,7 +117,6 @@ bool Control::setParent(ControlRef newParent) {
   insertRun(registry, childInsertionIndex(registry, lookup, registry.indexOf(newParent)), run);
   onEvent(control_event::kLayout, 0, 0);
   onEvent(control_event::kParentChanged, newParent, 0);
-  if (sameWindow) recompose(oldArea, false);
   redraw();
   return true;
 }
@@ -133,8 +135,15 @@ void Control::setStacking(int position) {
 int Control::registryIndex() const { return handle ? controlRegistry().indexOf(handle) : 0; }
 
 void Control::destroyed() {
+  const bool wasShown = created_ && isShown();
+  const Rect area = visibleRect;
   onDestroy();
   stopAllControlTimers(handle);
+  // Its descendants went first; what lay under it shows again.
+  if (wasShown) {
+    recompose(area, true);
+    requestUpdate(area);
+  }
   fadeTarget_ = MemoryCanvas();
   fadePrevious_ = MemoryCanvas();
   surface_ = MemoryCanvas();
@@ -315,7 +324,7 @@ void Control::blendInto(HDC backBuffer, const Rect& area) const {
   blend(backBuffer, part, shownDC_, sourceX, sourceY, 255 - transparency_);
 }
 
-void Control::recompose(const Rect& area, bool skipSelf) {
+void Control::recompose(const Rect& area, bool skipSubtree) {
   if (!window || isEmptyRect(area)) return;
   HDC backBuffer = dcProperty(window, kCanvasProperty);
   HDC background = dcProperty(window, kBackgroundProperty);
@@ -323,11 +332,15 @@ void Control::recompose(const Rect& area, bool skipSelf) {
   BitBlt(backBuffer, area.x, area.y, area.width, area.height, background, area.x, area.y, SRCCOPY);
   ToolkitLookup lookup;
   const ControlRegistry& registry = controlRegistry();
+  // The subtree is the run that ends at the control's own entry.
+  const int ownIndex = registryIndex();
+  const int skipFrom = skipSubtree && ownIndex ? subtreeStart(registry, lookup, ownIndex) : 0;
   for (int index = registry.indexOf(form_) - 1; index >= 1; --index) {
     const ControlRef ref = registry.at(index);
     if (entryWindow(lookup, ref) != window) break;
+    if (skipSubtree && index >= skipFrom && index <= ownIndex) continue;
     const Control* entry = controlFrom(ref);
-    if (!entry || (skipSelf && entry == this) || !entry->isShown()) continue;
+    if (!entry || (skipSubtree && entry == this) || !entry->isShown()) continue;
     entry->blendInto(backBuffer, area);
   }
 }
@@ -378,10 +391,12 @@ void Control::redrawNow() {
   requestUpdate();
 }
 
-void Control::requestUpdate() {
+void Control::requestUpdate() { requestUpdate(visibleRect); }
+
+void Control::requestUpdate(const Rect& area) {
   if (window && updateRectMessage != 0) {
-    Rect area = visibleRect;
-    SendMessageW(window, updateRectMessage, 0, reinterpret_cast<LPARAM>(&area));
+    Rect copy = area;
+    SendMessageW(window, updateRectMessage, 0, reinterpret_cast<LPARAM>(&copy));
   }
 }
 
@@ -602,10 +617,7 @@ bool Control::move(std::optional<int> x, std::optional<int> y, std::optional<int
   onEvent(control_event::kLayout, 0, 0);
   repaintSurface();
   // The uncovered old area must reach the screen as well as the new one.
-  if (window && updateRectMessage != 0 && !isEmptyRect(oldArea)) {
-    Rect area = oldArea;
-    SendMessageW(window, updateRectMessage, 0, reinterpret_cast<LPARAM>(&area));
-  }
+  if (!isEmptyRect(oldArea)) requestUpdate(oldArea);
   updateWindow();
   return true;
 }

@@ -129,6 +129,7 @@ class Control : public RoutedControl {
   void redraw();
   void redrawNow();
   void requestUpdate();
+  void requestUpdate(const Rect& area);
   void markDirty();
   const MemoryCanvas& surface() const { return surface_; }
 
@@ -223,8 +224,9 @@ class Control : public RoutedControl {
   void dropRunningFade();
   void updateWindow();
   // Restores area of the back buffer from the background and re-blends
-  // every shown control of the window there (this one unless skipSelf).
-  void recompose(const Rect& area, bool skipSelf);
+  // every shown control of the window there (this one and its descendants
+  // unless skipSubtree).
+  void recompose(const Rect& area, bool skipSubtree);
   void blendInto(HDC backBuffer, const Rect& area) const;
   void showHandIfWanted() const;
 
