@@ -1,6 +1,7 @@
 #include "toolkit/controls/CheckBox.h"
 
 #include "toolkit/controls/CheckBoxPainter.h"
+#include "toolkit/controls/ControlImage.h"
 #include "toolkit/core/CodePage.h"
 
 namespace talvek {
@@ -27,6 +28,19 @@ int CheckBox::checked(std::optional<int> value) {
     redraw();
   }
   return state_.checked() ? 1 : 0;
+}
+
+std::unique_ptr<Control> CheckBox::clone() const {
+  auto copy = std::make_unique<CheckBox>();
+  copyBaseInto(*copy);
+  copy->captionText_ = captionText_;
+  copy->markColor_ = markColor_;
+  copy->boxColor_ = boxColor_;
+  copy->boxBounds_ = boxBounds_;
+  if (captionStyle_.usable()) copy->captionStyle_ = TextStyle::build(captionStyle_.description());
+  copy->state_ = state_;
+  copy->markImage_ = copyBitmap(markImage_);
+  return copy;
 }
 
 void CheckBox::onLeftDown(POINT /*point*/) {

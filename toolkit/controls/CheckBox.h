@@ -34,6 +34,7 @@ class CheckBox final : public Control {
   Argb boxColor() const { return boxColor_; }
   Argb markColor() const { return markColor_; }
   const std::string& captionText() const { return captionText_; }
+  std::unique_ptr<Control> clone() const override;
 
   static constexpr int kAnimationTimerKey = 1;
 

@@ -64,7 +64,7 @@ bool Control::initControl(ControlRef parentRef, const Rect& area, const std::u16
   transparency_ = 0;
   shownDC_ = nullptr;
   handCursor_ = showHandCursor;
-  caption_ = text;
+  setCaption(text);
   leftHeld = rightHeld = 0;
   depth = (parentControl ? parentControl->depth : 0) + 1;
   focusable = canFocus;
@@ -122,14 +122,41 @@ bool Control::setParent(ControlRef newParent) {
 }
 
 void Control::setStacking(int position) {
-  if (!created_) return;
+  const int ownIndex = registryIndex();
+  if (!created_ || ownIndex == 0) return;
   ToolkitLookup lookup;
   ControlRegistry& registry = controlRegistry();
-  const std::vector<ControlRef> run = takeSubtree(registry, lookup, registryIndex());
+  const SiblingSlot slot = position == kStackBottom                                  ? SiblingSlot{SiblingSlot::kBottom}
+                           : (position == kStackTop || position == kStackTopOfAll) ? SiblingSlot{SiblingSlot::kTop}
+                                                                                   : siblingSlotAt(position);
+  if (slot.place == SiblingSlot::kOwn) {
+    redraw();
+    return;
+  }
+  const std::vector<ControlRef> run = takeSubtree(registry, lookup, ownIndex);
   const int parentIndex = registry.indexOf(parent);
-  const int at = position == kStackBottom ? parentIndex : childInsertionIndex(registry, lookup, parentIndex);
+  int at = childInsertionIndex(registry, lookup, parentIndex);
+  if (slot.place == SiblingSlot::kBottom) at = parentIndex;
+  if (slot.place == SiblingSlot::kInFrontOf) at = subtreeStart(registry, lookup, registry.indexOf(slot.sibling));
+  if (slot.place == SiblingSlot::kBehind) at = registry.indexOf(slot.sibling) + 1;
   insertRun(registry, at, run);
   redraw();
+}
+
+Control::SiblingSlot Control::siblingSlotAt(int index) const {
+  ToolkitLookup lookup;
+  const ControlRegistry& registry = controlRegistry();
+  const int ownIndex = registryIndex();
+  const int parentIndex = registry.indexOf(parent);
+  // Outside the parent's run the index is held to its ends.
+  if (index >= parentIndex) return {SiblingSlot::kBottom};
+  if (index < subtreeStart(registry, lookup, parentIndex)) return {SiblingSlot::kTop};
+  // The sibling whose subtree holds the entry at index takes our place.
+  const Control* sibling = controlFrom(registry.at(index));
+  while (sibling && sibling->parent != parent) sibling = sibling->parent > 0 ? controlFrom(sibling->parent) : nullptr;
+  if (!sibling) return {SiblingSlot::kTop};
+  if (sibling == this) return {SiblingSlot::kOwn};
+  return {index < ownIndex ? SiblingSlot::kInFrontOf : SiblingSlot::kBehind, sibling->handle};
 }
 
 int Control::registryIndex() const { return handle ? controlRegistry().indexOf(handle) : 0; }

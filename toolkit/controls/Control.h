@@ -81,7 +81,11 @@ class Control : public RoutedControl {
   // false for an unknown parent, itself or one of its own descendants.
   bool setParent(ControlRef newParent);
   // Among its siblings: kStackTop (or kStackTopOfAll) paints it last,
-  // kStackBottom first. Redraws.
+  // kStackBottom first. Any other value is a registry index: the control
+  // takes the place of the sibling whose subtree holds that entry, painted
+  // right after it when moving forwards (to a smaller index) and right
+  // before it when moving backwards. Indices outside the parent's run are
+  // held to its ends. Redraws.
   static constexpr int kStackBottom = 0;
   static constexpr int kStackTop = 1;
   static constexpr int kStackTopOfAll = 3641977;
@@ -227,6 +231,12 @@ class Control : public RoutedControl {
   // every shown control of the window there (this one and its descendants
   // unless skipSubtree).
   void recompose(const Rect& area, bool skipSubtree);
+  // Where setStacking puts the control among its siblings.
+  struct SiblingSlot {
+    enum Place { kTop, kBottom, kInFrontOf, kBehind, kOwn } place;
+    ControlRef sibling = 0;
+  };
+  SiblingSlot siblingSlotAt(int index) const;
   void blendInto(HDC backBuffer, const Rect& area) const;
   void showHandIfWanted() const;
 

@@ -22,4 +22,11 @@ GdiplusImage copyImage(const GdiplusImage& image) {
   return copy;
 }
 
+GdiplusBitmap copyBitmap(const GdiplusBitmap& bitmap) {
+  Gdiplus::GpImage* copy = nullptr;
+  if (bitmap) gdip::GdipCloneImage(bitmap.get(), &copy);
+  // A clone of a bitmap is a bitmap.
+  return GdiplusBitmap(static_cast<Gdiplus::GpBitmap*>(copy));
+}
+
 }  // namespace talvek

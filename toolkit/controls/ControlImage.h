@@ -18,5 +18,6 @@ void drawImageAtOrigin(Gdiplus::GpGraphics* graphics, const GdiplusImage& image)
 
 // An independent copy (empty for an empty image).
 GdiplusImage copyImage(const GdiplusImage& image);
+GdiplusBitmap copyBitmap(const GdiplusBitmap& bitmap);
 
 }  // namespace talvek

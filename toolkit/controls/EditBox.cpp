@@ -4,6 +4,7 @@
 
 #include "toolkit/controls/AnsiCharWidth.h"
 #include "toolkit/controls/CompositionWindow.h"
+#include "toolkit/controls/ControlImage.h"
 #include "toolkit/controls/EditLayout.h"
 #include "toolkit/controls/HeldModifiers.h"
 #include "toolkit/controls/SystemClipboard.h"
@@ -78,6 +79,23 @@ void EditBox::setMask(const std::optional<std::string>& maskText) {
   model_.setMask(maskText ? toUtf16(*maskText) : std::u16string());
 }
 
+std::unique_ptr<Control> EditBox::clone() const {
+  auto copy = std::make_unique<EditBox>();
+  copyBaseInto(*copy);
+  copy->model_ = model_;
+  if (style_.usable()) copy->style_ = buildEditStyle(style_.description());
+  copy->colors_ = colors_;
+  copy->textArea_ = textArea_;
+  copy->textOffset_ = textOffset_;
+  copy->frameShown_ = frameShown_;
+  copy->backShown_ = backShown_;
+  copy->iconMode_ = iconMode_;
+  copy->icon_ = copyBitmap(icon_);
+  copy->backImage_ = copyBitmap(backImage_);
+  copy->highlights_ = highlights_;
+  return copy;
+}
+
 EditBoxLook EditBox::look() const {
   EditBoxLook look(model_, style_, getWidth(), getHeight());
   look.colors = colors_;
@@ -129,7 +147,8 @@ void EditBox::applyOutcome(const EditOutcome& outcome) {
 }
 
 void EditBox::onCaptionChanged() {
-  if (syncingCaption_) return;
+  // Creation sets the caption too; create has filled the model already.
+  if (syncingCaption_ || !created()) return;
   model_.setText(caption());
   followCaret();
   redraw();

@@ -92,6 +92,7 @@ class EditBox final : public Control {
   bool caretOn() const { return caretOn_ != 0; }
 
   int notify(int code, std::intptr_t arg = 0) { return fireEvent(code, arg); }
+  std::unique_ptr<Control> clone() const override;
   // Known names: "SelectBkgColor", "SelectColor", "FarmeColor",
   // "BkgColor", "StringFormat"; others are skipped.
   void applyProperties(const std::vector<PropertyEntry>& list);

@@ -33,6 +33,17 @@ bool ProgressIndicator::create(ControlRef parentRef, const Rect& area, const Pro
   return true;
 }
 
+std::unique_ptr<Control> ProgressIndicator::clone() const {
+  auto copy = std::make_unique<ProgressIndicator>();
+  copyBaseInto(*copy);
+  copy->state_ = state_;
+  copy->sharedPosition_.store(sharedPosition_.load());
+  // The cache is rendered afresh at every paint.
+  if (ringTextStyle_.usable()) copy->ringTextStyle_ = TextStyle::build(ringTextStyle_.description());
+  if (barTextStyle_.usable()) copy->barTextStyle_ = TextStyle::build(barTextStyle_.description());
+  return copy;
+}
+
 float ProgressIndicator::position(std::optional<float> value) {
   if (value) {
     sharedPosition_.store(*value);

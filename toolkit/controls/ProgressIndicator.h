@@ -43,6 +43,7 @@ class ProgressIndicator final : public Control {
   // Focusable, enabled, shown unless options.visible is 0. Only a busy ring
   // made so here spins. False when already created or the parent is unknown.
   bool create(ControlRef parentRef, const Rect& area, const ProgressOptions& options = {});
+  std::unique_ptr<Control> clone() const override;
 
   // Accessors: a given value is stored and drawn; the current value returns.
   // position may be called from any thread; from another one it returns

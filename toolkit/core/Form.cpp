@@ -131,6 +131,9 @@ void Form::destroy() {
       SetPropA(window, name, nullptr);
     }
     if (windowDC_) ReleaseDC(window, windowDC_);
+    // Called directly, no WM_DESTROY reaches the routing: the controls go here.
+    ToolkitLookup lookup;
+    removeWindowControls(controlRegistry(), lookup, window);
   }
   const ControlRef id = objectId_;
   const bool destroyingAlready = inDestroyMessage_;

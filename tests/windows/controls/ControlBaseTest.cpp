@@ -3,11 +3,15 @@
 #include <vector>
 
 #include "tests/windows/controls/FormFixture.h"
+#include "tests/windows/controls/TestColours.h"
 #include "tests/windows/controls/TestImages.h"
+#include "toolkit/controls/CheckBox.h"
+#include "toolkit/controls/EditBox.h"
 #include "toolkit/controls/ImageButton.h"
 #include "toolkit/controls/Label.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/controls/PictureBox.h"
+#include "toolkit/controls/ProgressIndicator.h"
 #include "toolkit/controls/TriStateButton.h"
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/MessageRouter.h"
@@ -16,14 +20,14 @@
 namespace talvek::test {
 namespace {
 
-constexpr Argb kRed = 0xFFCC2020;
-constexpr Argb kGreen = 0xFF20AA40;
 
 // Records what reaches the hooks a derived control may override.
 class HookProbe final : public Control {
  public:
   ~HookProbe() override { unregister(); }
-  bool create(ControlRef parentRef, const Rect& area) { return initControl(parentRef, area, u"", 1, 1, 0, 0); }
+  bool create(ControlRef parentRef, const Rect& area, const std::u16string& caption = u"") {
+    return initControl(parentRef, area, caption, 1, 1, 0, 0);
+  }
   std::vector<std::vector<std::intptr_t>> calls;  // hook id, arguments...
 
  protected:
@@ -55,7 +59,11 @@ using ControlBase = ControlsOnForm;
 
 TEST_F(ControlBase, WindowMessagesAndTheDerivedEventReachTheirHooks) {
   HookProbe probe;
-  ASSERT_TRUE(probe.create(form.objectId(), {10, 10, 20, 20}));
+  ASSERT_TRUE(probe.create(form.objectId(), {10, 10, 20, 20}, u"起"));
+  // Creation sets the caption like any other caller.
+  EXPECT_EQ(probe.calls, (std::vector<std::vector<std::intptr_t>>{{35}}));
+  EXPECT_EQ(probe.caption(), u"起");
+  probe.calls.clear();
   MessageParams params{7, -3};
   probe.onEvent(event::kWindowMessage, WM_IME_COMPOSITION, reinterpret_cast<std::intptr_t>(&params));
   probe.onEvent(event::kWindowMessage, WM_IME_COMPOSITION, 0);  // no parameter block: nothing to pass on
@@ -202,6 +210,57 @@ TEST_F(ControlBase, ClonedImageControlsHoldTheirOwnImages) {
   boxCopy.reset();
   triCopy.reset();
   EXPECT_EQ(disposals.total(), before + 4);
+}
+
+TEST_F(ControlBase, ClonedInputControlsKeepTheirStateWhenTheOriginalGoes) {
+  const TextStyleDescription style = describeTextStyle(0, std::nullopt, 12, kRed, 0);
+  ProgressIndicator ring;
+  ProgressOptions ringOptions;
+  ringOptions.maximum = 200;
+  ringOptions.position = 50;
+  ringOptions.look = 3;
+  ringOptions.color1 = kGreen;
+  ASSERT_TRUE(ring.create(form.objectId(), {10, 10, 60, 60}, ringOptions));
+  CheckBox box;
+  ASSERT_TRUE(box.create(form.objectId(), {80, 10, 80, 20}, kRed, std::nullopt, "选项"));
+  box.checked(1);
+  EditBox edit;
+  ASSERT_TRUE(edit.create(form.objectId(), {10, 80, 120, 24}, "路径", style));
+  edit.setMaxLength(9);
+  edit.setCaret(1);
+
+  std::unique_ptr<Control> ringCopy = ring.clone();
+  std::unique_ptr<Control> boxCopy = box.clone();
+  std::unique_ptr<Control> editCopy = edit.clone();
+  ASSERT_TRUE(ringCopy && boxCopy && editCopy);
+  ring.unregister();
+  box.unregister();
+  edit.unregister();
+
+  auto& ringClone = dynamic_cast<ProgressIndicator&>(*ringCopy);
+  EXPECT_EQ(ringClone.position(), 50.0f);
+  EXPECT_EQ(ringClone.maximum(), 200.0f);
+  EXPECT_EQ(ringClone.look(), 3);
+  EXPECT_EQ(ringClone.color1(), kGreen);
+  EXPECT_EQ(ringClone.textStyle().fontSize, 16);
+  EXPECT_GT(pixelsNotEqual(ringClone.surface(), {0, 0, 60, 60}, 0), 0);  // the picture came along
+
+  auto& boxClone = dynamic_cast<CheckBox&>(*boxCopy);
+  EXPECT_TRUE(boxClone.isChecked());
+  EXPECT_EQ(boxClone.boxColor(), kRed);
+  EXPECT_EQ(boxClone.captionText(), "选项");
+
+  auto& editClone = dynamic_cast<EditBox&>(*editCopy);
+  EXPECT_EQ(editClone.text(), u"路径");
+  EXPECT_EQ(editClone.caption(), u"路径");
+  EXPECT_EQ(editClone.maxLength(), 9);
+  EXPECT_EQ(editClone.setCaret(), 1);
+  EXPECT_EQ(editClone.textStyle().fontSize, 12);
+  EXPECT_EQ(editClone.handle, 0);
+
+  // A copy taken before can be created in its own right.
+  ASSERT_TRUE(boxClone.create(form.objectId(), {80, 40, 80, 20}, kGreen, std::nullopt, "另一"));
+  EXPECT_NE(boxClone.handle, 0);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "tests/windows/TestSupport.h"
 #include "tests/windows/controls/FormFixture.h"
+#include "tests/windows/controls/TestColours.h"
+#include "tests/windows/controls/TestCanvas.h"
 #include "toolkit/controls/ControlPlacement.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/core/ControlRegistry.h"
@@ -15,9 +17,6 @@
 namespace talvek::test {
 namespace {
 
-constexpr Argb kRed = 0xFFCC2020;
-constexpr Argb kGreen = 0xFF20AA40;
-constexpr Argb kBlue = 0xFF2040CC;
 
 // A control that fills itself with one colour and records its hooks.
 class ProbeControl final : public Control {
@@ -410,6 +409,108 @@ TEST_F(ControlComposition, AFadeOutDrawsFramesUpToFullAlphaAndKeepsTheLast) {
   probe.compose();
   EXPECT_EQ(shown(30, 30), kBlue);
   animatedTransitions(before);
+}
+
+TEST_F(ControlComposition, AnIndexStacksTheControlWhereThatEntryWasAmongItsSiblings) {
+  constexpr Argb kYellow = 0xFFDDCC22;
+  // Four overlapping siblings painted a, b, c, d; registry order d c b a.
+  ProbeControl a, b, c, d, child;
+  ASSERT_TRUE(a.create(form.objectId(), {10, 10, 60, 60}, kRed));
+  ASSERT_TRUE(b.create(form.objectId(), {20, 20, 60, 60}, kGreen));
+  ASSERT_TRUE(c.create(form.objectId(), {30, 30, 60, 60}, kBlue));
+  ASSERT_TRUE(d.create(form.objectId(), {40, 40, 60, 60}, kGreen));
+  ASSERT_TRUE(child.create(a.handle, {25, 25, 10, 10}, kYellow));
+  ASSERT_EQ(shown(32, 32), kBlue);
+
+  // Forwards to c's place: painted right after c, before d, with its child.
+  a.setStacking(c.registryIndex());
+  EXPECT_EQ(d.registryIndex() + 2, a.registryIndex());
+  EXPECT_EQ(child.registryIndex() + 1, a.registryIndex());
+  EXPECT_EQ(a.registryIndex() + 1, c.registryIndex());
+  EXPECT_EQ(shown(32, 32), kRed);    // a over c
+  EXPECT_EQ(shown(37, 37), kYellow);  // and its child
+  EXPECT_EQ(shown(40, 40), kGreen);  // d still over both
+  EXPECT_EQ(shown(85, 85), kGreen);
+
+  // Backwards to b's place: painted right before b.
+  d.setStacking(b.registryIndex());
+  EXPECT_EQ(b.registryIndex() + 1, d.registryIndex());
+  EXPECT_EQ(shown(40, 40), kYellow);
+  EXPECT_EQ(shown(85, 85), kBlue);  // c over d
+
+  // Indices outside the siblings' run are held to its ends: the form's own
+  // entry (and anything behind it) is the bottom, the front of the registry
+  // the top.
+  b.setStacking(controlRegistry().indexOf(form.objectId()) + 5);
+  EXPECT_EQ(b.registryIndex() + 1, controlRegistry().indexOf(form.objectId()));
+  b.setStacking(-7);
+  EXPECT_EQ(b.registryIndex(), 1);
+  // A child asked for a place among its parent's siblings stays with it.
+  child.setStacking(b.registryIndex());
+  EXPECT_EQ(child.registryIndex() + 1, a.registryIndex());
+  EXPECT_EQ(child.parent, a.handle);
+}
+
+TEST_F(ControlComposition, AFadeStartedDuringAnotherContinuesFromThePictureOnScreen) {
+  const int before = animatedTransitions();
+  animatedTransitions(1);
+  ProbeControl probe;
+  ASSERT_TRUE(probe.create(form.objectId(), {20, 20, 40, 40}, kRed));
+  // Ticks are driven by hand: the timers are far too slow to fire.
+  constexpr int kNever = 1000000;
+  const auto tick = [&] { probe.onEvent(control_event::kTimer, kFadeInTimerKey, 40); };
+
+  probe.colour = kGreen;
+  probe.fadeRedraw(kNever, 40, 1);
+  tick();
+  const Argb halfway = shown(30, 30);
+  ASSERT_GT(greenOf(halfway), greenOf(kRed) + 30);
+  ASSERT_GT(redOf(halfway), redOf(kGreen) + 30);
+
+  probe.colour = kBlue;
+  probe.fadeRedraw(kNever, 40, 1);
+  EXPECT_EQ(shown(30, 30), halfway);  // no jump back to red or on to green
+  tick();
+  // Blue over the half-way picture keeps its green; over red it would not.
+  EXPECT_GT(greenOf(shown(30, 30)), 60);
+  for (int i = 0; i < 3; ++i) tick();
+  EXPECT_FALSE(probe.fadeRunning());
+  EXPECT_EQ(shown(30, 30), kBlue);
+  animatedTransitions(before);
+}
+
+TEST_F(ControlComposition, DestructionClearsEveryWindowReferenceToTheControl) {
+  ProbeControl gone, kept;
+  ASSERT_TRUE(gone.create(form.objectId(), {10, 10, 20, 20}, kRed));
+  ASSERT_TRUE(kept.create(form.objectId(), {40, 10, 20, 20}, kRed));
+  writeRefProperty(form.hwnd(), kMouseOnProperty, gone.handle);
+  gone.captureMouse();
+  writeRefProperty(form.hwnd(), kFocusProperty, kept.handle);
+  gone.unregister();
+  EXPECT_EQ(readRefProperty(form.hwnd(), kMouseOnProperty), 0);
+  EXPECT_EQ(readRefProperty(form.hwnd(), kCaptureProperty), 0);
+  EXPECT_EQ(readRefProperty(form.hwnd(), kFocusProperty), kept.handle);  // another's stays
+  ReleaseCapture();
+}
+
+TEST_F(ControlComposition, AFormDestroyedDirectlyTakesItsControlsOutOfTheRegistry) {
+  Form other;
+  FormCreateOptions options;
+  options.rectangle = Rect{350, 30, 200, 150};
+  options.styleFlags = 0;
+  ASSERT_TRUE(other.create(options));
+  Panel mine, theirs, theirChild;
+  ASSERT_TRUE(mine.create(form.objectId(), {10, 10, 20, 20}, kRed));
+  ASSERT_TRUE(theirs.create(other.objectId(), {10, 10, 60, 60}, kRed));
+  ASSERT_TRUE(theirChild.create(theirs.handle, {10, 10, 20, 20}, kBlue));
+  const int registered = controlRegistry().count();
+
+  other.destroy();
+  EXPECT_EQ(theirs.handle, 0);
+  EXPECT_EQ(theirChild.handle, 0);
+  EXPECT_FALSE(theirs.created());
+  EXPECT_EQ(controlRegistry().count(), registered - 3);  // the form and its two
+  EXPECT_NE(mine.registryIndex(), 0);
 }
 
 }  // namespace
