@@ -34,11 +34,6 @@ POINT pointFrom(std::intptr_t packed) {
 HCURSOR systemCursor(WORD id) { return LoadCursorW(nullptr, MAKEINTRESOURCEW(id)); }
 void setCursorTo(WORD id) { SetCursor(systemCursor(id)); }
 
-void blend(HDC target, const Rect& to, HDC source, int sourceX, int sourceY, int constantAlpha) {
-  BLENDFUNCTION function{AC_SRC_OVER, 0, static_cast<BYTE>(constantAlpha), AC_SRC_ALPHA};
-  AlphaBlend(target, to.x, to.y, to.width, to.height, source, sourceX, sourceY, to.width, to.height, function);
-}
-
 }  // namespace
 
 Control::~Control() { unregister(); }
@@ -171,8 +166,7 @@ void Control::destroyed() {
     recompose(area, true);
     requestUpdate(area);
   }
-  fadeTarget_ = MemoryCanvas();
-  fadePrevious_ = MemoryCanvas();
+  fade_.reset();
   surface_ = MemoryCanvas();
   if (window && IsWindow(window)) {
     for (const char* name : {kFocusProperty, kMouseOnProperty, kCaptureProperty}) {
@@ -184,8 +178,6 @@ void Control::destroyed() {
   visible = disabled = transparency_ = 0;
   shownDC_ = nullptr;
   eventProc_ = nullptr;
-  fade_ = FadeProgress();
-  fadeRunning_ = fadeInMode_ = fadeOutMode_ = 0;
   depth = 0;
   parent = 0;
   form_ = 0;
@@ -214,7 +206,7 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
     case kMoved: onMoved(); break;
     case kResized: onResized(); break;
     case kTimer:
-      if (arg1 == kFadeInTimerKey) fadeInTick(static_cast<int>(arg2));
+      if (arg1 == kFadeInTimerKey) fadeInTick();
       if (arg1 == kFadeOutTimerKey) fadeOutTick();
       onTimer(static_cast<int>(arg1), static_cast<int>(arg2));
       break;
@@ -348,7 +340,9 @@ void Control::blendInto(HDC backBuffer, const Rect& area) const {
   // The visible part may start inside the surface when an ancestor clips it.
   const int sourceX = part.x - windowRect.x;
   const int sourceY = part.y - windowRect.y;
-  blend(backBuffer, part, shownDC_, sourceX, sourceY, 255 - transparency_);
+  BLENDFUNCTION function{AC_SRC_OVER, 0, static_cast<BYTE>(255 - transparency_), AC_SRC_ALPHA};
+  AlphaBlend(backBuffer, part.x, part.y, part.width, part.height, shownDC_, sourceX, sourceY, part.width, part.height,
+             function);
 }
 
 void Control::recompose(const Rect& area, bool skipSubtree) {
@@ -393,15 +387,6 @@ void Control::updateWindow() {
   } else {
     requestUpdate();
   }
-}
-
-void Control::dropRunningFade() {
-  if (!fadeRunning_) return;
-  // A fade still running would later put its older picture back.
-  killTimer(kFadeInTimerKey);
-  killTimer(kFadeOutTimerKey);
-  fadeRunning_ = 0;
-  shownDC_ = surface_.dc();
 }
 
 void Control::redraw() {
@@ -549,8 +534,7 @@ void Control::copyBaseInto(Control& copy) const {
   copy.listener_ = listener_;
   copy.extraText_ = extraText_;
   copy.extraValue_ = extraValue_;
-  copy.fadeInMode_ = fadeInMode_;
-  copy.fadeOutMode_ = fadeOutMode_;
+  copy.fade_.copyModesFrom(fade_);
   copy.handCursor_ = handCursor_;
   if (surface_) {
     copy.surface_ = MemoryCanvas(surface_.width(), surface_.height());
@@ -630,13 +614,8 @@ bool Control::move(std::optional<int> x, std::optional<int> y, std::optional<int
   bounds_ = next;
   if (resized) {
     surface_ = MemoryCanvas(next.width, next.height);
-    fadeTarget_ = MemoryCanvas();
-    fadePrevious_ = MemoryCanvas();
-    if (fadeRunning_) {
-      killTimer(kFadeInTimerKey);
-      killTimer(kFadeOutTimerKey);
-      fadeRunning_ = 0;
-    }
+    dropRunningFade();
+    fade_.dropSurfaces();
     shownDC_ = surface_.dc();
   }
   if (resized) onEvent(control_event::kResized, 0, 0);
@@ -655,62 +634,11 @@ void Control::fadeRedraw(int intervalMs, int stepPercent, int mode) {
     return;
   }
   settleRunningFade();
-  if (!fadeTarget_) fadeTarget_ = MemoryCanvas(bounds_.width, bounds_.height);
-  if (!fadePrevious_) fadePrevious_ = MemoryCanvas(bounds_.width, bounds_.height);
-  fadeTarget_.clear();
-  paint(fadeTarget_.graphics());
-  gdip::GdipFlush(fadeTarget_.graphics(), Gdiplus::FlushIntentionSync);
-  fade_.start(stepPercent);
-  fadeInMode_ = mode;
-  fadeRunning_ = 1;
-  if (!setTimer(kFadeInTimerKey, fadeInterval(intervalMs), fade_.step())) {
-    // Without a timer there is no animation: show the new look at once.
-    fadeRunning_ = 0;
-    redraw();
+  if (Gdiplus::GpGraphics* newLook = fade_.startIn(bounds_.width, bounds_.height, stepPercent, mode)) {
+    paint(newLook);
+    gdip::GdipFlush(newLook, Gdiplus::FlushIntentionSync);
   }
-}
-
-void Control::fadeInTick(int /*value*/) {
-  if (!fadeRunning_ || !fadeTarget_ || !fadePrevious_) {
-    killTimer(kFadeInTimerKey);
-    fadeRunning_ = 0;
-    return;
-  }
-  const bool last = fade_.tickIn();
-  const int alpha = fade_.alpha();
-  const Rect whole{0, 0, bounds_.width, bounds_.height};
-  HDC frame = fadePrevious_.dc();
-  fadePrevious_.clear();
-  if (fadeInMode_ != 0) {
-    BitBlt(frame, 0, 0, whole.width, whole.height, surface_.dc(), 0, 0, SRCCOPY);
-  } else {
-    blend(frame, whole, surface_.dc(), 0, 0, 255 - alpha);
-  }
-  blend(frame, whole, fadeTarget_.dc(), 0, 0, alpha);
-  compose(frame);
-  updateWindow();
-  if (last) finishFade(kFadeInTimerKey);
-}
-
-void Control::settleRunningFade() {
-  if (!fadeRunning_) return;
-  killTimer(kFadeInTimerKey);
-  killTimer(kFadeOutTimerKey);
-  // Continue from the picture on screen.
-  if (shownDC_ && shownDC_ != surface_.dc()) {
-    BitBlt(surface_.dc(), 0, 0, bounds_.width, bounds_.height, shownDC_, 0, 0, SRCCOPY);
-  }
-  shownDC_ = surface_.dc();
-  fadeRunning_ = 0;
-}
-
-void Control::finishFade(int timerKey) {
-  killTimer(timerKey);
-  BitBlt(surface_.dc(), 0, 0, bounds_.width, bounds_.height, fadeTarget_.dc(), 0, 0, SRCCOPY);
-  shownDC_ = surface_.dc();
-  fadeRunning_ = 0;
-  compose();
-  updateWindow();
+  startFadeTimer(kFadeInTimerKey, intervalMs);
 }
 
 void Control::fadeOutRedraw(int intervalMs, int stepPercent, int mode) {
@@ -719,34 +647,70 @@ void Control::fadeOutRedraw(int intervalMs, int stepPercent, int mode) {
     return;
   }
   settleRunningFade();
-  if (fadeTarget_) {
-    fadeTarget_.clear();
-  } else {
-    fadeTarget_ = MemoryCanvas(bounds_.width, bounds_.height);
+  fade_.startOut(bounds_.width, bounds_.height, stepPercent, mode);
+  startFadeTimer(kFadeOutTimerKey, intervalMs);
+}
+
+void Control::startFadeTimer(int timerKey, int intervalMs) {
+  if (setTimer(timerKey, fadeInterval(intervalMs), fade_.step())) return;
+  // Without a timer there is no animation: show the new look at once.
+  fade_.stop();
+  redraw();
+}
+
+void Control::fadeInTick() {
+  bool last = false;
+  HDC frame = fade_.nextInFrame(surface_.dc(), bounds_.width, bounds_.height, last);
+  if (!frame) {
+    killTimer(kFadeInTimerKey);
+    fade_.stop();
+    return;
   }
-  fade_.start(stepPercent);
-  fadeOutMode_ = mode;
-  fadeRunning_ = 1;
-  if (!setTimer(kFadeOutTimerKey, fadeInterval(intervalMs), fade_.step())) {
-    fadeRunning_ = 0;
-    redraw();
-  }
+  compose(frame);
+  updateWindow();
+  if (last) finishFade(kFadeInTimerKey);
 }
 
 void Control::fadeOutTick() {
-  if (!fadeRunning_ || !fadeTarget_) {
+  int alpha = 0;
+  bool last = false;
+  Gdiplus::GpGraphics* frame = fade_.nextOutFrame(alpha, last);
+  if (!frame) {
     killTimer(kFadeOutTimerKey);
-    fadeRunning_ = 0;
+    fade_.stop();
     return;
   }
-  int alpha = 0;
-  const bool last = fade_.tickOut(alpha);
-  fadeTarget_.clear();
-  fadeOutFrame(fadeTarget_.graphics(), alpha, transparency_);
-  gdip::GdipFlush(fadeTarget_.graphics(), Gdiplus::FlushIntentionSync);
-  compose(fadeTarget_.dc());
+  fadeOutFrame(frame, alpha, transparency_);
+  gdip::GdipFlush(frame, Gdiplus::FlushIntentionSync);
+  compose(fade_.outFrame());
   updateWindow();
   if (last) finishFade(kFadeOutTimerKey);
+}
+
+void Control::settleRunningFade() {
+  if (!fade_.running()) return;
+  // Continue from the picture on screen.
+  if (shownDC_ && shownDC_ != surface_.dc()) {
+    BitBlt(surface_.dc(), 0, 0, bounds_.width, bounds_.height, shownDC_, 0, 0, SRCCOPY);
+  }
+  dropRunningFade();
+}
+
+void Control::dropRunningFade() {
+  if (!fade_.running()) return;
+  // A fade still running would later put its older picture back.
+  killTimer(kFadeInTimerKey);
+  killTimer(kFadeOutTimerKey);
+  fade_.stop();
+  shownDC_ = surface_.dc();
+}
+
+void Control::finishFade(int timerKey) {
+  killTimer(timerKey);
+  fade_.finish(surface_.dc(), bounds_.width, bounds_.height);
+  shownDC_ = surface_.dc();
+  compose();
+  updateWindow();
 }
 
 }  // namespace talvek

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "toolkit/controls/FadeProgress.h"
+#include "toolkit/controls/ControlFade.h"
 #include "toolkit/controls/ToolTip.h"
 #include "toolkit/core/ArgbColor.h"
 #include "toolkit/core/ByteBlock.h"
@@ -171,8 +171,8 @@ class Control : public RoutedControl {
   // An animation whose frames the derived control draws in fadeOutFrame,
   // with the alpha rising from 0 to 255.
   void fadeOutRedraw(int intervalMs, int stepPercent, int mode);
-  bool fadeRunning() const { return fadeRunning_ != 0; }
-  int fadeOutMode() const { return fadeOutMode_; }
+  bool fadeRunning() const { return fade_.running(); }
+  int fadeOutMode() const { return fade_.outMode(); }
   bool created() const { return created_ != 0; }
 
  protected:
@@ -219,8 +219,10 @@ class Control : public RoutedControl {
   void destroyed();
   void layout();
   void pointerEvent(int code, std::intptr_t packed);
-  void fadeInTick(int value);
+  void fadeInTick();
   void fadeOutTick();
+  // Starts the fade's timer; without one the new look shows at once.
+  void startFadeTimer(int timerKey, int intervalMs);
   // Ends any running fade with the picture now on screen kept.
   void settleRunningFade();
   void finishFade(int timerKey);
@@ -253,12 +255,7 @@ class Control : public RoutedControl {
   std::u16string extraText_;
   int extraValue_ = 0;
   ToolTip tip_;
-  MemoryCanvas fadeTarget_;
-  MemoryCanvas fadePrevious_;
-  FadeProgress fade_;
-  int fadeRunning_ = 0;
-  int fadeInMode_ = 0;
-  int fadeOutMode_ = 0;
+  ControlFade fade_;
   int pressed_ = 0;
   int handCursor_ = 0;
   int redrawPending_ = 0;
