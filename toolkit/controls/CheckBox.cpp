@@ -44,8 +44,8 @@ std::unique_ptr<Control> CheckBox::clone() const {
 }
 
 void CheckBox::onLeftDown(POINT /*point*/) {
-  const int interval = state_.click();
-  if (interval > 0) setTimer(kAnimationTimerKey, interval, 0);
+  state_.toggleAndCollapse();
+  if (const int interval = state_.animationIntervalMs()) setTimer(kAnimationTimerKey, interval, 0);
   // The state shows at once; the box grows back tick by tick.
   redraw();
 }

@@ -4,12 +4,15 @@
 
 namespace talvek {
 
-int CheckBoxState::click() {
+void CheckBoxState::toggleAndCollapse() {
   checked_ = !checked_;
   boxInset_ = std::max(0, height_ - 1);
+}
+
+int CheckBoxState::animationIntervalMs() const {
   // A box one pixel high or less has nothing to grow back (and 100 / H
   // would divide by zero).
-  if (boxInset_ == 0) return 0;
+  if (height_ <= 1) return 0;
   return std::max(1, kAnimationSpanMs / height_);
 }
 

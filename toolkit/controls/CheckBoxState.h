@@ -16,9 +16,11 @@ class CheckBoxState {
   // Setting the state directly shows the new state without animation.
   void setChecked(bool checked) { checked_ = checked; }
 
-  // Toggles and restarts the box animation. Returns the timer interval in
-  // ms for the animation, or 0 when the box is too small to animate.
-  int click();
+  // A click: toggles and collapses the box, which restarts its animation.
+  void toggleAndCollapse();
+  // The animation timer's interval in ms; 0 when the box is too small to
+  // animate.
+  int animationIntervalMs() const;
   // One animation tick; false when the animation timer should stop.
   bool tick();
   bool animating() const { return boxInset_ > 0; }

@@ -58,7 +58,8 @@ TEST(FadeProgress, FadeOutDrawsFromZeroAndEndsOnTheFrameAt255) {
 
 TEST(CheckBoxState, AClickTogglesAtOnceAndTheBoxGrowsBackInHMinusOneTicks) {
   CheckBoxState box(120, 20);
-  EXPECT_EQ(box.click(), 5) << "100 ms spread over the height";
+  box.toggleAndCollapse();
+  EXPECT_EQ(box.animationIntervalMs(), 5) << "100 ms spread over the height";
   EXPECT_TRUE(box.checked());
   EXPECT_EQ(box.boxInset(), 19);
   int ticks = 1;
@@ -71,9 +72,9 @@ TEST(CheckBoxState, AClickTogglesAtOnceAndTheBoxGrowsBackInHMinusOneTicks) {
 
 TEST(CheckBoxState, TwoQuickClicksRestartTheAnimationAndRestoreTheState) {
   CheckBoxState box(120, 20);
-  box.click();
+  box.toggleAndCollapse();
   for (int i = 0; i < 5; ++i) box.tick();
-  box.click();
+  box.toggleAndCollapse();
   EXPECT_FALSE(box.checked());
   EXPECT_EQ(box.boxInset(), 19);
 }
@@ -89,7 +90,7 @@ TEST(CheckBoxState, SettingTheStateDoesNotAnimate) {
 
 TEST(CheckBoxState, TheCollapsedBoxNeverHasANegativeSizeAndTinyBoxesDoNotAnimate) {
   CheckBoxState box(120, 20);
-  box.click();
+  box.toggleAndCollapse();
   do {
     Rect r = box.box();
     EXPECT_GE(r.width, 0);
@@ -98,9 +99,11 @@ TEST(CheckBoxState, TheCollapsedBoxNeverHasANegativeSizeAndTinyBoxesDoNotAnimate
   } while (box.tick());
 
   CheckBoxState flat(50, 1);
-  EXPECT_EQ(flat.click(), 0);
+  flat.toggleAndCollapse();
+  EXPECT_EQ(flat.animationIntervalMs(), 0);
   EXPECT_TRUE(flat.checked());
   CheckBoxState empty(50, 0);
-  EXPECT_EQ(empty.click(), 0);
+  empty.toggleAndCollapse();
+  EXPECT_EQ(empty.animationIntervalMs(), 0);
   EXPECT_EQ(empty.box().width, 0);
 }

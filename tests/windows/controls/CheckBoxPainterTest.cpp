@@ -64,7 +64,7 @@ TEST(CheckBoxPainter, DisabledAndCheckedShowsGreyWithoutTheMark) {
 
 TEST(CheckBoxPainter, DuringTheAnimationTheBoxShrinksButTheMarkStays) {
   CheckBoxState state(120, 20);
-  state.click();  // checked, box collapsed
+  state.toggleAndCollapse();  // checked, box collapsed
   for (int i = 0; i < 14; ++i) state.tick();  // inset 5
   PaintedBox painted(state, false);
   // Inset 5 of a 20-pixel box: an 8-pixel square from (6, 6).
