@@ -78,7 +78,7 @@ void Control::unregister() {
   ToolkitLookup lookup;
   if (int index = controlRegistry().indexOf(handle)) removeControlSubtree(controlRegistry(), lookup, index);
   // A control outside the registry still has its reference and timers.
-  if (handle != 0) destroyed();
+  if (handle != 0) destroy();
 }
 
 bool Control::setParent(ControlRef newParent) {
@@ -156,7 +156,7 @@ Control::SiblingSlot Control::siblingSlotAt(int index) const {
 
 int Control::registryIndex() const { return handle ? controlRegistry().indexOf(handle) : 0; }
 
-void Control::destroyed() {
+void Control::destroy() {
   const bool wasShown = created_ && isShown();
   const Rect area = visibleRect;
   onDestroy();
@@ -195,7 +195,7 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
   using namespace control_event;
   switch (code) {
     case kCreated: onCreated(); break;
-    case event::kDestroyed: destroyed(); break;
+    case event::kDestroyed: destroy(); break;
     case event::kFocusGained: onFocusGained(static_cast<ControlRef>(arg1)); break;
     case event::kFocusLost: onFocusLost(static_cast<ControlRef>(arg1)); break;
     case kVisibilityChanged: onVisibilityChanged(static_cast<int>(arg1)); break;

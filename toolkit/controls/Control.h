@@ -216,7 +216,8 @@ class Control : public RoutedControl {
   virtual void onCaptionChanged() {}
 
  private:
-  void destroyed();
+  // Event 2: frees everything and leaves the registry; handle becomes 0.
+  void destroy();
   void layout();
   void pointerEvent(int code, std::intptr_t packed);
   void fadeInTick();
