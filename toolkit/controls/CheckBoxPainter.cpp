@@ -1,5 +1,6 @@
 #include "toolkit/controls/CheckBoxPainter.h"
 
+#include "toolkit/controls/ControlImage.h"
 #include "toolkit/controls/DrawingHelpers.h"
 #include "toolkit/core/StyledText.h"
 #include "toolkit/core/TextStyleFlags.h"
@@ -43,13 +44,7 @@ void paintCheckBox(Gdiplus::GpGraphics* graphics, const CheckBoxLook& look) {
   }
   fillRect(graphics, look.boxColor, box.x, box.y, box.width, box.height);
   drawStyledText(graphics, look.captionStyle, look.caption, caption, true);
-  if (look.state.checked() && look.mark) {
-    UINT width = 0, height = 0;
-    gdip::GdipGetImageWidth(look.mark, &width);
-    gdip::GdipGetImageHeight(look.mark, &height);
-    gdip::GdipDrawImageRectI(graphics, look.mark, CheckBoxState::kMarkX, CheckBoxState::kMarkY,
-                             static_cast<INT>(width), static_cast<INT>(height));
-  }
+  if (look.state.checked()) drawImageAtPixelSize(graphics, look.mark, CheckBoxState::kMarkX, CheckBoxState::kMarkY);
 }
 
 }  // namespace talvek

@@ -6,14 +6,18 @@ namespace talvek {
 
 GdiplusImage imageFromBytes(ByteView bytes) { return toImage(decodeImage(bytes)); }
 
-void drawImageAtOrigin(Gdiplus::GpGraphics* graphics, const GdiplusImage& image) {
+void drawImageAtPixelSize(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image, int x, int y) {
   if (!graphics || !image) return;
   UINT width = 0;
   UINT height = 0;
-  gdip::GdipGetImageWidth(image.get(), &width);
-  gdip::GdipGetImageHeight(image.get(), &height);
+  gdip::GdipGetImageWidth(image, &width);
+  gdip::GdipGetImageHeight(image, &height);
   // A failing draw leaves the surface as it was.
-  gdip::GdipDrawImageRectI(graphics, image.get(), 0, 0, static_cast<INT>(width), static_cast<INT>(height));
+  gdip::GdipDrawImageRectI(graphics, image, x, y, static_cast<INT>(width), static_cast<INT>(height));
+}
+
+void drawImageAtOrigin(Gdiplus::GpGraphics* graphics, const GdiplusImage& image) {
+  drawImageAtPixelSize(graphics, image.get(), 0, 0);
 }
 
 GdiplusImage copyImage(const GdiplusImage& image) {

@@ -11,9 +11,10 @@ namespace talvek {
 // Through the skin-image loader; empty when the bytes are not an image.
 GdiplusImage imageFromBytes(ByteView bytes);
 
-// At 0, 0 and the image's own pixel size, whatever resolution it records,
-// so a larger image is cut off by the surface rather than shrunk. An empty
+// At x, y and the image's own pixel size, whatever resolution it records,
+// so a larger image is cut off by the surface rather than shrunk. A null
 // image draws nothing.
+void drawImageAtPixelSize(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image, int x, int y);
 void drawImageAtOrigin(Gdiplus::GpGraphics* graphics, const GdiplusImage& image);
 
 // An independent copy (empty for an empty image).
