@@ -70,24 +70,6 @@ TEST(CheckBoxState, AClickTogglesAtOnceAndTheBoxGrowsBackInHMinusOneTicks) {
   EXPECT_EQ(box.box().width, 18);
 }
 
-TEST(CheckBoxState, TwoQuickClicksRestartTheAnimationAndRestoreTheState) {
-  CheckBoxState box(120, 20);
-  box.toggleAndCollapse();
-  for (int i = 0; i < 5; ++i) box.tick();
-  box.toggleAndCollapse();
-  EXPECT_FALSE(box.checked());
-  EXPECT_EQ(box.boxInset(), 19);
-}
-
-TEST(CheckBoxState, SettingTheStateDoesNotAnimate) {
-  CheckBoxState box(120, 20);
-  box.setChecked(true);
-  EXPECT_TRUE(box.checked());
-  EXPECT_FALSE(box.animating());
-  EXPECT_TRUE(box.showsMark(false));
-  EXPECT_FALSE(box.showsMark(true)) << "a disabled box shows no mark";
-}
-
 TEST(CheckBoxState, TheCollapsedBoxNeverHasANegativeSizeAndTinyBoxesDoNotAnimate) {
   CheckBoxState box(120, 20);
   box.toggleAndCollapse();

@@ -121,23 +121,6 @@ TEST_F(EditTextModelTest, MouseDragSelectsAndPastTheLeftEdgeSelectsBackToTheStar
   EXPECT_EQ(model.selectedShownText(), u"world") << "a point beyond the text selects to its end";
 }
 
-TEST_F(EditTextModelTest, ReadOnlyModeIgnoresKeysCharactersAndPasteButTheMouseStillSelects) {
-  model.setText(u"fixed");
-  model.setInputMode(static_cast<int>(EditInputMode::kReadOnly));
-  clipboard.contents = u"new";
-  type(u"x");
-  key(edit_key::kBackspace);
-  key(edit_key::kDelete);
-  key('V', ctrl());
-  key('A', ctrl());
-  EXPECT_EQ(model.text(), u"fixed");
-  EXPECT_EQ(model.selection().length, 0);
-
-  model.pressAt(1);
-  model.dragTo(3, false);
-  EXPECT_EQ(model.selectedShownText(), u"ix");
-}
-
 TEST_F(EditTextModelTest, InputModesFilterCharactersAndARefusedOneKeepsTheSelection) {
   struct Case {
     EditInputMode mode;
@@ -224,21 +207,6 @@ TEST_F(EditTextModelTest, CopyCutAndSelectAllUseTheClipboard) {
   clipboard.contents = u"kept";
   EXPECT_FALSE(key('X', ctrl()).textChanged) << "nothing selected: nothing cut";
   EXPECT_EQ(clipboard.contents, u"kept");
-}
-
-TEST_F(EditTextModelTest, PasswordModeShowsOneMaskPerCharacterAndNeverCopiesThePassword) {
-  model.setPasswordMode(true);
-  type(u"s3cr");
-  key(edit_key::kBackspace);
-  type(u"et");
-  EXPECT_EQ(model.text(), u"s3cet");
-  EXPECT_EQ(model.shownText(), u"●●●●●");
-  model.setMask(u"*#");
-  EXPECT_EQ(model.shownText(), u"*****");
-
-  key('A', ctrl());
-  key('C', ctrl());
-  EXPECT_EQ(clipboard.contents, u"*****");
 }
 
 TEST_F(EditTextModelTest, ReplacingTheTextKeepsCaretAndSelectionInsideIt) {

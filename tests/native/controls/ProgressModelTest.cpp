@@ -19,14 +19,6 @@ const RingShape* progressArc(const std::vector<RingShape>& shapes) {
 
 }  // namespace
 
-TEST(ProgressModel, RingAtZeroDrawsNoArcButShowsZeroPercent) {
-  for (int look : {kLookRing, kLookBusyRing}) {
-    auto shapes = ringShapes(look, 200, 200, 0.0f, {});
-    EXPECT_EQ(progressArc(shapes), nullptr) << "look " << look;
-  }
-  EXPECT_EQ(percentText(0.0f), "0%");
-}
-
 TEST(ProgressModel, RingAtHundredIsAFullCircleFromTwelveOClock) {
   auto shapes = ringShapes(kLookRing, 200, 200, 100.0f, {});
   const RingShape* arc = progressArc(shapes);

@@ -53,23 +53,3 @@ TEST(CheckBoxPainter, CheckedShowsTheMarkAtTwoTwoOverTheBoxAndTheCaptionRight) {
   CheckBoxState unchecked(120, 20);
   EXPECT_EQ(PaintedBox(unchecked, false).canvas.count({0, 0, 120, 20}, isCheckMarkInk), 0);
 }
-
-TEST(CheckBoxPainter, DisabledAndCheckedShowsGreyWithoutTheMark) {
-  CheckBoxState state(120, 20);
-  state.setChecked(true);
-  PaintedBox painted(state, true);
-  EXPECT_EQ(painted.canvas.count({0, 0, 120, 20}, isCheckMarkInk), 0);
-  EXPECT_EQ(painted.canvas.pixel(10, 10), kDisabledColor);
-}
-
-TEST(CheckBoxPainter, DuringTheAnimationTheBoxShrinksButTheMarkStays) {
-  CheckBoxState state(120, 20);
-  state.toggleAndCollapse();  // checked, box collapsed
-  for (int i = 0; i < 14; ++i) state.tick();  // inset 5
-  PaintedBox painted(state, false);
-  // Inset 5 of a 20-pixel box: an 8-pixel square from (6, 6).
-  EXPECT_NE(painted.canvas.pixel(10, 15), kBox) << "outside the shrunk box";
-  EXPECT_NE(painted.canvas.pixel(5, 5), kBox);
-  EXPECT_EQ(painted.canvas.pixel(7, 7), kBox);
-  EXPECT_GT(painted.canvas.count({2, 2, 15, 14}, isCheckMarkInk), 10);
-}

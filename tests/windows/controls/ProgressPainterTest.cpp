@@ -44,25 +44,6 @@ struct Painted {
 
 // Points inside the 20-pixel progress band of a 200 × 200 ring (radius
 // 79.5 around the centre), clear of the thin circles drawn on its edges.
-TEST(ProgressPainter, RingAtZeroHasNoArcButShowsZeroPercent) {
-  Painted ring(kLookRing, 0);
-  EXPECT_FALSE(ring.progressAt(100, 26)) << "twelve o'clock";
-  EXPECT_FALSE(ring.progressAt(180, 100));
-  EXPECT_GT(ring.textInk({60, 80, 80, 40}), 0) << "the percentage in the centre";
-}
-
-TEST(ProgressPainter, RingAtHundredIsAFullCircleWhateverTheMaximum) {
-  Painted ring(kLookRing, 100, 1000);
-  EXPECT_TRUE(ring.progressAt(100, 26));
-  EXPECT_TRUE(ring.progressAt(173, 100));
-  EXPECT_TRUE(ring.progressAt(100, 173));
-  EXPECT_TRUE(ring.progressAt(26, 100));
-
-  Painted quarter(kLookRing, 25);
-  EXPECT_TRUE(quarter.progressAt(173, 100)) << "a quarter reaches three o'clock";
-  EXPECT_FALSE(quarter.progressAt(100, 173));
-}
-
 TEST(ProgressPainter, BusyRingDrawsTheArcOverItsTrack) {
   Painted busy(kLookBusyRing, 50);
   EXPECT_TRUE(busy.progressAt(173, 100));
