@@ -141,7 +141,7 @@ class Gallery {
       CheckBox& box = add<CheckBox>();
       box.create(panel, {14, 32 + i * 24, 300, 18}, 0x64000000, 0xFFFFFFFF, captions[i], style(13, 0x96ECECEC));
       box.checked(i == 0 || i == 2 ? 1 : 0);
-      if (i >= 2) box.setDisabled(1);
+      if (i >= 2) box.disabled(1);
     }
   }
 

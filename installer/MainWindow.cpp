@@ -92,9 +92,9 @@ void MainWindow::createControls() {
   closeButton_.setEventProc(eventProc());
   closeButton_.setTip("关闭Talvek安装包");
   headerPicture_.create(backgroundPanel_.handle, {0, 0, w, 144}, installer_art::header());
-  headerPicture_.setDisabled(1);
+  headerPicture_.disabled(1);
   statusLabel_.create(form, {0, h - 60, w, 30}, status::kStarting, plainStyle(20, kThemeRed));
-  statusLabel_.setVisible(0);
+  statusLabel_.visible(0);
   installButton_.create(backgroundPanel_.handle, {w / 2 - 116, 190, 232, 57}, installer_art::installNormal(),
                         installer_art::installHover(), installer_art::installPressed());
   installButton_.setEventProc(eventProc());
@@ -110,7 +110,7 @@ void MainWindow::createControls() {
   ring.textStyle = describeTextStyle(std::nullopt, std::nullopt, 15, kWhite, std::nullopt);
   ring.look = kLookBusyRing;
   progressIndicator_.create(backgroundPanel_.handle, {w / 2 - 100, 70, 200, 200}, ring);
-  progressIndicator_.setVisible(0);
+  progressIndicator_.visible(0);
 
   bottomBar_.create(backgroundPanel_.handle, {0, h - 50, w, 50}, kFaintWhite);
   browseButton_.create(bottomBar_.handle, {10, 5, 30, 30}, installer_art::folder());
@@ -229,12 +229,12 @@ void MainWindow::switchToInstallingLayout() {
   slideDown(installButton_, kInstallButtonSlideSteps, kInstallButtonSlidePixels);
   pumpMessagesFor(kPauseBetweenSlidesMs);
   slideDown(bottomBar_, kBottomBarSlideSteps, kBottomBarSlidePixels);
-  progressIndicator_.setVisible(1);
-  bottomBar_.setVisible(0);
-  installButton_.setVisible(0);
+  progressIndicator_.visible(1);
+  bottomBar_.visible(0);
+  installButton_.visible(0);
   installButton_.unregister();
-  closeButton_.setVisible(0);
-  statusLabel_.setVisible(1);
+  closeButton_.visible(0);
+  statusLabel_.visible(1);
   form_.redraw(true);
 }
 
@@ -257,7 +257,7 @@ void MainWindow::setProgress(int percent) {
 void MainWindow::restoreWindow() {
   onUiThread([&] {
     form_.repaintAll();
-    closeButton_.setVisible(1);
+    closeButton_.visible(1);
     form_.disabled(false);
   });
 }

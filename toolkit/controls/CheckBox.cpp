@@ -59,7 +59,7 @@ void CheckBox::onTimer(int key, int /*value*/) {
 void CheckBox::paint(Gdiplus::GpGraphics* graphics) {
   const std::wstring wide = toWide(captionText_);
   const std::u16string_view caption(reinterpret_cast<const char16_t*>(wide.data()), wide.size());
-  paintCheckBox(graphics, {state_, disabled != 0, boxColor_, captionStyle_, caption, markImage_.get()});
+  paintCheckBox(graphics, {state_, disabled() != 0, boxColor_, captionStyle_, caption, markImage_.get()});
 }
 
 void CheckBox::onDestroy() {

@@ -54,8 +54,8 @@ bool Control::initControl(ControlRef parentRef, const Rect& area, const std::u16
   parent = parentRef;
   form_ = parentControl ? parentControl->form_ : parentRef;
   bounds_ = area;
-  visible = shown;
-  disabled = isDisabled;
+  RoutedControl::visible = shown;
+  RoutedControl::disabled = isDisabled;
   transparency_ = 0;
   shownDC_ = nullptr;
   handCursor_ = showHandCursor;
@@ -175,7 +175,7 @@ void Control::destroy() {
   }
   window = nullptr;
   bounds_ = Rect{};
-  visible = disabled = transparency_ = 0;
+  RoutedControl::visible = RoutedControl::disabled = transparency_ = 0;
   shownDC_ = nullptr;
   eventProc_ = nullptr;
   depth = 0;
@@ -417,10 +417,10 @@ void Control::markDirty() {
                        reinterpret_cast<HANDLE>(1));
 }
 
-int Control::setVisible(std::optional<int> value) {
+int Control::visible(std::optional<int> value) {
   if (value && created_) {
-    visible = *value;
-    onEvent(control_event::kVisibilityChanged, visible ? 1 : 0, 0);
+    RoutedControl::visible = *value;
+    onEvent(control_event::kVisibilityChanged, *value ? 1 : 0, 0);
     // Changes made while hidden were never painted, here or below.
     if (isShown()) {
       ToolkitLookup lookup;
@@ -433,16 +433,16 @@ int Control::setVisible(std::optional<int> value) {
     compose();
     requestUpdate();
   }
-  return visible;
+  return RoutedControl::visible;
 }
 
-int Control::setDisabled(std::optional<int> value) {
+int Control::disabled(std::optional<int> value) {
   if (value && created_) {
-    disabled = *value;
-    onEvent(control_event::kEnabledChanged, disabled ? 0 : 1, 0);
+    RoutedControl::disabled = *value;
+    onEvent(control_event::kEnabledChanged, *value ? 0 : 1, 0);
     redraw();
   }
-  return disabled;
+  return RoutedControl::disabled;
 }
 
 bool Control::isShown() const {
@@ -521,8 +521,8 @@ void Control::setExtra(std::optional<std::u16string> text, std::optional<int> va
 }
 
 void Control::copyBaseInto(Control& copy) const {
-  copy.visible = visible;
-  copy.disabled = disabled;
+  copy.RoutedControl::visible = RoutedControl::visible;
+  copy.RoutedControl::disabled = RoutedControl::disabled;
   copy.focusable = focusable;
   copy.windowRect = windowRect;
   copy.visibleRect = visibleRect;

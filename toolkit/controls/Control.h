@@ -144,9 +144,11 @@ class Control : public RoutedControl {
   int getHeight() const { return bounds_.height; }
   const Rect& visibleRectInParent() const { return visibleRectInParent_; }
 
-  // Accessors: a given value is stored first; the current value returns.
-  int setVisible(std::optional<int> value = std::nullopt);
-  int setDisabled(std::optional<int> value = std::nullopt);
+  // Accessors of the control's own flags (the fields of the same name,
+  // which these hide): a given value is stored, its event sent and the
+  // control redrawn; the current value returns.
+  int visible(std::optional<int> value = std::nullopt);
+  int disabled(std::optional<int> value = std::nullopt);
   bool isShown() const;
   bool isDisabled() const;
   // 0 opaque .. 255 invisible; with update the control's area is

@@ -98,12 +98,12 @@ TEST_F(CheckBoxOnForm, DisabledShowsGreyWithoutTheMarkAndSettingTheStateNeverAni
   EXPECT_GT(markPixels(), 10) << "shown at once";
   EXPECT_EQ(at(1, 1), kWhite);
 
-  box.setDisabled(1);
+  box.disabled(1);
   EXPECT_EQ(markPixels(), 0);
   EXPECT_EQ(at(kHeight - 3, kHeight - 3), premultiplied(0xFFC0C0C0));
   EXPECT_EQ(box.checked(), 1) << "the state stays";
 
-  box.setDisabled(0);
+  box.disabled(0);
   EXPECT_GT(markPixels(), 10);
   EXPECT_EQ(box.checked(0), 0);
   EXPECT_EQ(markPixels(), 0);

@@ -132,7 +132,7 @@ TEST_F(ControlComposition, AHiddenParentHidesItsChildren) {
   ASSERT_TRUE(child.create(parent.handle, {10, 10, 30, 30}, kGreen));
   ASSERT_EQ(shown(40, 40), kGreen);
 
-  parent.setVisible(0);
+  parent.visible(0);
   EXPECT_EQ(shown(40, 40), background(40, 40));
   EXPECT_EQ(shown(100, 80), background(100, 80));
   EXPECT_FALSE(child.isShown());
@@ -144,7 +144,7 @@ TEST_F(ControlComposition, AHiddenParentHidesItsChildren) {
   animatedTransitions(before);
   EXPECT_EQ(shown(40, 40), background(40, 40));
 
-  parent.setVisible(1);
+  parent.visible(1);
   EXPECT_EQ(shown(40, 40), kBlue);
   EXPECT_EQ(shown(100, 80), kRed);
 }
@@ -176,9 +176,9 @@ TEST_F(ControlComposition, MovingRestoresWhatWasUnderTheOldArea) {
 TEST_F(ControlComposition, EnablingReportsOneAndDisablingZero) {
   ProbeControl probe;
   ASSERT_TRUE(probe.create(form.objectId(), {10, 10, 20, 20}, kRed));
-  probe.setDisabled(1);
+  probe.disabled(1);
   EXPECT_TRUE(probe.isDisabled());
-  probe.setDisabled(0);
+  probe.disabled(0);
   EXPECT_FALSE(probe.isDisabled());
   EXPECT_EQ(probe.enabledArgs, (std::vector<int>{0, 1}));
 }
