@@ -118,9 +118,9 @@ bool Control::setParent(ControlRef newParent) {
 
 void Control::setStacking(int position) {
   const int ownIndex = registryIndex();
-  if (!created_ || ownIndex == 0) return;
-  ToolkitLookup lookup;
   ControlRegistry& registry = controlRegistry();
+  if (!created_ || ownIndex == 0 || registry.indexOf(parent) == 0) return;
+  ToolkitLookup lookup;
   const SiblingSlot slot = position == kStackBottom                                  ? SiblingSlot{SiblingSlot::kBottom}
                            : (position == kStackTop || position == kStackTopOfAll) ? SiblingSlot{SiblingSlot::kTop}
                                                                                    : siblingSlotAt(position);
