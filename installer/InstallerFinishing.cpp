@@ -5,11 +5,13 @@
 #include <shellapi.h>
 
 #include "installer/InstallDateText.h"
+#include "installer/PathChecks.h"
 #include "installer/ProcessLifetime.h"
 #include "installer/ProductFiles.h"
 #include "installer/Shortcuts.h"
 #include "installer/SpecialFolder.h"
 #include "installer/SystemVersion.h"
+#include "netutil/ProtocolCommand.h"
 #include "netutil/RegistryItems.h"
 #include "netutil/SystemIntegration.h"
 #include "toolkit/core/WinHandles.h"
@@ -27,6 +29,13 @@ LocalDateTime localNow() {
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
+// An earlier version's registration of this very component has its path
+// unquoted; it is written again. Another installation's is left as it is.
+bool isEarlierFormOf(const SystemIntegration& integration, const std::string& handler, int root) {
+  ProtocolCommand stored = ProtocolCommand::parse(integration.readProtocolCommand(kProtocolName, root));
+  return !stored.quoted && samePath(stored.handlerPath, handler);
+}
+
 }  // namespace
 
 InstallerFinishing::InstallerFinishing(InstallationView& view, const InstallOptions& options,
@@ -36,7 +45,9 @@ InstallerFinishing::InstallerFinishing(InstallationView& view, const InstallOpti
 void InstallerFinishing::registerComponent(const std::string& installDir) {
   const std::string handler = installDir + product::kBeaconPath;
   for (int root : kProtocolRoots) {
-    if (integration_.isProtocolRegistered(kProtocolName, root)) continue;
+    if (integration_.isProtocolRegistered(kProtocolName, root) && !isEarlierFormOf(integration_, handler, root)) {
+      continue;
+    }
     view_.setStatus(status::kRegisteringComponent);
     integration_.registerProtocol(kProtocolName, handler, root);
   }

@@ -64,6 +64,27 @@ TEST_F(InstallerFinishingTest, RegistersTheComponentOnlyWhereItIsMissing) {
   EXPECT_TRUE(view.statuses.empty());
 }
 
+TEST_F(InstallerFinishingTest, AnEarlierUnquotedRegistrationOfThisComponentIsWrittenAgainQuoted) {
+  const std::string dir = scratch.path() + "My Apps\\Talvek\\";
+  const std::string handler = dir + "Auxiliary\\Beacon.exe";
+  const std::string command = "Talvek\\shell\\open\\command\\";
+  const std::string foreign = "C:\\Other Apps\\Talvek\\Auxiliary\\Beacon.exe  \"%1\"";
+  // As earlier versions wrote them: the path without quotes.
+  RegistryItems::writeText(1, command, handler + "  \"%1\"");
+  RegistryItems::writeText(2, command, foreign);
+
+  finishing.registerComponent(dir);
+  EXPECT_EQ(view.statuses, std::vector<std::string>(2, status::kRegisteringComponent));
+  EXPECT_EQ(integration.readProtocolCommand("Talvek", 1), "\"" + handler + "\"  \"%1\"");
+  EXPECT_EQ(integration.readProtocolCommand("Talvek", 3), "\"" + handler + "\"  \"%1\"");
+  // Another installation's registration is not this installer's to change.
+  EXPECT_EQ(integration.readProtocolCommand("Talvek", 2), foreign);
+
+  view.statuses.clear();
+  finishing.registerComponent(dir);
+  EXPECT_TRUE(view.statuses.empty());
+}
+
 TEST_F(InstallerFinishingTest, WritesTheUninstallEntry) {
   const std::string dir = "C:\\Program Files\\Talvek\\";
   SYSTEMTIME before;
