@@ -36,11 +36,22 @@ bool isEarlierFormOf(const SystemIntegration& integration, const std::string& ha
   return !stored.quoted && samePath(stored.handlerPath, handler);
 }
 
+// A shortcut place stays empty when the shell cannot name its folder; the
+// step is skipped then, or the link would land in the current directory.
+bool isNamed(const std::string& place) {
+  if (!place.empty()) return true;
+  // Install log: the shortcut step skipped for want of its folder.
+  return false;
+}
+
 }  // namespace
 
 InstallerFinishing::InstallerFinishing(InstallationView& view, const InstallOptions& options,
-                                       SystemIntegration& integration)
-    : view_(view), options_(options), integration_(integration) {}
+                                       SystemIntegration& integration, ShortcutPlaces::FolderLookup folderOf)
+    : view_(view),
+      options_(options),
+      integration_(integration),
+      folderOf_(std::move(folderOf)) {}
 
 void InstallerFinishing::registerComponent(const std::string& installDir) {
   const std::string handler = installDir + product::kBeaconPath;
@@ -57,6 +68,7 @@ void InstallerFinishing::createChosenShortcuts(const std::string& installDir) {
   // The shortcut objects are COM; the UI thread may already have it up.
   ComApartment com;
   const std::string target = installDir + product::kMainExe;
+  const ShortcutPlaces places = ShortcutPlaces::find(folderOf_);
   if (options_.quickLaunch()) {
     view_.setStatus(status::kQuickLaunch);
     // Only where the pin verb exists as the installer knows it (Windows 7).
@@ -64,14 +76,14 @@ void InstallerFinishing::createChosenShortcuts(const std::string& installDir) {
   }
   if (options_.desktopShortcut()) {
     view_.setStatus(status::kDesktopShortcut);
-    createDesktopShortcut({kDesktopShortcutName, target});
+    if (isNamed(places.desktopFolder)) createDesktopShortcut({kDesktopShortcutName, target}, places.desktopFolder);
   }
   if (options_.startMenuShortcuts()) {
     view_.setStatus(status::kStartMenuShortcuts);
-    const std::string programs = specialFolder(kFolderPrograms);
-    CreateDirectoryA((programs + "Talvek").c_str(), nullptr);
-    createShellLink({specialFolder(kFolderStartMenu) + "Talvek.lnk", target});
-    createShellLink({programs + "Talvek\\启动Talvek.lnk", target});
+    const bool programsNamed = isNamed(places.programsFolder);
+    if (programsNamed) CreateDirectoryA(places.programsFolder.c_str(), nullptr);
+    if (isNamed(places.startMenuLink)) createShellLink({places.startMenuLink, target});
+    if (programsNamed) createShellLink({places.programsLink, target});
   }
 }
 

@@ -29,7 +29,11 @@ using ComPtr = std::unique_ptr<T, ComReleaser<T>>;
 }  // namespace
 
 bool createDesktopShortcut(const DesktopShortcut& shortcut) {
-  const std::string linkPath = desktopLinkPath(specialFolder(kFolderDesktop), shortcut.name);
+  return createDesktopShortcut(shortcut, specialFolder(kFolderDesktop));
+}
+
+bool createDesktopShortcut(const DesktopShortcut& shortcut, const std::string& folder) {
+  const std::string linkPath = desktopLinkPath(folder, shortcut.name);
   if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFileA(linkPath.c_str());
   auto workingDirectory = workingDirectoryOf(shortcut.target);
   if (!workingDirectory) return false;

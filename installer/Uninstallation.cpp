@@ -6,6 +6,8 @@
 #include "installer/InstallerFinishing.h"
 #include "installer/ProcessControl.h"
 #include "installer/ProductFiles.h"
+#include "installer/ShortcutPlaces.h"
+#include "installer/ShortcutRules.h"
 #include "installer/SpecialFolder.h"
 #include "installer/PathChecks.h"
 #include "netutil/ProtocolCommand.h"
@@ -29,12 +31,18 @@ void stopProductPrograms() {
   }
 }
 
+// A folder the shell cannot name has no places: nothing in the current
+// directory is mistaken for a shortcut.
 void removeShortcuts() {
-  DeleteFileA((specialFolder(kFolderDesktop) + kDesktopShortcutName + ".lnk").c_str());
-  DeleteFileA((specialFolder(kFolderStartMenu) + "Talvek.lnk").c_str());
-  const std::string programsFolder = specialFolder(kFolderPrograms) + "Talvek";
-  DeleteFileA((programsFolder + "\\启动Talvek.lnk").c_str());
-  RemoveDirectoryA(programsFolder.c_str());  // only when nothing else is in it
+  const ShortcutPlaces places = ShortcutPlaces::find(specialFolder);
+  if (!places.desktopFolder.empty()) {
+    DeleteFileA(desktopLinkPath(places.desktopFolder, kDesktopShortcutName).c_str());
+  }
+  if (!places.startMenuLink.empty()) DeleteFileA(places.startMenuLink.c_str());
+  if (!places.programsFolder.empty()) {
+    DeleteFileA(places.programsLink.c_str());
+    RemoveDirectoryA(places.programsFolder.c_str());  // only when nothing else is in it
+  }
 }
 
 // Only protocol registrations that start this installation's component,

@@ -125,6 +125,29 @@ TEST_F(InstallerFinishingTest, MakesOnlyTheChosenShortcuts) {
   DeleteFileA(programsLink.c_str());
 }
 
+TEST_F(InstallerFinishingTest, AShortcutFolderTheShellCannotNameIsSkippedNotTakenAsTheCurrentDirectory) {
+  test::ScratchDir current, desktop;
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(current.path().c_str()));
+  options.quick = options.desktop = options.startMenu = true;
+
+  // Nothing but the desktop can be named.
+  InstallerFinishing onlyDesktop(view, options, integration,
+                                 [&](int code) { return code == kFolderDesktop ? desktop.path() : std::string(); });
+  onlyDesktop.createChosenShortcuts(scratch.path());
+  InstallerFinishing noFolders(view, options, integration, [](int) { return std::string(); });
+  noFolders.createChosenShortcuts(scratch.path());
+  SetCurrentDirectoryA(previous);
+
+  EXPECT_TRUE(fileExists(desktop.path() + "Talvek·新神器.lnk"));
+  EXPECT_FALSE(fileExists(current.path() + "Talvek·新神器.lnk"));
+  EXPECT_FALSE(fileExists(current.path() + "Talvek.lnk"));
+  EXPECT_FALSE(fileExists(current.path() + "Talvek"));
+  // Each step still shows its status.
+  EXPECT_EQ(view.statuses.size(), 6u);
+}
+
 TEST_F(InstallerFinishingTest, StartsTheProductAndOpensTheReadMeWithoutWaitingForever) {
   // A directory with a space, and a decoy where an unquoted command line
   // would look first.
