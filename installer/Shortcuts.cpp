@@ -72,7 +72,7 @@ bool createShellLink(const ShellLink& link) {
   ComPtr<IPersistFile> file(rawFile);
 
   shellLink->SetPath(link.target.c_str());
-  shellLink->SetShowCmd(SW_SHOWNORMAL);
+  shellLink->SetShowCmd(SW_SHOW);
   if (link.description) shellLink->SetDescription(link.description->c_str());
   if (link.arguments) shellLink->SetArguments(link.arguments->c_str());
   if (link.workingDirectory) shellLink->SetWorkingDirectory(link.workingDirectory->c_str());
