@@ -33,6 +33,8 @@ bool createDesktopShortcut(const DesktopShortcut& shortcut) {
 }
 
 bool createDesktopShortcut(const DesktopShortcut& shortcut, const std::string& folder) {
+  // No folder would make the link's path relative to the current directory.
+  if (folder.empty()) return false;
   const std::string linkPath = desktopLinkPath(folder, shortcut.name);
   if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFileA(linkPath.c_str());
   auto workingDirectory = workingDirectoryOf(shortcut.target);

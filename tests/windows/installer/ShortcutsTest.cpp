@@ -98,9 +98,16 @@ TEST_F(ShortcutsTest, TheDesktopShortcutPointsAtTheProductAndIsReplacedOnReinsta
   DeleteFileA(linkPath.c_str());
 }
 
-TEST_F(ShortcutsTest, ATargetWithoutDirectoryMakesNoDesktopShortcut) {
+TEST_F(ShortcutsTest, ATargetWithoutDirectoryOrAFolderWithoutNameMakesNoDesktopShortcut) {
   EXPECT_FALSE(createDesktopShortcut({"TalvekNoDir", "Talvek.exe"}));
   EXPECT_FALSE(fileExists(specialFolder(kFolderDesktop) + "TalvekNoDir.lnk"));
+
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(scratch.path().c_str());
+  EXPECT_FALSE(createDesktopShortcut({"TalvekNoFolder", scratch.path() + "Talvek.exe"}, ""));
+  SetCurrentDirectoryA(previous);
+  EXPECT_FALSE(fileExists(scratch.path() + "TalvekNoFolder.lnk"));
 }
 
 TEST_F(ShortcutsTest, ShellLinksGetLnkOnlyWhenThePathHasNoDot) {
