@@ -48,10 +48,7 @@ bool isNamed(const std::string& place) {
 
 InstallerFinishing::InstallerFinishing(InstallationView& view, const InstallOptions& options,
                                        SystemIntegration& integration, ShortcutPlaces::FolderLookup folderOf)
-    : view_(view),
-      options_(options),
-      integration_(integration),
-      folderOf_(std::move(folderOf)) {}
+    : view_(view), options_(options), integration_(integration), folderOf_(std::move(folderOf)) {}
 
 void InstallerFinishing::registerComponent(const std::string& installDir) {
   const std::string handler = installDir + product::kBeaconPath;

@@ -9,7 +9,7 @@
 namespace talvek {
 
 struct ShortcutPlaces {
-  std::string desktopFolder;   // ends with a backslash
+  std::string desktopFolder;  // ends with a backslash
   std::string startMenuLink;
   std::string programsFolder;  // the product's own, without a trailing backslash
   std::string programsLink;

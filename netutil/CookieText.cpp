@@ -62,8 +62,8 @@ std::string mergeCookies(std::string& jar, std::string_view fresh) {
   // only the first is kept.
   for (std::string& old : cookieItems(jar)) {
     std::string name = cookieName(old);
-    bool known = std::any_of(merged.begin(), merged.end(),
-                             [&](const std::string& item) { return cookieName(item) == name; });
+    bool known =
+        std::any_of(merged.begin(), merged.end(), [&](const std::string& item) { return cookieName(item) == name; });
     if (!known) merged.push_back(std::move(old));
   }
   std::string joined;

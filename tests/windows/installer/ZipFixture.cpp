@@ -36,10 +36,9 @@ unsigned littleEndian16(const std::string& bytes, size_t at) {
 // Where the header with `signature` for `entryName` starts; npos when none.
 // `nameAt` is the offset of the name within such a header, whose length
 // stands in the two bytes before the two of the extra field's length.
-size_t findHeader(const std::string& bytes, const std::string& signature, size_t nameAt,
-                  size_t nameLengthAt, const std::string& entryName) {
-  for (size_t header = bytes.find(signature); header != std::string::npos;
-       header = bytes.find(signature, header + 4)) {
+size_t findHeader(const std::string& bytes, const std::string& signature, size_t nameAt, size_t nameLengthAt,
+                  const std::string& entryName) {
+  for (size_t header = bytes.find(signature); header != std::string::npos; header = bytes.find(signature, header + 4)) {
     if (header + nameAt > bytes.size()) break;
     if (bytes.compare(header + nameAt, littleEndian16(bytes, header + nameLengthAt), entryName) == 0) return header;
   }

@@ -123,8 +123,7 @@ TEST(HttpClient, AMovedRequestKeepsTheCookiesOfBothAnswers) {
   std::string targetHost = target.base().substr(0, target.base().size() - 1);
   LoopbackHttpServer first([&](const RecordedRequest&) {
     return LoopbackHttpServer::response("301 Moved Permanently",
-                                        {"Set-Cookie: a=1; path=/", "Set-Cookie: s=1", "Location: " + targetHost},
-                                        "");
+                                        {"Set-Cookie: a=1; path=/", "Set-Cookie: s=1", "Location: " + targetHost}, "");
   });
   HttpRequestOptions options;
   options.noRedirect = true;

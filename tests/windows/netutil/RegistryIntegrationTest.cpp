@@ -61,8 +61,7 @@ TEST_F(ProtocolFixture, RegisterWritesTheLayoutUnderTheClassesRoot) {
   EXPECT_TRUE(found);
   EXPECT_EQ(storedText(HKEY_CLASSES_ROOT, name_ + "\\shell\\open", "", &found), "");
   EXPECT_TRUE(found);
-  EXPECT_EQ(storedText(HKEY_CLASSES_ROOT, name_ + "\\shell\\open\\command", ""),
-            quotedCommand());
+  EXPECT_EQ(storedText(HKEY_CLASSES_ROOT, name_ + "\\shell\\open\\command", ""), quotedCommand());
 
   EXPECT_TRUE(integration_.isProtocolRegistered(name_, 1));
   EXPECT_FALSE(integration_.isProtocolRegistered(name_, 2));
@@ -72,13 +71,11 @@ TEST_F(ProtocolFixture, RegisterWritesTheLayoutUnderTheClassesRoot) {
 
 TEST_F(ProtocolFixture, RootCodesChooseTheHiveAndUnknownCodesMeanTheCurrentUser) {
   EXPECT_TRUE(integration_.registerProtocol(name_, handler_, 2));
-  EXPECT_EQ(storedText(HKEY_CURRENT_CONFIG, name_ + "\\shell\\open\\command", ""),
-            quotedCommand());
+  EXPECT_EQ(storedText(HKEY_CURRENT_CONFIG, name_ + "\\shell\\open\\command", ""), quotedCommand());
   EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, name_));
 
   EXPECT_TRUE(integration_.registerProtocol(name_, handler_, 9));
-  EXPECT_EQ(storedText(HKEY_CURRENT_USER, name_ + "\\shell\\open\\command", ""),
-            quotedCommand());
+  EXPECT_EQ(storedText(HKEY_CURRENT_USER, name_ + "\\shell\\open\\command", ""), quotedCommand());
   EXPECT_TRUE(integration_.isProtocolRegistered(name_, 3));
   EXPECT_TRUE(integration_.isProtocolRegistered(name_, -1));
 }
