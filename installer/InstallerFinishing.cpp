@@ -5,11 +5,13 @@
 #include <shellapi.h>
 
 #include "installer/InstallDateText.h"
+#include "installer/PathChecks.h"
 #include "installer/ProcessLifetime.h"
 #include "installer/ProductFiles.h"
 #include "installer/Shortcuts.h"
 #include "installer/SpecialFolder.h"
 #include "installer/SystemVersion.h"
+#include "netutil/ProtocolCommand.h"
 #include "netutil/RegistryItems.h"
 #include "netutil/SystemIntegration.h"
 #include "toolkit/core/WinHandles.h"
@@ -27,16 +29,33 @@ LocalDateTime localNow() {
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
+// An earlier version's registration of this very component has its path
+// unquoted; it is written again. Another installation's is left as it is.
+bool isEarlierFormOf(const SystemIntegration& integration, const std::string& handler, int root) {
+  ProtocolCommand stored = ProtocolCommand::parse(integration.readProtocolCommand(kProtocolName, root));
+  return !stored.quoted && samePath(stored.handlerPath, handler);
+}
+
+// A shortcut place stays empty when the shell cannot name its folder; the
+// step is skipped then, or the link would land in the current directory.
+bool isNamed(const std::string& place) {
+  if (!place.empty()) return true;
+  // Install log: the shortcut step skipped for want of its folder.
+  return false;
+}
+
 }  // namespace
 
 InstallerFinishing::InstallerFinishing(InstallationView& view, const InstallOptions& options,
-                                       SystemIntegration& integration)
-    : view_(view), options_(options), integration_(integration) {}
+                                       SystemIntegration& integration, ShortcutPlaces::FolderLookup folderOf)
+    : view_(view), options_(options), integration_(integration), folderOf_(std::move(folderOf)) {}
 
 void InstallerFinishing::registerComponent(const std::string& installDir) {
   const std::string handler = installDir + product::kBeaconPath;
   for (int root : kProtocolRoots) {
-    if (integration_.isProtocolRegistered(kProtocolName, root)) continue;
+    if (integration_.isProtocolRegistered(kProtocolName, root) && !isEarlierFormOf(integration_, handler, root)) {
+      continue;
+    }
     view_.setStatus(status::kRegisteringComponent);
     integration_.registerProtocol(kProtocolName, handler, root);
   }
@@ -46,6 +65,7 @@ void InstallerFinishing::createChosenShortcuts(const std::string& installDir) {
   // The shortcut objects are COM; the UI thread may already have it up.
   ComApartment com;
   const std::string target = installDir + product::kMainExe;
+  const ShortcutPlaces places = ShortcutPlaces::find(folderOf_);
   if (options_.quickLaunch()) {
     view_.setStatus(status::kQuickLaunch);
     // Only where the pin verb exists as the installer knows it (Windows 7).
@@ -53,14 +73,14 @@ void InstallerFinishing::createChosenShortcuts(const std::string& installDir) {
   }
   if (options_.desktopShortcut()) {
     view_.setStatus(status::kDesktopShortcut);
-    createDesktopShortcut({kDesktopShortcutName, target});
+    if (isNamed(places.desktopFolder)) createDesktopShortcut({kDesktopShortcutName, target}, places.desktopFolder);
   }
   if (options_.startMenuShortcuts()) {
     view_.setStatus(status::kStartMenuShortcuts);
-    const std::string programs = specialFolder(kFolderPrograms);
-    CreateDirectoryA((programs + "Talvek").c_str(), nullptr);
-    createShellLink({specialFolder(kFolderStartMenu) + "Talvek.lnk", target});
-    createShellLink({programs + "Talvek\\启动Talvek.lnk", target});
+    const bool programsNamed = isNamed(places.programsFolder);
+    if (programsNamed) CreateDirectoryA(places.programsFolder.c_str(), nullptr);
+    if (isNamed(places.startMenuLink)) createShellLink({places.startMenuLink, target});
+    if (programsNamed) createShellLink({places.programsLink, target});
   }
 }
 

@@ -5,6 +5,8 @@
 #include "installer/FinishingSteps.h"
 #include "installer/InstallOptions.h"
 #include "installer/InstallationView.h"
+#include "installer/ShortcutPlaces.h"
+#include "installer/SpecialFolder.h"
 
 namespace talvek {
 
@@ -24,7 +26,10 @@ inline constexpr char kProductVersion[] = "1.6.3.5";
 
 class InstallerFinishing : public FinishingSteps {
  public:
-  InstallerFinishing(InstallationView& view, const InstallOptions& options, SystemIntegration& integration);
+  // `folderOf` names the folders the shortcuts go to: the shell's special
+  // folders, unless a test gives others.
+  InstallerFinishing(InstallationView& view, const InstallOptions& options, SystemIntegration& integration,
+                     ShortcutPlaces::FolderLookup folderOf = specialFolder);
 
   void registerComponent(const std::string& installDir) override;
   void createChosenShortcuts(const std::string& installDir) override;
@@ -37,6 +42,7 @@ class InstallerFinishing : public FinishingSteps {
   InstallationView& view_;
   const InstallOptions& options_;
   SystemIntegration& integration_;
+  ShortcutPlaces::FolderLookup folderOf_;
 };
 
 }  // namespace talvek

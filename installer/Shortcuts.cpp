@@ -29,7 +29,13 @@ using ComPtr = std::unique_ptr<T, ComReleaser<T>>;
 }  // namespace
 
 bool createDesktopShortcut(const DesktopShortcut& shortcut) {
-  const std::string linkPath = desktopLinkPath(specialFolder(kFolderDesktop), shortcut.name);
+  return createDesktopShortcut(shortcut, specialFolder(kFolderDesktop));
+}
+
+bool createDesktopShortcut(const DesktopShortcut& shortcut, const std::string& folder) {
+  // No folder would make the link's path relative to the current directory.
+  if (folder.empty()) return false;
+  const std::string linkPath = desktopLinkPath(folder, shortcut.name);
   if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFileA(linkPath.c_str());
   auto workingDirectory = workingDirectoryOf(shortcut.target);
   if (!workingDirectory) return false;
@@ -68,7 +74,7 @@ bool createShellLink(const ShellLink& link) {
   ComPtr<IPersistFile> file(rawFile);
 
   shellLink->SetPath(link.target.c_str());
-  shellLink->SetShowCmd(SW_SHOWNORMAL);
+  shellLink->SetShowCmd(SW_SHOW);
   if (link.description) shellLink->SetDescription(link.description->c_str());
   if (link.arguments) shellLink->SetArguments(link.arguments->c_str());
   if (link.workingDirectory) shellLink->SetWorkingDirectory(link.workingDirectory->c_str());

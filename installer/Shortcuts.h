@@ -18,8 +18,11 @@ struct DesktopShortcut {
   std::string hotkey;
 };
 
-// Replaces any existing link on the desktop. True when the shortcut was
-// saved (the result of the final save itself is not known to the caller).
+// Replaces any existing link in `folder` (ending with a backslash). True
+// when the shortcut was saved (the result of the final save itself is not
+// known to the caller); false without a folder.
+bool createDesktopShortcut(const DesktopShortcut& shortcut, const std::string& folder);
+// The same, on the desktop.
 bool createDesktopShortcut(const DesktopShortcut& shortcut);
 
 struct ShellLink {

@@ -6,8 +6,11 @@
 #include "installer/InstallerFinishing.h"
 #include "installer/ProcessControl.h"
 #include "installer/ProductFiles.h"
+#include "installer/ShortcutPlaces.h"
+#include "installer/ShortcutRules.h"
 #include "installer/SpecialFolder.h"
 #include "installer/PathChecks.h"
+#include "netutil/ProtocolCommand.h"
 #include "netutil/RegistryItems.h"
 #include "netutil/UrlProtocol.h"
 #include "toolkit/core/WinHandles.h"
@@ -20,18 +23,6 @@ constexpr int kDeleteAttempts = 30;
 constexpr DWORD kDeleteRetryMs = 100;
 constexpr int kProtocolRootCodes[] = {1, 2, 3};
 
-bool sameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
-}
-
-bool containsIgnoringCase(const std::string& text, const std::string& part) {
-  if (part.size() > text.size()) return false;
-  for (size_t i = 0; i + part.size() <= text.size(); ++i) {
-    if (sameTextIgnoringCase(text.substr(i, part.size()), part)) return true;
-  }
-  return false;
-}
-
 void stopProductPrograms() {
   for (const char* name : {product::kMainExe, product::kNetrelayExe, product::kBeaconExe, product::kPagelensExe,
                            product::kUpdaterExe}) {
@@ -40,19 +31,26 @@ void stopProductPrograms() {
   }
 }
 
+// A folder the shell cannot name has no places: nothing in the current
+// directory is mistaken for a shortcut.
 void removeShortcuts() {
-  DeleteFileA((specialFolder(kFolderDesktop) + kDesktopShortcutName + ".lnk").c_str());
-  DeleteFileA((specialFolder(kFolderStartMenu) + "Talvek.lnk").c_str());
-  const std::string programsFolder = specialFolder(kFolderPrograms) + "Talvek";
-  DeleteFileA((programsFolder + "\\启动Talvek.lnk").c_str());
-  RemoveDirectoryA(programsFolder.c_str());  // only when nothing else is in it
+  const ShortcutPlaces places = ShortcutPlaces::find(specialFolder);
+  if (!places.desktopFolder.empty()) {
+    DeleteFileA(desktopLinkPath(places.desktopFolder, kDesktopShortcutName).c_str());
+  }
+  if (!places.startMenuLink.empty()) DeleteFileA(places.startMenuLink.c_str());
+  if (!places.programsFolder.empty()) {
+    DeleteFileA(places.programsLink.c_str());
+    RemoveDirectoryA(places.programsFolder.c_str());  // only when nothing else is in it
+  }
 }
 
-// Only protocol registrations that start this installation's component.
+// Only protocol registrations that start this installation's component,
+// whether written quoted or, by earlier versions, unquoted.
 void removeProtocolKeys(const std::string& installDir) {
   const std::string component = installDir + product::kBeaconPath;
   for (int root : kProtocolRootCodes) {
-    if (containsIgnoringCase(UrlProtocol::command(kProtocolName, root), component)) {
+    if (samePath(ProtocolCommand::parse(UrlProtocol::command(kProtocolName, root)).handlerPath, component)) {
       RegDeleteTreeA(RegistryItems::rootKey(root), kProtocolName);
     }
   }
@@ -60,7 +58,7 @@ void removeProtocolKeys(const std::string& installDir) {
 
 void removeUninstallEntry(const std::string& installDir) {
   const std::string remover = RegistryItems::readText(3, std::string(kUninstallKey) + "UninstallString");
-  if (sameTextIgnoringCase(remover, installDir + product::kRemoverExe)) {
+  if (samePath(remover, installDir + product::kRemoverExe)) {
     std::string key = kUninstallKey;
     key.pop_back();
     RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
@@ -89,7 +87,7 @@ void deleteTree(const std::string& dir, const std::string& keepFile) {
       // A link to a folder elsewhere goes, not what it points to.
       if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) deleteTree(path + "\\", keepFile);
       deleteWithRetry(path, true);
-    } else if (!sameTextIgnoringCase(path, keepFile)) {
+    } else if (!samePath(path, keepFile)) {
       deleteWithRetry(path, false);
     }
   } while (FindNextFileA(search.get(), &entry));

@@ -4,6 +4,7 @@
 
 #include <unzip.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -70,9 +71,10 @@ bool writeAll(HANDLE file, const char* data, size_t size) {
 }
 
 // Inflates the current entry straight into `path`.
-bool extractCurrentFile(void* archive, const std::string& path, std::vector<char>& buffer) {
+bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedSize, std::vector<char>& buffer) {
   if (unzOpenCurrentFile(archive) != UNZ_OK) return false;
   bool ok = false;
+  uint64_t total = 0;
   if (Handle file = createOutputFile(path)) {
     ok = true;
     size_t filled = 0;
@@ -83,6 +85,7 @@ bool extractCurrentFile(void* archive, const std::string& path, std::vector<char
         break;
       }
       filled += static_cast<size_t>(got);
+      total += static_cast<uint64_t>(got);
       if (got == 0 || filled == buffer.size()) {
         ok = writeAll(file.get(), buffer.data(), filled);
         filled = 0;
@@ -90,8 +93,10 @@ bool extractCurrentFile(void* archive, const std::string& path, std::vector<char
       }
     }
   }
-  // A CRC mismatch shows up only when the entry is closed.
-  if (unzCloseCurrentFile(archive) != UNZ_OK) ok = false;
+  // A CRC mismatch shows up only when the entry is closed, and only for an
+  // entry read to its stated size: damaged data that ends early is caught
+  // by its size alone.
+  if (unzCloseCurrentFile(archive) != UNZ_OK || total != statedSize) ok = false;
   // Replacing a file may keep its old attributes; the product's files are
   // never left read-only.
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -113,7 +118,7 @@ bool extractCurrentEntry(void* archive, const std::string& destDir, std::vector<
   std::string path = destDir + *relative;
   bool isDirectoryEntry = (info.external_fa & kDosDirectoryAttribute) || endsWithSeparator(*relative);
   if (isDirectoryEntry) return createDirectoryTree(path);
-  return extractCurrentFile(archive, path, buffer);
+  return extractCurrentFile(archive, path, info.uncompressed_size, buffer);
 }
 
 }  // namespace

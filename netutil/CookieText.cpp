@@ -50,14 +50,21 @@ std::string removeDuplicateItems(std::string_view text, std::string_view separat
   return joined;
 }
 
+std::string appendCookiePairs(std::string_view gathered, std::string_view pairs) {
+  if (gathered.empty()) return std::string(pairs);
+  if (pairs.empty()) return std::string(gathered);
+  return std::string(gathered) + "; " + std::string(pairs);
+}
+
 std::string mergeCookies(std::string& jar, std::string_view fresh) {
   std::vector<std::string> merged = cookieItems(fresh);
-  const size_t freshCount = merged.size();
+  // Compared with the list as it grows, so of two jar items of one name
+  // only the first is kept.
   for (std::string& old : cookieItems(jar)) {
     std::string name = cookieName(old);
-    bool replaced = std::any_of(merged.begin(), merged.begin() + freshCount,
-                                [&](const std::string& item) { return cookieName(item) == name; });
-    if (!replaced) merged.push_back(std::move(old));
+    bool known =
+        std::any_of(merged.begin(), merged.end(), [&](const std::string& item) { return cookieName(item) == name; });
+    if (!known) merged.push_back(std::move(old));
   }
   std::string joined;
   for (const std::string& item : merged) {

@@ -14,8 +14,12 @@ std::string cookieName(std::string_view item);
 // (exact comparison), joined again in their order.
 std::string removeDuplicateItems(std::string_view text, std::string_view separator);
 
-// Fresh items first, then the jar's items whose names are not among them;
-// a fresh value "deleted" drops the cookie. The result replaces the jar and
+// Cookie pairs of one more response added to those gathered before, so a
+// request that was moved keeps the pairs of every answer.
+std::string appendCookiePairs(std::string_view gathered, std::string_view pairs);
+
+// Fresh items first, then the jar's items whose names are not among them
+// nor taken already; a fresh value "deleted" drops the cookie. The result replaces the jar and
 // is returned.
 std::string mergeCookies(std::string& jar, std::string_view fresh);
 

@@ -124,8 +124,11 @@ std::string HttpClient::request(const std::string& address, HttpRequestOptions& 
 
   HttpResponseDigest digest = digestResponseHeaders(options.responseHeaders);
   if (digest.location) options.location = *digest.location;
-  options.returnedCookies = digest.cookies;
-  if (options.cookieJar) mergeCookies(*options.cookieJar, options.returnedCookies);
+  // Gathered over a moved request's answers, so the first one's pairs stay.
+  options.returnedCookies = appendCookiePairs(options.returnedCookies, digest.cookies);
+  // Only this answer's pairs: the earlier ones are in the jar already, and
+  // merged again they would outrank this answer's values and deletions.
+  if (options.cookieJar) mergeCookies(*options.cookieJar, digest.cookies);
   if (options.location.empty()) options.location = options.responseHeaders;
 
   // Followed once only: a server answering every request with a 301 must

@@ -1,5 +1,6 @@
 #include "netutil/RegistryItemPath.h"
 
+#include "netutil/ProtocolCommand.h"
 #include "netutil/TextMarkers.h"
 
 namespace talvek {
@@ -19,7 +20,7 @@ std::vector<RegistryTextItem> protocolItems(std::string_view name, std::string_v
       {n + "\\DefaultIcon\\", p + "   "},
       {n + "\\shell\\", ""},
       {n + "\\shell\\open\\", ""},
-      {protocolCommandItem(name), p + "  \"%1\""},
+      {protocolCommandItem(name), ProtocolCommand::textFor(handlerPath)},
   };
 }
 

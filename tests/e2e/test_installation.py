@@ -41,7 +41,8 @@ class InstallationTest(unittest.TestCase):
         self.assertRegex(state.registry_value(key, "InstallDate") or "", r"^\d{4}年\d{1,2}月\d{1,2}日(\d{1,2}时(\d{1,2}分(\d{1,2}秒)?)?)?$")
         beacon = directory + "Auxiliary\\Beacon.exe"
         self.assertEqual(state.registry_value(state.PROTOCOL_KEY), "URL:  Talvek protocol Handler")
-        self.assertEqual(state.registry_value(state.PROTOCOL_KEY + r"\shell\open\command"), beacon + '  "%1"')
+        # Quoted: the folder has a space, and "C:\Program.exe" must not be what a link starts.
+        self.assertEqual(state.registry_value(state.PROTOCOL_KEY + r"\shell\open\command"), '"' + beacon + '"  "%1"')
         self.assertTrue(wait_until(lambda: any(l.startswith("Talvek.exe|") for l in state.stub_log_lines()), 10),
                         "the product was started")
 

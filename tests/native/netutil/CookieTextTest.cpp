@@ -33,6 +33,21 @@ TEST(CookieText, SpacesOfBothWidthsAreDroppedButNotInsideCharacters) {
   EXPECT_EQ(mergeCookies(gbk, "x=\xB0\xA1\xA1\xB1"), "x=\xB0\xA1\xA1\xB1");
 }
 
+TEST(CookieText, OfTwoJarItemsOfOneNameTheFirstStays) {
+  std::string jar = "a=1; b=2; a=3";
+  EXPECT_EQ(mergeCookies(jar, ""), "a=1; b=2");
+  jar = "a=1; b=2; a=3; b=4";
+  EXPECT_EQ(mergeCookies(jar, "b=9"), "b=9; a=1");
+}
+
+TEST(CookieText, PairsOfSeveralResponsesAreJoinedBySeparators) {
+  EXPECT_EQ(appendCookiePairs("", "a=1; b=2"), "a=1; b=2");
+  EXPECT_EQ(appendCookiePairs("a=1", "b=2"), "a=1; b=2");
+  // A response without cookies leaves the earlier pairs whole.
+  EXPECT_EQ(appendCookiePairs("a=1", ""), "a=1");
+  EXPECT_EQ(appendCookiePairs("", ""), "");
+}
+
 TEST(CookieText, NamesAndDuplicates) {
   EXPECT_EQ(cookieName(" sid =abc=def"), "sid");
   EXPECT_EQ(cookieName("flag"), "flag");

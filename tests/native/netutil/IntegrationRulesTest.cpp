@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "netutil/NumericOrder.h"
+#include "netutil/ProtocolCommand.h"
 #include "netutil/RegistryItemPath.h"
 
 namespace talvek {
@@ -16,14 +17,32 @@ TEST(RegistryItemPath, SplitsAtTheLastBackslash) {
 }
 
 TEST(RegistryItemPath, ProtocolLayoutTexts) {
-  std::vector<RegistryTextItem> items = protocolItems("Talvek", "C:\\T\\c.exe");
+  std::vector<RegistryTextItem> items = protocolItems("Talvek", "C:\\My Apps\\c.exe");
   ASSERT_EQ(items.size(), 6u);
   EXPECT_EQ(items[0].path, "Talvek\\");
   EXPECT_EQ(items[0].text, "URL:  Talvek protocol Handler");
   EXPECT_EQ(items[1].path, "Talvek\\URL protocol");
-  EXPECT_EQ(items[2].text, "C:\\T\\c.exe   ");
+  EXPECT_EQ(items[2].text, "C:\\My Apps\\c.exe   ");
   EXPECT_EQ(items[5].path, "Talvek\\shell\\open\\command\\");
-  EXPECT_EQ(items[5].text, "C:\\T\\c.exe  \"%1\"");
+  // Quoted, so the folder's space does not end the program's name.
+  EXPECT_EQ(items[5].text, "\"C:\\My Apps\\c.exe\"  \"%1\"");
+}
+
+TEST(ProtocolCommand, HandlerIsReadFromTheQuotedAndTheEarlierUnquotedForm) {
+  const std::string handler = "C:\\My Apps\\Talvek\\Auxiliary\\Beacon.exe";
+  ProtocolCommand quoted = ProtocolCommand::parse(ProtocolCommand::textFor(handler));
+  EXPECT_EQ(quoted.handlerPath, handler);
+  EXPECT_TRUE(quoted.quoted);
+
+  ProtocolCommand earlier = ProtocolCommand::parse(handler + "  \"%1\"");
+  EXPECT_EQ(earlier.handlerPath, handler);
+  EXPECT_FALSE(earlier.quoted);
+  EXPECT_EQ(ProtocolCommand::parse("C:\\p.exe").handlerPath, "C:\\p.exe");
+
+  // Nothing, or a quote never closed, names no handler.
+  EXPECT_EQ(ProtocolCommand::parse("").handlerPath, "");
+  EXPECT_EQ(ProtocolCommand::parse("\"C:\\p.exe  %1").handlerPath, "");
+  EXPECT_EQ(ProtocolCommand::parse("\"\"  \"%1\"").handlerPath, "");
 }
 
 TEST(Autorun, ValueTextAndCodes) {

@@ -64,6 +64,27 @@ TEST_F(InstallerFinishingTest, RegistersTheComponentOnlyWhereItIsMissing) {
   EXPECT_TRUE(view.statuses.empty());
 }
 
+TEST_F(InstallerFinishingTest, AnEarlierUnquotedRegistrationOfThisComponentIsWrittenAgainQuoted) {
+  const std::string dir = scratch.path() + "My Apps\\Talvek\\";
+  const std::string handler = dir + "Auxiliary\\Beacon.exe";
+  const std::string command = "Talvek\\shell\\open\\command\\";
+  const std::string foreign = "C:\\Other Apps\\Talvek\\Auxiliary\\Beacon.exe  \"%1\"";
+  // As earlier versions wrote them: the path without quotes.
+  RegistryItems::writeText(1, command, handler + "  \"%1\"");
+  RegistryItems::writeText(2, command, foreign);
+
+  finishing.registerComponent(dir);
+  EXPECT_EQ(view.statuses, std::vector<std::string>(2, status::kRegisteringComponent));
+  EXPECT_EQ(integration.readProtocolCommand("Talvek", 1), "\"" + handler + "\"  \"%1\"");
+  EXPECT_EQ(integration.readProtocolCommand("Talvek", 3), "\"" + handler + "\"  \"%1\"");
+  // Another installation's registration is not this installer's to change.
+  EXPECT_EQ(integration.readProtocolCommand("Talvek", 2), foreign);
+
+  view.statuses.clear();
+  finishing.registerComponent(dir);
+  EXPECT_TRUE(view.statuses.empty());
+}
+
 TEST_F(InstallerFinishingTest, WritesTheUninstallEntry) {
   const std::string dir = "C:\\Program Files\\Talvek\\";
   SYSTEMTIME before;
@@ -102,6 +123,29 @@ TEST_F(InstallerFinishingTest, MakesOnlyTheChosenShortcuts) {
   DeleteFileA(desktopLink.c_str());
   DeleteFileA(menuLink.c_str());
   DeleteFileA(programsLink.c_str());
+}
+
+TEST_F(InstallerFinishingTest, AShortcutFolderTheShellCannotNameIsSkippedNotTakenAsTheCurrentDirectory) {
+  test::ScratchDir current, desktop;
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(current.path().c_str()));
+  options.quick = options.desktop = options.startMenu = true;
+
+  // Nothing but the desktop can be named.
+  InstallerFinishing onlyDesktop(view, options, integration,
+                                 [&](int code) { return code == kFolderDesktop ? desktop.path() : std::string(); });
+  onlyDesktop.createChosenShortcuts(scratch.path());
+  InstallerFinishing noFolders(view, options, integration, [](int) { return std::string(); });
+  noFolders.createChosenShortcuts(scratch.path());
+  SetCurrentDirectoryA(previous);
+
+  EXPECT_TRUE(fileExists(desktop.path() + "Talvek·新神器.lnk"));
+  EXPECT_FALSE(fileExists(current.path() + "Talvek·新神器.lnk"));
+  EXPECT_FALSE(fileExists(current.path() + "Talvek.lnk"));
+  EXPECT_FALSE(fileExists(current.path() + "Talvek"));
+  // Each step still shows its status.
+  EXPECT_EQ(view.statuses.size(), 6u);
 }
 
 TEST_F(InstallerFinishingTest, StartsTheProductAndOpensTheReadMeWithoutWaitingForever) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "installer/SpecialFolder.h"
 #include "tests/windows/TestSupport.h"
 
@@ -17,7 +19,10 @@ namespace {
 struct LinkContents {
   std::string path, workingDirectory, iconPath, description, arguments;
   int iconIndex = -1;
+  int showCommand = -1;
 };
+
+constexpr size_t kShowCommandOffset = 0x3C;
 
 // Reads a saved .lnk back through the shell-link object.
 LinkContents readLink(const std::string& linkPath) {
@@ -47,6 +52,11 @@ LinkContents readLink(const std::string& linkPath) {
     text[0] = 0;
     link->GetArguments(text, MAX_PATH);
     contents.arguments = text;
+  }
+  // Read from the file's header: Wine's shell link does not load it back.
+  const std::string header = test::readFileBytes(linkPath);
+  if (header.size() >= kShowCommandOffset + sizeof contents.showCommand) {
+    std::memcpy(&contents.showCommand, header.data() + kShowCommandOffset, sizeof contents.showCommand);
   }
   if (file) file->Release();
   link->Release();
@@ -88,9 +98,16 @@ TEST_F(ShortcutsTest, TheDesktopShortcutPointsAtTheProductAndIsReplacedOnReinsta
   DeleteFileA(linkPath.c_str());
 }
 
-TEST_F(ShortcutsTest, ATargetWithoutDirectoryMakesNoDesktopShortcut) {
+TEST_F(ShortcutsTest, ATargetWithoutDirectoryOrAFolderWithoutNameMakesNoDesktopShortcut) {
   EXPECT_FALSE(createDesktopShortcut({"TalvekNoDir", "Talvek.exe"}));
   EXPECT_FALSE(fileExists(specialFolder(kFolderDesktop) + "TalvekNoDir.lnk"));
+
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(scratch.path().c_str());
+  EXPECT_FALSE(createDesktopShortcut({"TalvekNoFolder", scratch.path() + "Talvek.exe"}, ""));
+  SetCurrentDirectoryA(previous);
+  EXPECT_FALSE(fileExists(scratch.path() + "TalvekNoFolder.lnk"));
 }
 
 TEST_F(ShortcutsTest, ShellLinksGetLnkOnlyWhenThePathHasNoDot) {
@@ -99,6 +116,7 @@ TEST_F(ShortcutsTest, ShellLinksGetLnkOnlyWhenThePathHasNoDot) {
   LinkContents link = readLink(scratch.path() + "启动Talvek.lnk");
   EXPECT_EQ(link.path, target);
   EXPECT_EQ(link.workingDirectory, "");
+  EXPECT_EQ(link.showCommand, SW_SHOW);
 
   std::string dotless = scratch.path();
   dotless.pop_back();

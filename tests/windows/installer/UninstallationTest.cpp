@@ -45,7 +45,8 @@ class UninstallationTest : public ::testing::Test {
   // shortcuts and the uninstall entry; HKEY_CURRENT_CONFIG holds someone
   // else's registration.
   void SetUp() override {
-    dir = scratch.path() + "Talvek\\";
+    dir = scratch.path() + "My Apps\\Talvek\\";
+    CreateDirectoryA((scratch.path() + "My Apps").c_str(), nullptr);
     ASSERT_TRUE(extractZip(test::testDataDir() + "payload.zip", dir, nullptr));
     RegistryItems::writeText(2, "Talvek\\shell\\open\\command\\", kForeignProtocolCommand);
     finishing.registerComponent(dir);
@@ -86,6 +87,12 @@ TEST_F(UninstallationTest, RemovesEverythingTheInstallerWroteAndNothingElse) {
   EXPECT_TRUE(product.waitForExit(5000));
   expectEverythingOfOursGone();
   EXPECT_TRUE(fileExists(scratch.path() + "neighbour.txt"));
+}
+
+TEST_F(UninstallationTest, AnEarlierVersionsUnquotedRegistrationIsRemovedToo) {
+  RegistryItems::writeText(3, "Talvek\\shell\\open\\command\\", dir + "Auxiliary\\Beacon.exe  \"%1\"");
+  EXPECT_EQ(uninstallProduct(dir), UninstallResult::Removed);
+  expectEverythingOfOursGone();
 }
 
 TEST_F(UninstallationTest, ADirectoryWithoutTheProductIsLeftAlone) {

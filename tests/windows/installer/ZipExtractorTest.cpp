@@ -89,6 +89,17 @@ TEST(ZipExtractor, StopsAtTheFirstDamagedEntryAndKeepsWhatCameBefore) {
   EXPECT_TRUE(std::find(result.reports.begin(), result.reports.end(), 100) == result.reports.end());
 }
 
+TEST(ZipExtractor, AnEntryWhoseDataEndsEarlyIsDamaged) {
+  // The reader checks the CRC only of an entry read to its stated size.
+  ScratchDir dir;
+  std::string zip = dir.path() + "short.zip";
+  ASSERT_TRUE(test::makeZip(zip, {{"first.txt", sampleText(1, 40000)}, {"second.txt", sampleText(2, 40000)}}));
+  ASSERT_TRUE(test::overstateSize(zip, "first.txt", 5));
+  Extraction result = extractInto(zip, dir.path() + "out\\");
+  EXPECT_FALSE(result.ok);
+  EXPECT_FALSE(fileExists(dir.path() + "out\\second.txt"));
+}
+
 TEST(ZipExtractor, RefusesEntriesThatWouldLeaveTheDestination) {
   for (const char* hostile : {"../escaped.txt", "sub/../../escaped.txt", "C:escaped.txt", "/escaped.txt",
                               "\\escaped.txt"}) {

@@ -19,4 +19,8 @@ bool makeZip(const std::string& path, const std::vector<ZipEntry>& entries);
 // searching for its local header), so its CRC or inflate fails.
 bool damageEntry(const std::string& path, const std::string& entryName);
 
+// Makes entry `entryName` claim `extra` bytes more than its data inflates
+// to, in both of its headers: a damaged stream that ends early.
+bool overstateSize(const std::string& path, const std::string& entryName, unsigned extra);
+
 }  // namespace talvek::test

@@ -116,6 +116,26 @@ TEST(HttpClient, Moved301IsRequestedAgainAtTheNewHostWithTheOldPath) {
   EXPECT_EQ(options.location, options.responseHeaders);
 }
 
+TEST(HttpClient, AMovedRequestKeepsTheCookiesOfBothAnswers) {
+  LoopbackHttpServer target([](const RecordedRequest&) {
+    return LoopbackHttpServer::response("200 OK", {"Set-Cookie: a=2", "Set-Cookie: s=deleted"}, "");
+  });
+  std::string targetHost = target.base().substr(0, target.base().size() - 1);
+  LoopbackHttpServer first([&](const RecordedRequest&) {
+    return LoopbackHttpServer::response("301 Moved Permanently",
+                                        {"Set-Cookie: a=1; path=/", "Set-Cookie: s=1", "Location: " + targetHost}, "");
+  });
+  HttpRequestOptions options;
+  options.noRedirect = true;
+  options.cookieJar = "";
+  HttpClient().requestBytes(first.base() + "p", options);
+  ASSERT_EQ(target.requests().size(), 1u);
+  EXPECT_EQ(target.requests()[0].header("Cookie"), "a=1; s=1");
+  EXPECT_EQ(options.returnedCookies, "a=1; s=1; a=2; s=deleted");
+  // The later answer's values win, and its deletion holds.
+  EXPECT_EQ(*options.cookieJar, "a=2");
+}
+
 TEST(HttpClient, Moved301IsFollowedOnlyOnce) {
   LoopbackHttpServer loop([](const RecordedRequest& request) {
     return LoopbackHttpServer::response("301 Moved Permanently", {"Location: http://127.0.0.1:1"},

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
 
 #include "netutil/RegistryItems.h"
@@ -41,6 +43,7 @@ class ProtocolFixture : public ::testing::Test {
     }
   }
   const std::string name_ = "TalvekTest" + std::to_string(GetCurrentProcessId());
+  std::string quotedCommand() const { return "\"" + handler_ + "\"  \"%1\""; }
   const std::string handler_ = "C:\\Program Files\\Talvek\\TalvekComm.exe";
   SystemIntegration integration_;
 };
@@ -58,24 +61,21 @@ TEST_F(ProtocolFixture, RegisterWritesTheLayoutUnderTheClassesRoot) {
   EXPECT_TRUE(found);
   EXPECT_EQ(storedText(HKEY_CLASSES_ROOT, name_ + "\\shell\\open", "", &found), "");
   EXPECT_TRUE(found);
-  EXPECT_EQ(storedText(HKEY_CLASSES_ROOT, name_ + "\\shell\\open\\command", ""),
-            handler_ + "  \"%1\"");
+  EXPECT_EQ(storedText(HKEY_CLASSES_ROOT, name_ + "\\shell\\open\\command", ""), quotedCommand());
 
   EXPECT_TRUE(integration_.isProtocolRegistered(name_, 1));
   EXPECT_FALSE(integration_.isProtocolRegistered(name_, 2));
-  EXPECT_EQ(integration_.readProtocolCommand(name_, 1), handler_ + "  \"%1\"");
+  EXPECT_EQ(integration_.readProtocolCommand(name_, 1), quotedCommand());
   EXPECT_EQ(integration_.readProtocolCommand(name_, 2), "");
 }
 
 TEST_F(ProtocolFixture, RootCodesChooseTheHiveAndUnknownCodesMeanTheCurrentUser) {
   EXPECT_TRUE(integration_.registerProtocol(name_, handler_, 2));
-  EXPECT_EQ(storedText(HKEY_CURRENT_CONFIG, name_ + "\\shell\\open\\command", ""),
-            handler_ + "  \"%1\"");
+  EXPECT_EQ(storedText(HKEY_CURRENT_CONFIG, name_ + "\\shell\\open\\command", ""), quotedCommand());
   EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, name_));
 
   EXPECT_TRUE(integration_.registerProtocol(name_, handler_, 9));
-  EXPECT_EQ(storedText(HKEY_CURRENT_USER, name_ + "\\shell\\open\\command", ""),
-            handler_ + "  \"%1\"");
+  EXPECT_EQ(storedText(HKEY_CURRENT_USER, name_ + "\\shell\\open\\command", ""), quotedCommand());
   EXPECT_TRUE(integration_.isProtocolRegistered(name_, 3));
   EXPECT_TRUE(integration_.isProtocolRegistered(name_, -1));
 }
@@ -142,6 +142,28 @@ TEST_F(ProtocolFixture, MessengerChatOpensTheChatLinkThroughTheRegisteredProtoco
   EXPECT_NE(test::readFileBytes(record).find(name_ + "://Message/?Uin=12345"), std::string::npos)
       << test::readFileBytes(record);
   SetEnvironmentVariableA("TALVEK_LINK_RECORD", nullptr);
+}
+
+TEST_F(ProtocolFixture, ALinkStartsTheHandlerInAFolderWithSpacesNotAProgramBeforeTheSpace) {
+  test::ScratchDir scratch;
+  const std::string record = scratch.path() + "link.txt";
+  const std::string recorder = test::testDataDir() + "link_recorder.exe";
+  const std::string handler = scratch.path() + "Talvek Product\\link_recorder.exe";
+  CreateDirectoryA((scratch.path() + "Talvek Product").c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(recorder.c_str(), handler.c_str(), FALSE));
+  // Where Windows looks first when the command's path is not quoted.
+  ASSERT_TRUE(CopyFileA(recorder.c_str(), (scratch.path() + "Talvek.exe").c_str(), FALSE));
+  SetEnvironmentVariableA("TALVEK_LINK_RECORD", record.c_str());
+  ASSERT_TRUE(integration_.registerProtocol(name_, handler, 1));
+
+  ShellExecuteA(nullptr, "open", (name_ + "://play/1").c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ASSERT_TRUE(test::waitUntil([&] { return !test::readFileBytes(record).empty(); }, 20000));
+  const std::string recorded = test::readFileBytes(record);
+  EXPECT_EQ(recorded.substr(0, recorded.find('|')), handler) << recorded;
+  EXPECT_NE(recorded.find(name_ + "://play/1"), std::string::npos) << recorded;
+  SetEnvironmentVariableA("TALVEK_LINK_RECORD", nullptr);
+  // The scratch folder goes only once the handler has ended.
+  test::waitUntil([&] { return DeleteFileA(handler.c_str()) != 0; }, 10000);
 }
 
 class AutorunFixture : public ::testing::Test {
