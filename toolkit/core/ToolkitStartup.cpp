@@ -74,7 +74,7 @@ void toolkitStartup() {
   // Events from other threads (the rich-edit server) are handed to this
   // thread through the relay, so it must exist before the server starts.
   startEventRelay();
-  richedit::startRichEditServer(&sendControlEvent);
+  richedit::startRichEditServer(&sendControlEventWithin);
 
   cursorOverride = 0;
 }

@@ -66,7 +66,7 @@ RichEditServer::~RichEditServer() {
   stopping_ = true;
   wakeAcceptingThread();
   // The serving thread finishes its connection within the connection bounds.
-  WaitForSingleObject(chainEnded_.get(), limits_.requestMs + limits_.lingerMs + 10000);
+  WaitForSingleObject(chainEnded_.get(), limits_.requestMs + limits_.handOverMs + limits_.lingerMs + 10000);
 }
 
 bool RichEditServer::start() {
@@ -152,7 +152,7 @@ void RichEditServer::answer(ServerConnection& connection, const HttpRequest& req
     // Posts get no HTTP answer, delivered or not.
     if (std::optional<PostedContent> content = postedContent(request)) {
       deliver_(content->control, kRichEditContentEvent, static_cast<std::intptr_t>(content->kind),
-               reinterpret_cast<std::intptr_t>(content->text.c_str()));
+               reinterpret_cast<std::intptr_t>(content->text.c_str()), limits_.handOverMs);
     }
     return;
   }
