@@ -134,6 +134,14 @@ class Form final : public ToolkitWindow {
   Gdiplus::GpImage* titleIcon();
   void applyRegion(bool redrawNow);
 
+  // The message table by group; each is true when it handled the message.
+  bool paintMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+  bool sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+  bool mouseMessage(unsigned message, std::intptr_t lParam);
+  bool focusMessage(unsigned message);
+  // Close, destroy and show; a value is the answer to return at once.
+  std::optional<LRESULT> lifecycleMessage(unsigned message, std::uintptr_t wParam, bool& closeAnimated);
+
   // Caption buttons, dragging and border resizing.
   void onMouseMove(POINT point);
   void onLeftDown(POINT point);
