@@ -50,7 +50,6 @@ bool Form::create(const FormCreateOptions& options) {
   const int styleFlags = options.styleFlags.value_or(defaultFormStyle());
   const ByteBlock backgroundBytes = options.backgroundBytes.value_or(defaultFormBackground());
   captionRightMargin_ = kCaptionRightMargin;
-  accentFromBackground_ = options.accentFromBackground ? 1 : 0;
   dragAnywhere_ = options.dragAnywhere ? 1 : 0;
   hasCaption_ = 1;
   dblClickMaximise_ = 1;
@@ -160,7 +159,6 @@ void Form::resetMembers() {
   restoreRect_ = {};
   maximised_ = dblClickMaximise_ = dragAnywhere_ = dragLocked_ = 0;
   leftDown_ = mouseTracked_ = ncDragging_ = 0;
-  accentFromBackground_ = 0;
   colour1_ = colour2_ = 0;
   animation_.reset();
   animating_ = showEffect_ = closeEffect_ = animationInterval_ = 0;

@@ -37,7 +37,6 @@ struct FormCreateOptions {
   std::optional<std::u16string> titleText;
   std::optional<Rect> rectangle;
   std::optional<int> styleFlags;
-  bool accentFromBackground = false;
   std::optional<Argb> colour1;
   std::optional<Argb> colour2;
   bool dragAnywhere = false;
@@ -138,7 +137,6 @@ class Form final : public ToolkitWindow {
   bool paintMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
   bool sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
   bool mouseMessage(unsigned message, std::intptr_t lParam);
-  bool focusMessage(unsigned message);
   // Close, destroy and show; a value is the answer to return at once.
   std::optional<LRESULT> lifecycleMessage(unsigned message, std::uintptr_t wParam, bool& closeAnimated);
 
@@ -197,7 +195,6 @@ class Form final : public ToolkitWindow {
   int ncDragging_ = 0;
   MessageHook preHook_, postHook_;
   CaptionHandler captionHandler_;
-  int accentFromBackground_ = 0;
   Argb colour1_ = 0, colour2_ = 0;
   Argb shadowParameter_ = 0;
   AnimationPlayer animation_;

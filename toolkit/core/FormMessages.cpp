@@ -1,7 +1,5 @@
 // The form's message table and its timers.
 #include "toolkit/core/Form.h"
-#include "toolkit/core/FormGlobals.h"
-#include "toolkit/core/FormFrame.h"
 #include "toolkit/core/ToolkitGlobals.h"
 
 namespace talvek {
@@ -21,7 +19,7 @@ std::intptr_t Form::handleMessage(unsigned message, std::uintptr_t wParam, std::
   if (message == WM_IME_CHAR) return DefWindowProcW(window, message, wParam, lParam);
 
   if (!paintMessage(message, wParam, lParam) && !sizeMessage(message, wParam, lParam) &&
-      !mouseMessage(message, lParam) && !focusMessage(message)) {
+      !mouseMessage(message, lParam)) {
     if (std::optional<LRESULT> answer = lifecycleMessage(message, wParam, closeAnimated)) return *answer;
   }
 
@@ -105,8 +103,6 @@ bool Form::sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lP
 bool Form::mouseMessage(unsigned message, std::intptr_t lParam) {
   switch (message) {
     case WM_MOUSEMOVE:
-      lastMouseFormLayered = layered_;
-      lastMouseFormShadow = shadow_;
       if (!mouseTracked_ && hwnd_) {
         TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd_, 0};
         mouseTracked_ = TrackMouseEvent(&track) ? 1 : 0;
@@ -129,17 +125,6 @@ bool Form::mouseMessage(unsigned message, std::intptr_t lParam) {
     default:
       return false;
   }
-}
-
-bool Form::focusMessage(unsigned message) {
-  if (message != WM_SETFOCUS) return false;
-  if (accentFromBackground_ == 1) {
-    // The stored colour goes through the conversion as it is, byte order
-    // included.
-    const Argb source = backgroundImage_ ? representativeColour(backgroundImage_.get()) : backgroundColor_;
-    accentColor = colorFromRgb(source, 255);
-  }
-  return true;
 }
 
 std::optional<LRESULT> Form::lifecycleMessage(unsigned message, std::uintptr_t wParam, bool& closeAnimated) {
