@@ -88,7 +88,7 @@ class Form final : public ToolkitWindow {
   void captionAction(int type);
   void redraw(bool updateNow);
   void repaintAll();
-  HostWindow windowHandle() const override { return hwnd_; }
+  HWND hwnd() const override { return hwnd_; }
   int width() const { return windowRect_.width; }
   int height() const { return windowRect_.height; }
   void move(std::optional<int> x, std::optional<int> y, std::optional<int> width, std::optional<int> height);
@@ -108,7 +108,6 @@ class Form final : public ToolkitWindow {
 
   // State for collaborators and tests.
   ControlRef objectId() const { return objectId_; }
-  HWND hwnd() const { return hwnd_; }
   const Rect& windowRect() const { return windowRect_; }
   int frameInset() const { return frameInset_; }
   bool layered() const { return layered_ != 0; }
