@@ -235,18 +235,18 @@ void EditBox::onWindowMessage(unsigned message, std::uintptr_t /*wParam*/, std::
 }
 
 void EditBox::onMouseEnter() {
-  notify(13);
+  notify(owner_event::kMouseEnter);
   showCursor(kIBeamCursorId);
   redraw();
 }
 
 void EditBox::onMouseLeave() {
-  notify(14);
+  notify(owner_event::kMouseLeave);
   showCursor(kArrowCursorId);
   redraw();
 }
 
-void EditBox::onClick(POINT point) { notify(1, packPoint(point)); }
+void EditBox::onClick(POINT point) { notify(owner_event::kClick, packPoint(point)); }
 
 void EditBox::onLeftDown(POINT point) {
   showCursor(kIBeamCursorId);

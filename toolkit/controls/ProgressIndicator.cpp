@@ -9,9 +9,7 @@ namespace talvek {
 namespace {
 
 // Handed to the control's own thread when another thread set the position.
-// Outside the toolkit's own codes: 301 is the rich-edit content, which a
-// post from the loopback server may send to any control.
-constexpr int kPositionChangedEvent = 0x10000;
+constexpr int kPositionChangedEvent = control_event::kFirstPrivate;
 
 constexpr int kRingTextFlags = 65;  // bold, centred
 constexpr int kRingTextSize = 16;

@@ -26,8 +26,6 @@ constexpr DWORD kFormStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr Argb kDefaultColour1 = colorFromRgb(0xFFFFFF, 96);
 constexpr Argb kDefaultColour2 = colorFromRgb(0, 96);
 constexpr Argb kDefaultBackground = 0x01FFFFFF;
-// Asks a control to blend its current picture into the window's canvas.
-constexpr int kComposeIntoWindow = 7;
 
 void setHandleProperty(HWND window, const char* name, const void* value) {
   SetPropA(window, name, const_cast<HANDLE>(static_cast<const void*>(value)));
@@ -258,7 +256,7 @@ void Form::layoutControls() {
 }
 
 void Form::drawControls() {
-  for (ControlRef ref : ownControls()) sendControlEvent(ref, kComposeIntoWindow, 0, 0);
+  for (ControlRef ref : ownControls()) sendControlEvent(ref, control_event::kComposeIntoWindow, 0, 0);
 }
 
 Rect Form::wholeWindow() const {

@@ -12,8 +12,4 @@ namespace talvek::richedit {
 using ControlEventSink =
     std::function<int(std::int32_t control, int code, std::intptr_t arg1, std::intptr_t arg2, unsigned waitMs)>;
 
-// The rich-edit content message: arg1 is the kind (1 HTML, 2 text), arg2
-// points at zero-terminated UTF-16 text that lives only during the call.
-inline constexpr int kRichEditContentEvent = 301;
-
 }  // namespace talvek::richedit

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "toolkit/core/ControlEvents.h"
 #include "toolkit/richedit/PostedContent.h"
 #include "toolkit/richedit/RequestReader.h"
 #include "toolkit/richedit/ServerConnection.h"
@@ -151,7 +152,7 @@ void RichEditServer::answer(ServerConnection& connection, const HttpRequest& req
   if (request.isPost) {
     // Posts get no HTTP answer, delivered or not.
     if (std::optional<PostedContent> content = postedContent(request)) {
-      deliver_(content->control, kRichEditContentEvent, static_cast<std::intptr_t>(content->kind),
+      deliver_(content->control, control_event::kRichEditContent, static_cast<std::intptr_t>(content->kind),
                reinterpret_cast<std::intptr_t>(content->text.c_str()), limits_.handOverMs);
     }
     return;
