@@ -10,6 +10,7 @@
 #include "toolkit/core/EventDelivery.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/ReferenceTable.h"
+#include "toolkit/core/SystemCursor.h"
 #include "toolkit/core/ToolkitGlobals.h"
 #include "toolkit/core/ToolkitLookup.h"
 #include "toolkit/core/ToolkitSettings.h"
@@ -19,8 +20,6 @@ namespace talvek {
 namespace {
 
 constexpr int kTabKey = 9;
-constexpr WORD kHandCursorId = 32649;
-constexpr WORD kArrowCursorId = 32512;
 
 Control* controlFrom(ControlRef ref) { return dynamic_cast<Control*>(controlReferences().control(ref)); }
 
@@ -31,8 +30,6 @@ POINT pointFrom(std::intptr_t packed) {
   return POINT{static_cast<short>(packed & 0xFFFF), static_cast<short>((packed >> 16) & 0xFFFF)};
 }
 
-HCURSOR systemCursor(WORD id) { return LoadCursorW(nullptr, MAKEINTRESOURCEW(id)); }
-void setCursorTo(WORD id) { SetCursor(systemCursor(id)); }
 
 void blend(HDC target, const Rect& to, HDC source, int sourceX, int sourceY, int constantAlpha) {
   BLENDFUNCTION function{AC_SRC_OVER, 0, static_cast<BYTE>(constantAlpha), AC_SRC_ALPHA};
@@ -227,7 +224,7 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
 }
 
 void Control::showHandIfWanted() const {
-  if (handCursor_) setCursorTo(kHandCursorId);
+  if (handCursor_) showSystemCursor(cursor::kHand);
 }
 
 void Control::pointerEvent(int code, std::intptr_t packed) {
@@ -254,19 +251,19 @@ void Control::pointerEvent(int code, std::intptr_t packed) {
     case event::kRightDoubleClick: fireEvent(owner_event::kRightDoubleClick, packed); showHandIfWanted(); onRightDoubleClick(point); break;
     case event::kMouseMove:
       fireEvent(owner_event::kMouseMove, packed);
-      if (pressed_ && cursorOverride == 0) setCursorTo(kArrowCursorId);
+      if (pressed_ && cursorOverride == 0) showSystemCursor(cursor::kArrow);
       showHandIfWanted();
       onMouseMove(point);
       break;
     case event::kMouseEnter:
       fireEvent(owner_event::kMouseEnter, 0);
-      if (cursorOverride == 0) setCursorTo(kHandCursorId);
+      if (cursorOverride == 0) showSystemCursor(cursor::kHand);
       onMouseEnter();
       break;
     case event::kMouseLeave: {
       fireEvent(owner_event::kMouseLeave, 0);
       if (cursorOverride == 0 && window) {
-        auto arrow = reinterpret_cast<LONG_PTR>(systemCursor(kArrowCursorId));
+        auto arrow = reinterpret_cast<LONG_PTR>(systemCursor(cursor::kArrow));
         if (GetClassLongPtrW(window, GCLP_HCURSOR) != static_cast<ULONG_PTR>(arrow)) {
           SetClassLongPtrW(window, GCLP_HCURSOR, arrow);
         }
@@ -386,8 +383,7 @@ void Control::requestUpdate() {
 }
 
 void Control::markDirty() {
-  if (window) SetPropW(window, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)),
-                       reinterpret_cast<HANDLE>(1));
+  if (window) setPresentPending(window, true);
 }
 
 int Control::setVisible(std::optional<int> value) {

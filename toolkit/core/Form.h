@@ -22,6 +22,7 @@
 #include "toolkit/core/Rect.h"
 #include "toolkit/core/StyledText.h"
 #include "toolkit/core/ToolkitWindow.h"
+#include "toolkit/core/WindowProperties.h"
 
 namespace talvek {
 
@@ -50,7 +51,6 @@ inline constexpr char kBackgroundProperty[] = "RbUI_MDC_BKG";
 inline constexpr char kBackgroundGraphicsProperty[] = "RbUI_MDC_BKG_GP";
 inline constexpr char kObjectIdProperty[] = "RbUI_OBJID";
 inline constexpr char kOldProcProperty[] = "RbUI_OLDPROC";
-inline constexpr ATOM kPresentPendingAtom = 305;
 
 namespace form_timer {
 inline constexpr unsigned kPresent = 203;
@@ -58,6 +58,8 @@ inline constexpr unsigned kCaptionFade = 301;
 inline constexpr unsigned kAnimation = 604;
 inline constexpr unsigned kPresentInterval = 30;
 inline constexpr unsigned kFadeInterval = 5;
+// The fade timer of the caption button at a 1-based index.
+inline constexpr unsigned captionFade(int index) { return kCaptionFade | (static_cast<unsigned>(index) << 16); }
 }  // namespace form_timer
 
 class Form final : public ToolkitWindow {
@@ -149,6 +151,8 @@ class Form final : public ToolkitWindow {
   void captionMouse(CaptionInput input, POINT point);
   void fadeStep(int index);
   void startDrag();
+  // Where the form puts itself when it maximises.
+  static Rect desktopRect();
   bool controlUnder(POINT point) const;
 
   // Show and close animations.

@@ -1,6 +1,8 @@
 // The form's message table and its timers.
 #include "toolkit/core/Form.h"
+#include "toolkit/core/SystemCursor.h"
 #include "toolkit/core/ToolkitGlobals.h"
+#include "toolkit/core/WindowProperties.h"
 
 namespace talvek {
 namespace {
@@ -65,7 +67,7 @@ bool Form::sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lP
     case WM_MOVE:
       refreshWindowRect();
       if (ncDragging_ && cursorOverride == 0) {
-        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));  // the arrow
+        showSystemCursor(cursor::kArrow);
         ncDragging_ = 0;
       }
       return true;
@@ -73,11 +75,10 @@ bool Form::sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lP
       if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
         refreshWindowRect();
         if (maximised_) {
-          RECT desktop{};
-          GetWindowRect(GetDesktopWindow(), &desktop);
-          if (windowRect_.x != desktop.left || windowRect_.y != desktop.top ||
-              windowRect_.width != desktop.right - desktop.left || windowRect_.height != desktop.bottom - desktop.top) {
-            move(desktop.left, desktop.top, desktop.right - desktop.left, desktop.bottom - desktop.top);
+          const Rect desktop = desktopRect();
+          if (windowRect_.x != desktop.x || windowRect_.y != desktop.y || windowRect_.width != desktop.width ||
+              windowRect_.height != desktop.height) {
+            move(desktop.x, desktop.y, desktop.width, desktop.height);
           }
         }
       }
@@ -156,8 +157,8 @@ void Form::onTimer(std::uintptr_t id) {
   const int argument = HIWORD(id);
   switch (kind) {
     case form_timer::kPresent:
-      if (hwnd_ && reinterpret_cast<INT_PTR>(GetPropW(hwnd_, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)))) == 1) {
-        SetPropW(hwnd_, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)), reinterpret_cast<HANDLE>(0));
+      if (hwnd_ && presentPending(hwnd_)) {
+        setPresentPending(hwnd_, false);
         present({});
       }
       break;
