@@ -10,17 +10,8 @@
 namespace talvek::test {
 namespace {
 
-class FormAnimation : public ::testing::Test {
+class FormAnimation : public OwnFormTest {
  protected:
-  void SetUp() override {
-    startFormToolkitOnce();
-    controlRegistry().clear();
-  }
-  void TearDown() override {
-    form.destroy();
-    controlRegistry().clear();
-  }
-
   void createForm(bool layered) {
     FormCreateOptions options;
     options.rectangle = Rect{80, 60, 320, 200};
@@ -38,7 +29,6 @@ class FormAnimation : public ::testing::Test {
     return count;
   }
 
-  Form form;
   MessageRecorder recorder;
 };
 

@@ -21,17 +21,8 @@ constexpr int kWidth = 300, kHeight = 200;
 
 bool lit(Argb c) { return redOf(c) > 0x80 || greenOf(c) > 0x80 || blueOf(c) > 0x80; }
 
-class FormFrame : public ::testing::Test {
+class FormFrame : public OwnFormTest {
  protected:
-  void SetUp() override {
-    startFormToolkitOnce();
-    controlRegistry().clear();
-  }
-  void TearDown() override {
-    form.destroy();
-    controlRegistry().clear();
-  }
-
   // Black, with a white title; layered with a shadow puts the frame 5
   // pixels in.
   void createForm(bool shadowed, Argb colour1, Argb colour2, const std::u16string& title = u"") {
@@ -64,8 +55,6 @@ class FormFrame : public ::testing::Test {
       for (int x = area.x; x < area.x + area.width; ++x) pixels.push_back(form.canvas().pixel(x, y));
     return pixels;
   }
-
-  Form form;
 };
 
 TEST_F(FormFrame, ShadowThenBackgroundThenTheOutlinesInTheirColours) {
