@@ -21,7 +21,7 @@ DWORD WINAPI readUntilClosed(void*) {
 
 int main() {
   talvek::richedit::RichEditServer server(
-      [](std::int32_t, int, std::intptr_t, std::intptr_t) { return 0; }, talvek::richedit::jqueryLibrary());
+      [](std::int32_t, int, std::intptr_t, std::intptr_t, unsigned) { return 0; }, talvek::richedit::jqueryLibrary());
   if (!server.start()) {
     std::printf("no port\n");
     return 1;

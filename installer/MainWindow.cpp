@@ -11,6 +11,7 @@
 #include "installer/ProcessLifetime.h"
 #include "installer/SystemVersion.h"
 #include "netutil/SystemIntegration.h"
+#include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/TextStyleFlags.h"
 #include "toolkit/core/ToolkitStartup.h"
 
@@ -19,10 +20,6 @@ namespace talvek {
 namespace {
 
 using namespace main_window;
-
-// Owner events the window acts on.
-constexpr int kLeftButtonReleased = 3;
-constexpr int kMouseMoved = 12;
 
 // A private message on the form that runs a std::function<void()>* (wParam).
 constexpr UINT kRunOnUiThreadMessage = WM_APP + 0x75;
@@ -148,11 +145,11 @@ ControlEventProc MainWindow::eventProc() {
 }
 
 int MainWindow::onControlEvent(HWND, ControlRef control, int code) {
-  if (code == kMouseMoved) {
+  if (code == owner_event::kMouseMove) {
     if (control == backgroundPanel_.handle) dragWindow();
     return 0;
   }
-  if (code != kLeftButtonReleased) return 0;
+  if (code != owner_event::kLeftUp) return 0;
   if (control == browseButton_.handle) {
     browse();
   } else if (control == advancedButton_.handle) {

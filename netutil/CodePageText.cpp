@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "netutil/PercentDecoding.h"
+#include "toolkit/core/CodePage.h"
 
 namespace talvek {
 namespace {
@@ -15,17 +16,7 @@ std::string wideBytesOf(const std::wstring& wide) {
   return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
 }
 
-std::wstring utf8ToWide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  int length =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0) {
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        length);
-  }
-  return wide;
-}
+std::wstring utf8ToWide(std::string_view utf8) { return toWide(utf8, CP_UTF8); }
 
 std::string wideToChinese(std::wstring_view wide, DWORD flags) {
   if (wide.empty()) return {};

@@ -7,7 +7,7 @@
 #include <shldisp.h>
 #include <wrl/client.h>
 
-#include <vector>
+#include "toolkit/core/CodePage.h"
 
 namespace talvek {
 namespace {
@@ -50,14 +50,6 @@ class Bstr {
   BSTR value_ = nullptr;
 };
 
-std::wstring wideFromAnsi(const std::string& text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (length <= 0) return {};
-  std::vector<wchar_t> wide(static_cast<size_t>(length));
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-  return std::wstring(wide.data());
-}
-
 ComPtr<FolderItemVerbs> verbsOf(const std::string& directory, const std::string& fileName) {
   CLSID shellClass{};
   ComPtr<IShellDispatch> shell;
@@ -66,14 +58,14 @@ ComPtr<FolderItemVerbs> verbsOf(const std::string& directory, const std::string&
                               reinterpret_cast<void**>(shell.GetAddressOf())))) {
     return nullptr;
   }
-  Bstr directoryText(wideFromAnsi(directory));
+  Bstr directoryText(toWide(directory.c_str()));
   VARIANT folderName;
   VariantInit(&folderName);
   folderName.vt = VT_BSTR;
   folderName.bstrVal = directoryText.get();
   ComPtr<Folder> folder;
   if (shell->NameSpace(folderName, folder.GetAddressOf()) != S_OK || !folder) return nullptr;
-  Bstr fileText(wideFromAnsi(fileName));
+  Bstr fileText(toWide(fileName.c_str()));
   ComPtr<FolderItem> item;
   if (folder->ParseName(fileText.get(), item.GetAddressOf()) != S_OK || !item) return nullptr;
   ComPtr<FolderItemVerbs> verbs;

@@ -10,6 +10,7 @@
 #include "toolkit/core/EventDelivery.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/ReferenceTable.h"
+#include "toolkit/core/SystemCursor.h"
 #include "toolkit/core/ToolkitGlobals.h"
 #include "toolkit/core/ToolkitLookup.h"
 #include "toolkit/core/ToolkitSettings.h"
@@ -19,8 +20,6 @@ namespace talvek {
 namespace {
 
 constexpr int kTabKey = 9;
-constexpr WORD kHandCursorId = 32649;
-constexpr WORD kArrowCursorId = 32512;
 
 Control* controlFrom(ControlRef ref) { return dynamic_cast<Control*>(controlReferences().control(ref)); }
 
@@ -31,8 +30,6 @@ POINT pointFrom(std::intptr_t packed) {
   return POINT{static_cast<short>(packed & 0xFFFF), static_cast<short>((packed >> 16) & 0xFFFF)};
 }
 
-HCURSOR systemCursor(WORD id) { return LoadCursorW(nullptr, MAKEINTRESOURCEW(id)); }
-void setCursorTo(WORD id) { SetCursor(systemCursor(id)); }
 
 }  // namespace
 
@@ -211,12 +208,12 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
       onTimer(static_cast<int>(arg1), static_cast<int>(arg2));
       break;
     case event::kChar:
-      fireEvent(11, arg1);
+      fireEvent(owner_event::kChar, arg1);
       onCharMessage(static_cast<int>(arg1), arg2);
       onChar(static_cast<int>(arg1));
       break;
     case event::kKeyDown:
-      fireEvent(9, arg1);
+      fireEvent(owner_event::kKeyDown, arg1);
       if (arg1 == kTabKey) {
         focusNext();
         redraw();
@@ -225,11 +222,11 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
       }
       break;
     case event::kKeyUp:
-      fireEvent(10, arg1);
+      fireEvent(owner_event::kKeyUp, arg1);
       onKeyUp(static_cast<int>(arg1));
       break;
     case event::kWheel:
-      fireEvent(15, arg1);
+      fireEvent(owner_event::kWheel, arg1);
       onWheel(static_cast<int>(arg1));
       break;
     case kGetParent: return parent;
@@ -243,7 +240,7 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
     case kWindowRecreated: window = reinterpret_cast<HostWindow>(arg1); break;
     case kRepaintOnly: repaintSurface(true); break;
     case kCaptionChanged: onCaptionChanged(); break;
-    case kDerived: onEvent301(arg1, arg2); break;
+    case kRichEditContent: onEvent301(arg1, arg2); break;
     case kListened:
       if (const auto* record = reinterpret_cast<const OwnerEventRecord*>(arg2)) {
         onListenedEvent(static_cast<ControlRef>(arg1), *record);
@@ -255,46 +252,46 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
 }
 
 void Control::showHandIfWanted() const {
-  if (handCursor_) setCursorTo(kHandCursorId);
+  if (handCursor_) showSystemCursor(cursor::kHand);
 }
 
 void Control::pointerEvent(int code, std::intptr_t packed) {
   const POINT point = pointFrom(packed);
   switch (code) {
     case event::kLeftDown:
-      fireEvent(2, packed);
+      fireEvent(owner_event::kLeftDown, packed);
       pressed_ = 1;
       showHandIfWanted();
       onLeftDown(point);
       if (window) SetFocus(window);
       break;
     case event::kLeftUp:
-      fireEvent(3, packed);
+      fireEvent(owner_event::kLeftUp, packed);
       pressed_ = 0;
       showHandIfWanted();
       onLeftUp(point);
       break;
-    case event::kLeftClick: fireEvent(1, packed); showHandIfWanted(); onClick(point); break;
-    case event::kLeftDoubleClick: fireEvent(4, packed); showHandIfWanted(); onDoubleClick(point); break;
-    case event::kRightDown: fireEvent(6, packed); showHandIfWanted(); onRightDown(point); break;
-    case event::kRightUp: fireEvent(7, packed); showHandIfWanted(); onRightUp(point); break;
-    case event::kRightClick: fireEvent(5, packed); showHandIfWanted(); onRightClick(point); break;
-    case event::kRightDoubleClick: fireEvent(8, packed); showHandIfWanted(); onRightDoubleClick(point); break;
+    case event::kLeftClick: fireEvent(owner_event::kClick, packed); showHandIfWanted(); onClick(point); break;
+    case event::kLeftDoubleClick: fireEvent(owner_event::kDoubleClick, packed); showHandIfWanted(); onDoubleClick(point); break;
+    case event::kRightDown: fireEvent(owner_event::kRightDown, packed); showHandIfWanted(); onRightDown(point); break;
+    case event::kRightUp: fireEvent(owner_event::kRightUp, packed); showHandIfWanted(); onRightUp(point); break;
+    case event::kRightClick: fireEvent(owner_event::kRightClick, packed); showHandIfWanted(); onRightClick(point); break;
+    case event::kRightDoubleClick: fireEvent(owner_event::kRightDoubleClick, packed); showHandIfWanted(); onRightDoubleClick(point); break;
     case event::kMouseMove:
-      fireEvent(12, packed);
-      if (pressed_ && cursorOverride == 0) setCursorTo(kArrowCursorId);
+      fireEvent(owner_event::kMouseMove, packed);
+      if (pressed_ && cursorOverride == 0) showSystemCursor(cursor::kArrow);
       showHandIfWanted();
       onMouseMove(point);
       break;
     case event::kMouseEnter:
-      fireEvent(13, 0);
-      if (cursorOverride == 0) setCursorTo(kHandCursorId);
+      fireEvent(owner_event::kMouseEnter, 0);
+      if (cursorOverride == 0) showSystemCursor(cursor::kHand);
       onMouseEnter();
       break;
     case event::kMouseLeave: {
-      fireEvent(14, 0);
+      fireEvent(owner_event::kMouseLeave, 0);
       if (cursorOverride == 0 && window) {
-        auto arrow = reinterpret_cast<LONG_PTR>(systemCursor(kArrowCursorId));
+        auto arrow = reinterpret_cast<LONG_PTR>(systemCursor(cursor::kArrow));
         if (GetClassLongPtrW(window, GCLP_HCURSOR) != static_cast<ULONG_PTR>(arrow)) {
           SetClassLongPtrW(window, GCLP_HCURSOR, arrow);
         }
@@ -413,8 +410,7 @@ void Control::requestUpdate(const Rect& area) {
 }
 
 void Control::markDirty() {
-  if (window) SetPropW(window, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)),
-                       reinterpret_cast<HANDLE>(1));
+  if (window) setPresentPending(window, true);
 }
 
 int Control::visible(std::optional<int> value) {

@@ -33,24 +33,6 @@ struct OwnerEventRecord {
   std::intptr_t args[5] = {};
 };
 
-namespace control_event {
-inline constexpr int kCreated = 1;
-inline constexpr int kVisibilityChanged = 5;
-inline constexpr int kEnabledChanged = 6;  // arg1: 1 enabled, 0 disabled
-inline constexpr int kComposeIntoWindow = 7;
-inline constexpr int kMoved = 8;
-inline constexpr int kResized = 9;
-inline constexpr int kTimer = 10;          // arg1: key, arg2: value
-inline constexpr int kGetParent = 23;
-inline constexpr int kParentChanged = 24;
-inline constexpr int kLayout = event::kLayout;
-inline constexpr int kWindowRecreated = 33;
-inline constexpr int kRepaintOnly = 34;
-inline constexpr int kCaptionChanged = 35;
-inline constexpr int kDerived = 301;       // left to the derived control
-inline constexpr int kListened = 999;      // arg1: sender, arg2: OwnerEventRecord*
-}  // namespace control_event
-
 // Timer keys of the two fade transitions.
 inline constexpr int kFadeInTimerKey = -1;
 inline constexpr int kFadeOutTimerKey = -2;

@@ -7,19 +7,18 @@
 #include <unordered_set>
 
 #include "toolkit/controls/ControlTimerTable.h"
+#include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/EventDelivery.h"
 
 namespace talvek {
 namespace {
-
-constexpr int kTimerEvent = 10;
 
 ControlTimerTable& timers() {
   static ControlTimerTable table;
   return table;
 }
 
-void deliver(const TimerRecord& record) { sendControlEvent(record.control, kTimerEvent, record.key, record.value); }
+void deliver(const TimerRecord& record) { sendControlEvent(record.control, control_event::kTimer, record.key, record.value); }
 
 void CALLBACK windowTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   if (!timers().dispatch(id, TimerKind::kWindow, deliver)) KillTimer(nullptr, id);

@@ -10,15 +10,12 @@
 #include "toolkit/controls/SystemClipboard.h"
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/ImageDecoder.h"
+#include "toolkit/core/SystemCursor.h"
 
 namespace talvek {
 namespace {
 
-constexpr WORD kIBeamCursorId = 32513;
-constexpr WORD kArrowCursorId = 32512;
 constexpr int kIconShown = 1;
-
-void showCursor(WORD id) { SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(id))); }
 
 std::u16string toUtf16(const std::string& ansi) {
   const std::wstring wide = toWide(ansi);
@@ -254,21 +251,21 @@ void EditBox::onWindowMessage(unsigned message, std::uintptr_t /*wParam*/, std::
 }
 
 void EditBox::onMouseEnter() {
-  notify(13);
-  showCursor(kIBeamCursorId);
+  notify(owner_event::kMouseEnter);
+  showSystemCursor(cursor::kIBeam);
   redraw();
 }
 
 void EditBox::onMouseLeave() {
-  notify(14);
-  showCursor(kArrowCursorId);
+  notify(owner_event::kMouseLeave);
+  showSystemCursor(cursor::kArrow);
   redraw();
 }
 
-void EditBox::onClick(POINT point) { notify(1, packPoint(point)); }
+void EditBox::onClick(POINT point) { notify(owner_event::kClick, packPoint(point)); }
 
 void EditBox::onLeftDown(POINT point) {
-  showCursor(kIBeamCursorId);
+  showSystemCursor(cursor::kIBeam);
   captureMouse();
   selecting_ = true;
   model_.pressAt(charIndexAt(point));
@@ -277,7 +274,7 @@ void EditBox::onLeftDown(POINT point) {
 
 void EditBox::onMouseMove(POINT point) {
   if (!selecting_) return;
-  showCursor(kIBeamCursorId);
+  showSystemCursor(cursor::kIBeam);
   // Left of the box the selection runs to the start of the text.
   model_.dragTo(charIndexAt(point), point.x < 0);
   followCaret();

@@ -9,7 +9,7 @@ namespace talvek {
 namespace {
 
 // Handed to the control's own thread when another thread set the position.
-constexpr int kPositionChangedEvent = 301;
+constexpr int kPositionChangedEvent = control_event::kFirstPrivate;
 
 constexpr int kRingTextFlags = 65;  // bold, centred
 constexpr int kRingTextSize = 16;

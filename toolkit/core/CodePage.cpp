@@ -5,14 +5,9 @@
 namespace talvek {
 
 ByteBlock fromAnsi(std::string_view text) {
-  text = text.substr(0, text.find('\0'));
-  if (text.empty()) return {};
-  int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (units <= 0) return {};
-  ByteBlock bytes(static_cast<std::size_t>(units) * 2, 0);
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                      reinterpret_cast<wchar_t*>(bytes.data()), units);
-  return bytes;
+  const std::wstring wide = toWide(text.substr(0, text.find('\0')));
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(wide.data());
+  return ByteBlock(bytes, bytes + wide.size() * sizeof(wchar_t));
 }
 
 // Characters the code page cannot hold become the system's default

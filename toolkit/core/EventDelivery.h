@@ -13,4 +13,9 @@ namespace talvek {
 // waits for the handler there; without a relay it does nothing and gives 0.
 int sendControlEvent(std::int32_t control, int code, std::intptr_t arg1, std::intptr_t arg2);
 
+// The same, but a hand-over to another thread waits at most waitMs for
+// that thread to take the event (no time at all when it looks hung); an
+// event not taken by then is dropped and gives 0.
+int sendControlEventWithin(std::int32_t control, int code, std::intptr_t arg1, std::intptr_t arg2, unsigned waitMs);
+
 }  // namespace talvek

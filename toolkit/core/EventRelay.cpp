@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <condition_variable>
 #include <mutex>
+#include <unordered_map>
 
 #include "toolkit/core/ReferenceTable.h"
 #include "toolkit/core/WinHandles.h"
@@ -13,18 +15,27 @@ namespace {
 constexpr UINT kRelayMessage = WM_APP + 0x11;
 constexpr wchar_t kRelayClassName[] = L"Talvek.Toolkit.EventRelay";
 
+enum class CallState { Waiting, Running, Done };
+
 struct RelayedEvent {
   ControlRef control = 0;
   int code = 0;
   std::intptr_t arg1 = 0;
   std::intptr_t arg2 = 0;
   int result = 0;
+  CallState state = CallState::Waiting;
 };
 
+// The message carries a call number, not the caller's record: a caller
+// that gave up takes its number back, and a message that still arrives
+// then finds nothing to run.
 struct Relay {
   std::mutex mutex;
+  std::condition_variable finished;
   Window window;
   std::thread::id thread;
+  std::unordered_map<std::uintptr_t, RelayedEvent*> calls;
+  std::uintptr_t lastCall = 0;
 };
 
 Relay& relay() {
@@ -32,17 +43,35 @@ Relay& relay() {
   return instance;
 }
 
-LRESULT CALLBACK relayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != kRelayMessage) return DefWindowProcW(window, message, wParam, lParam);
-  auto* relayed = reinterpret_cast<RelayedEvent*>(lParam);
+void runCall(std::uintptr_t number) {
+  Relay& state = relay();
+  RelayedEvent* relayed = nullptr;
+  {
+    std::lock_guard lock(state.mutex);
+    auto found = state.calls.find(number);
+    if (found == state.calls.end()) return;
+    relayed = found->second;
+    relayed->state = CallState::Running;
+  }
+  int result = 0;
   try {
     // Looked up again here: the control may have gone while the call waited.
-    relayed->result =
-        deliverOnOwnerThread(controlReferences(), relayed->control, relayed->code, relayed->arg1, relayed->arg2)
-            .value_or(0);
+    result = deliverOnOwnerThread(controlReferences(), relayed->control, relayed->code, relayed->arg1, relayed->arg2)
+                 .value_or(0);
   } catch (...) {
-    relayed->result = 0;
+    result = 0;
   }
+  {
+    std::lock_guard lock(state.mutex);
+    relayed->result = result;
+    relayed->state = CallState::Done;
+  }
+  state.finished.notify_all();
+}
+
+LRESULT CALLBACK relayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kRelayMessage) return DefWindowProcW(window, message, wParam, lParam);
+  runCall(static_cast<std::uintptr_t>(wParam));
   return 0;
 }
 
@@ -65,18 +94,32 @@ bool startEventRelay() {
 }
 
 std::optional<int> relayControlEvent(std::thread::id owner, std::int32_t control, int code, std::intptr_t arg1,
-                                     std::intptr_t arg2) {
+                                     std::intptr_t arg2, unsigned waitMs) {
+  Relay& state = relay();
+  RelayedEvent relayed{control, code, arg1, arg2};
   HWND window = nullptr;
+  std::uintptr_t number = 0;
   {
-    Relay& state = relay();
     std::lock_guard lock(state.mutex);
     if (!state.window || state.thread != owner) return std::nullopt;
     window = state.window.get();
+    number = ++state.lastCall;
+    state.calls[number] = &relayed;
   }
-  RelayedEvent relayed{control, code, arg1, arg2, 0};
   // Waits until the UI thread has run the handler: the caller's arguments
   // (the server's text) stay valid for the whole call.
-  SendMessageW(window, kRelayMessage, 0, reinterpret_cast<LPARAM>(&relayed));
+  if (waitMs == kWaitWithoutBound) {
+    SendMessageW(window, kRelayMessage, number, 0);
+  } else {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, kRelayMessage, number, 0, SMTO_ABORTIFHUNG, waitMs, &ignored);
+  }
+  std::unique_lock lock(state.mutex);
+  // The UI thread may have taken the call just as the wait ran out; it is
+  // then using our arguments and must be let finish.
+  state.finished.wait(lock, [&] { return relayed.state != CallState::Running; });
+  state.calls.erase(number);
+  if (relayed.state != CallState::Done) return std::nullopt;
   return relayed.result;
 }
 

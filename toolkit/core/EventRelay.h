@@ -13,8 +13,14 @@ namespace talvek {
 // Returns whether a relay exists.
 bool startEventRelay();
 
-// The handler's result, or empty when no relay runs on the owner thread.
+inline constexpr unsigned kWaitWithoutBound = 0xFFFFFFFF;
+
+// The handler's result, or empty when no relay runs on the owner thread or
+// the owner thread did not take the event within waitMs (nor at once, when
+// it looks hung): such an event is dropped and never runs. A handler that
+// has started is always waited for, since it uses the caller's arguments.
 std::optional<int> relayControlEvent(std::thread::id owner, std::int32_t control, int code,
-                                     std::intptr_t arg1, std::intptr_t arg2);
+                                     std::intptr_t arg1, std::intptr_t arg2,
+                                     unsigned waitMs = kWaitWithoutBound);
 
 }  // namespace talvek

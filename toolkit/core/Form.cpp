@@ -26,8 +26,6 @@ constexpr DWORD kFormStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr Argb kDefaultColour1 = colorFromRgb(0xFFFFFF, 96);
 constexpr Argb kDefaultColour2 = colorFromRgb(0, 96);
 constexpr Argb kDefaultBackground = 0x01FFFFFF;
-// Asks a control to blend its current picture into the window's canvas.
-constexpr int kComposeIntoWindow = 7;
 
 void setHandleProperty(HWND window, const char* name, const void* value) {
   SetPropA(window, name, const_cast<HANDLE>(static_cast<const void*>(value)));
@@ -50,7 +48,6 @@ bool Form::create(const FormCreateOptions& options) {
   const int styleFlags = options.styleFlags.value_or(defaultFormStyle());
   const ByteBlock backgroundBytes = options.backgroundBytes.value_or(defaultFormBackground());
   captionRightMargin_ = kCaptionRightMargin;
-  accentFromBackground_ = options.accentFromBackground ? 1 : 0;
   dragAnywhere_ = options.dragAnywhere ? 1 : 0;
   hasCaption_ = 1;
   dblClickMaximise_ = 1;
@@ -163,7 +160,6 @@ void Form::resetMembers() {
   restoreRect_ = {};
   maximised_ = dblClickMaximise_ = dragAnywhere_ = dragLocked_ = 0;
   leftDown_ = mouseTracked_ = ncDragging_ = 0;
-  accentFromBackground_ = 0;
   colour1_ = colour2_ = 0;
   animation_.reset();
   animating_ = showEffect_ = closeEffect_ = animationInterval_ = 0;
@@ -263,7 +259,7 @@ void Form::layoutControls() {
 }
 
 void Form::drawControls() {
-  for (ControlRef ref : ownControls()) sendControlEvent(ref, kComposeIntoWindow, 0, 0);
+  for (ControlRef ref : ownControls()) sendControlEvent(ref, control_event::kComposeIntoWindow, 0, 0);
 }
 
 Rect Form::wholeWindow() const {

@@ -22,6 +22,7 @@
 #include "toolkit/core/Rect.h"
 #include "toolkit/core/StyledText.h"
 #include "toolkit/core/ToolkitWindow.h"
+#include "toolkit/core/WindowProperties.h"
 
 namespace talvek {
 
@@ -37,7 +38,6 @@ struct FormCreateOptions {
   std::optional<std::u16string> titleText;
   std::optional<Rect> rectangle;
   std::optional<int> styleFlags;
-  bool accentFromBackground = false;
   std::optional<Argb> colour1;
   std::optional<Argb> colour2;
   bool dragAnywhere = false;
@@ -51,7 +51,6 @@ inline constexpr char kBackgroundProperty[] = "RbUI_MDC_BKG";
 inline constexpr char kBackgroundGraphicsProperty[] = "RbUI_MDC_BKG_GP";
 inline constexpr char kObjectIdProperty[] = "RbUI_OBJID";
 inline constexpr char kOldProcProperty[] = "RbUI_OLDPROC";
-inline constexpr ATOM kPresentPendingAtom = 305;
 
 namespace form_timer {
 inline constexpr unsigned kPresent = 203;
@@ -59,6 +58,8 @@ inline constexpr unsigned kCaptionFade = 301;
 inline constexpr unsigned kAnimation = 604;
 inline constexpr unsigned kPresentInterval = 30;
 inline constexpr unsigned kFadeInterval = 5;
+// The fade timer of the caption button at a 1-based index.
+inline constexpr unsigned captionFade(int index) { return kCaptionFade | (static_cast<unsigned>(index) << 16); }
 }  // namespace form_timer
 
 class Form final : public ToolkitWindow {
@@ -89,7 +90,7 @@ class Form final : public ToolkitWindow {
   void captionAction(int type);
   void redraw(bool updateNow);
   void repaintAll();
-  HostWindow windowHandle() const override { return hwnd_; }
+  HWND hwnd() const override { return hwnd_; }
   int width() const { return windowRect_.width; }
   int height() const { return windowRect_.height; }
   void move(std::optional<int> x, std::optional<int> y, std::optional<int> width, std::optional<int> height);
@@ -109,7 +110,6 @@ class Form final : public ToolkitWindow {
 
   // State for collaborators and tests.
   ControlRef objectId() const { return objectId_; }
-  HWND hwnd() const { return hwnd_; }
   const Rect& windowRect() const { return windowRect_; }
   int frameInset() const { return frameInset_; }
   bool layered() const { return layered_ != 0; }
@@ -134,6 +134,13 @@ class Form final : public ToolkitWindow {
   Gdiplus::GpImage* titleIcon();
   void applyRegion(bool redrawNow);
 
+  // The message table by group; each is true when it handled the message.
+  bool paintMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+  bool sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+  bool mouseMessage(unsigned message, std::intptr_t lParam);
+  // Close, destroy and show; a value is the answer to return at once.
+  std::optional<LRESULT> lifecycleMessage(unsigned message, std::uintptr_t wParam, bool& closeAnimated);
+
   // Caption buttons, dragging and border resizing.
   void onMouseMove(POINT point);
   void onLeftDown(POINT point);
@@ -144,6 +151,8 @@ class Form final : public ToolkitWindow {
   void captionMouse(CaptionInput input, POINT point);
   void fadeStep(int index);
   void startDrag();
+  // Where the form puts itself when it maximises.
+  static Rect desktopRect();
   bool controlUnder(POINT point) const;
 
   // Show and close animations.
@@ -189,7 +198,6 @@ class Form final : public ToolkitWindow {
   int ncDragging_ = 0;
   MessageHook preHook_, postHook_;
   CaptionHandler captionHandler_;
-  int accentFromBackground_ = 0;
   Argb colour1_ = 0, colour2_ = 0;
   Argb shadowParameter_ = 0;
   AnimationPlayer animation_;

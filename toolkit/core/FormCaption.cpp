@@ -3,6 +3,7 @@
 #include "toolkit/core/BorderZones.h"
 #include "toolkit/core/CaptionButtonPainter.h"
 #include "toolkit/core/Form.h"
+#include "toolkit/core/SystemCursor.h"
 #include "toolkit/core/ToolkitGlobals.h"
 #include "toolkit/core/ToolkitWindowProc.h"
 
@@ -11,19 +12,15 @@ namespace {
 
 constexpr int kDoubleClickShiftX = 10, kDoubleClickShiftY = -1;
 
-constexpr int kArrowCursor = 32512;
-
-void setArrowCursor() { SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(kArrowCursor))); }
-
 bool inRect(const Rect& r, POINT p) { return p.x >= r.x && p.x < r.x + r.width && p.y >= r.y && p.y < r.y + r.height; }
 
 }  // namespace
 
 void Form::onMouseMove(POINT point) {
-  if (leftDown_ == 0) setArrowCursor();
+  if (leftDown_ == 0) showSystemCursor(cursor::kArrow);
   if (borderCursorTest(point, false)) return;
   captionMouse(CaptionInput::Move, point);
-  if (inRect(captionRect_, point) && cursorOverride == 0) setArrowCursor();
+  if (inRect(captionRect_, point) && cursorOverride == 0) showSystemCursor(cursor::kArrow);
 }
 
 void Form::onLeftDown(POINT point) {
@@ -59,9 +56,15 @@ int Form::borderCursorTest(POINT point, bool resize) {
   const BorderZone zone = borderZoneAt(point.x, point.y, windowRect_.width, windowRect_.height, frameInset_);
   if (zone == BorderZone::None) return 0;
   const BorderZoneInfo info = borderZoneInfo(zone);
-  SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(info.cursorId)));
+  showSystemCursor(static_cast<WORD>(info.cursorId));
   if (resize && hwnd_) SendMessageW(hwnd_, WM_SYSCOMMAND, info.sizeCommand, 0);
   return static_cast<int>(zone);
+}
+
+Rect Form::desktopRect() {
+  RECT desktop{};
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  return {desktop.left, desktop.top, desktop.right - desktop.left, desktop.bottom - desktop.top};
 }
 
 bool Form::controlUnder(POINT point) const { return hwnd_ && hitTest(hwnd_, point) != 0; }
@@ -78,7 +81,7 @@ void Form::captionMouse(CaptionInput input, POINT point) {
   if (outcome.takeCapture && hwnd_) SetCapture(hwnd_);
   if (outcome.releaseCapture) ReleaseCapture();
   for (int index : outcome.fadesToStart) {
-    if (hwnd_) SetTimer(hwnd_, form_timer::kCaptionFade | (static_cast<unsigned>(index) << 16), form_timer::kFadeInterval, nullptr);
+    if (hwnd_) SetTimer(hwnd_, form_timer::captionFade(index), form_timer::kFadeInterval, nullptr);
   }
   if (outcome.downOutside && !maximised_ && dragAnywhere_ && !controlUnder(point)) startDrag();
   if (outcome.action) captionAction(outcome.action);
@@ -87,12 +90,12 @@ void Form::captionMouse(CaptionInput input, POINT point) {
 void Form::fadeStep(int index) {
   if (index < 1 || index > captionButtons_.count()) {
     // A button that went away with a style change takes its timer along.
-    if (hwnd_) KillTimer(hwnd_, form_timer::kCaptionFade | (static_cast<unsigned>(index) << 16));
+    if (hwnd_) KillTimer(hwnd_, form_timer::captionFade(index));
     return;
   }
   const bool done = captionButtons_.fadeStep(index);
   paintCaptionButton(canvas_, backgroundCanvas_, captionButtons_.at(index));
-  if (done && hwnd_) KillTimer(hwnd_, form_timer::kCaptionFade | (static_cast<unsigned>(index) << 16));
+  if (done && hwnd_) KillTimer(hwnd_, form_timer::captionFade(index));
 }
 
 void Form::captionAction(int type) {
@@ -104,11 +107,10 @@ void Form::captionAction(int type) {
       break;
     case caption::kMaximise: {
       captionButtons_.setMaximised(true);
-      RECT desktop{};
-      GetWindowRect(GetDesktopWindow(), &desktop);
+      const Rect desktop = desktopRect();
       restoreRect_ = windowRect_;
       maximised_ = 1;
-      move(desktop.left, desktop.top, desktop.right - desktop.left, desktop.bottom - desktop.top);
+      move(desktop.x, desktop.y, desktop.width, desktop.height);
       break;
     }
     case caption::kRestore:

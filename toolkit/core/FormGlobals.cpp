@@ -2,10 +2,6 @@
 
 namespace talvek {
 
-Argb accentColor = 0;
-int lastMouseFormLayered = 0;
-int lastMouseFormShadow = 0;
-
 const ByteBlock& defaultFormBackground(const std::optional<ByteBlock>& newValue) {
   static ByteBlock value;
   if (newValue) value = *newValue;

@@ -1,8 +1,8 @@
 // The form's message table and its timers.
 #include "toolkit/core/Form.h"
-#include "toolkit/core/FormGlobals.h"
-#include "toolkit/core/FormFrame.h"
+#include "toolkit/core/SystemCursor.h"
 #include "toolkit/core/ToolkitGlobals.h"
+#include "toolkit/core/WindowProperties.h"
 
 namespace talvek {
 namespace {
@@ -18,31 +18,67 @@ std::intptr_t Form::handleMessage(unsigned message, std::uintptr_t wParam, std::
   LRESULT result = 0;
   bool closeAnimated = false;
   if (preHook_ && preHook_(window, message, wParam, lParam, result)) return result;
+  if (message == WM_IME_CHAR) return DefWindowProcW(window, message, wParam, lParam);
 
+  if (!paintMessage(message, wParam, lParam) && !sizeMessage(message, wParam, lParam) &&
+      !mouseMessage(message, lParam)) {
+    if (std::optional<LRESULT> answer = lifecycleMessage(message, wParam, closeAnimated)) return *answer;
+  }
+
+  if (postHook_ && postHook_(window, message, wParam, lParam, result)) {
+    // A close refused after the window has faded out must bring it back.
+    if (closeAnimated && hwnd_) present(wholeWindow());
+    return result;
+  }
+  if (!window) return 0;
+  return oldProc ? CallWindowProcW(oldProc, window, message, wParam, lParam)
+                 : DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool Form::paintMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
-      HDC dc = BeginPaint(window, &paint);
+      HDC dc = BeginPaint(hwnd_, &paint);
       if (canvas_) BitBlt(dc, 0, 0, canvas_.width(), canvas_.height(), canvas_.dc(), 0, 0, SRCCOPY);
-      EndPaint(window, &paint);
-      break;
+      EndPaint(hwnd_, &paint);
+      return true;
     }
+    case WM_KEYDOWN:
+      if (hwnd_) {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        UpdateWindow(hwnd_);
+      }
+      return true;
+    case WM_TIMER:
+      onTimer(wParam);
+      return true;
+    default:
+      if (message == updateRectMessage && updateRectMessage != 0) {
+        if (lParam) present(*reinterpret_cast<const Rect*>(lParam));
+        return true;
+      }
+      return false;
+  }
+}
+
+bool Form::sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+  switch (message) {
     case WM_MOVE:
       refreshWindowRect();
       if (ncDragging_ && cursorOverride == 0) {
-        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));  // the arrow
+        showSystemCursor(cursor::kArrow);
         ncDragging_ = 0;
       }
-      break;
+      return true;
     case WM_SIZE:
       if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
         refreshWindowRect();
         if (maximised_) {
-          RECT desktop{};
-          GetWindowRect(GetDesktopWindow(), &desktop);
-          if (windowRect_.x != desktop.left || windowRect_.y != desktop.top ||
-              windowRect_.width != desktop.right - desktop.left || windowRect_.height != desktop.bottom - desktop.top) {
-            move(desktop.left, desktop.top, desktop.right - desktop.left, desktop.bottom - desktop.top);
+          const Rect desktop = desktopRect();
+          if (windowRect_.x != desktop.x || windowRect_.y != desktop.y || windowRect_.width != desktop.width ||
+              windowRect_.height != desktop.height) {
+            move(desktop.x, desktop.y, desktop.width, desktop.height);
           }
         }
       }
@@ -51,56 +87,49 @@ std::intptr_t Form::handleMessage(unsigned message, std::uintptr_t wParam, std::
       rebuildCanvases();
       redraw(false);
       if (cornerRadius_ >= 1 && !animating_) applyRegion(true);
-      break;
+      return true;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       info->ptMinTrackSize = {minTrackWidth_, minTrackHeight_};
-      break;
+      return true;
     }
     case WM_NCLBUTTONDOWN:
       ncDragging_ = 1;
-      break;
-    case WM_KEYDOWN:
-      if (window) {
-        InvalidateRect(window, nullptr, TRUE);
-        UpdateWindow(window);
-      }
-      break;
-    case WM_TIMER:
-      onTimer(wParam);
-      break;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Form::mouseMessage(unsigned message, std::intptr_t lParam) {
+  switch (message) {
     case WM_MOUSEMOVE:
-      lastMouseFormLayered = layered_;
-      lastMouseFormShadow = shadow_;
-      if (!mouseTracked_ && window) {
-        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, window, 0};
+      if (!mouseTracked_ && hwnd_) {
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd_, 0};
         mouseTracked_ = TrackMouseEvent(&track) ? 1 : 0;
       }
       onMouseMove(clientPoint(lParam));
-      break;
+      return true;
     case WM_LBUTTONDOWN:
       onLeftDown(clientPoint(lParam));
-      break;
+      return true;
     case WM_LBUTTONUP:
       onLeftUp(clientPoint(lParam));
-      break;
+      return true;
     case WM_LBUTTONDBLCLK:
       onLeftDoubleClick(clientPoint(lParam));
-      break;
+      return true;
     case WM_MOUSELEAVE:
       onMouseLeave();
       mouseTracked_ = 0;
-      break;
-    case WM_IME_CHAR:
-      return DefWindowProcW(window, message, wParam, lParam);
-    case WM_SETFOCUS:
-      if (accentFromBackground_ == 1) {
-        // The stored colour goes through the conversion as it is, byte order
-        // included.
-        const Argb source = backgroundImage_ ? representativeColour(backgroundImage_.get()) : backgroundColor_;
-        accentColor = colorFromRgb(source, 255);
-      }
-      break;
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::optional<LRESULT> Form::lifecycleMessage(unsigned message, std::uintptr_t wParam, bool& closeAnimated) {
+  switch (message) {
     case WM_DESTROY:
       inDestroyMessage_ = true;
       destroy();
@@ -118,21 +147,9 @@ std::intptr_t Form::handleMessage(unsigned message, std::uintptr_t wParam, std::
       }
       break;
     default:
-      if (message == updateRectMessage && updateRectMessage != 0 && lParam) {
-        const Rect* area = reinterpret_cast<const Rect*>(lParam);
-        present(*area);
-      }
       break;
   }
-
-  if (postHook_ && postHook_(window, message, wParam, lParam, result)) {
-    // A close refused after the window has faded out must bring it back.
-    if (closeAnimated && hwnd_) present(wholeWindow());
-    return result;
-  }
-  if (!window) return 0;
-  return oldProc ? CallWindowProcW(oldProc, window, message, wParam, lParam)
-                 : DefWindowProcW(window, message, wParam, lParam);
+  return std::nullopt;
 }
 
 void Form::onTimer(std::uintptr_t id) {
@@ -140,8 +157,8 @@ void Form::onTimer(std::uintptr_t id) {
   const int argument = HIWORD(id);
   switch (kind) {
     case form_timer::kPresent:
-      if (hwnd_ && reinterpret_cast<INT_PTR>(GetPropW(hwnd_, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)))) == 1) {
-        SetPropW(hwnd_, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)), reinterpret_cast<HANDLE>(0));
+      if (hwnd_ && presentPending(hwnd_)) {
+        setPresentPending(hwnd_, false);
         present({});
       }
       break;

@@ -5,8 +5,6 @@ namespace talvek {
 int osVersion = 0;
 UINT updateRectMessage = 0;
 WNDPROC defWindowProcW = nullptr;
-MoveMemoryProc moveMemory = nullptr;
-AlphaBlendProc alphaBlend = nullptr;
 int cursorOverride = 0;
 std::vector<MenuRecord> openMenuList;
 int menuMouseOutside = 0;

@@ -10,14 +10,9 @@
 
 namespace talvek {
 
-using MoveMemoryProc = void(WINAPI*)(void* destination, const void* source, SIZE_T length);
-using AlphaBlendProc = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
-
 extern int osVersion;             // 6 for Windows 7 and 8, 5 for XP
 extern UINT updateRectMessage;    // "Rb_Msg_WM_UPDATERECT"
 extern WNDPROC defWindowProcW;    // looked up, not imported
-extern MoveMemoryProc moveMemory;
-extern AlphaBlendProc alphaBlend;
 extern int cursorOverride;        // 1 once a control has set its own cursor
 extern std::vector<MenuRecord> openMenuList;  // first level first
 extern int menuMouseOutside;      // 1 after WM_MOUSELEAVE on a menu

@@ -12,7 +12,7 @@ RoutedControl* ToolkitLookup::control(ControlRef ref) const { return controlRefe
 
 HostWindow ToolkitLookup::formWindow(ControlRef ref) const {
   ToolkitWindow* form = controlReferences().form(ref);
-  return form ? form->windowHandle() : nullptr;
+  return form ? form->hwnd() : nullptr;
 }
 
 bool ToolkitLookup::windowEnabled(HostWindow window) const { return IsWindowEnabled(window) != FALSE; }

@@ -60,9 +60,11 @@ void toolkitStartup() {
   startGdiplus();
   readOsVersion();
   updateRectMessage = RegisterWindowMessageA("Rb_Msg_WM_UPDATERECT");
+  // Only the window procedure is looked up. Blending and memory copies are
+  // imported: a look-up that failed would leave a null pointer that the
+  // first composition calls, where a missing import stops the program
+  // before it shows anything.
   defWindowProcW = lookUp<WNDPROC>("user32.dll", "DefWindowProcW");
-  moveMemory = lookUp<MoveMemoryProc>("kernel32.dll", "RtlMoveMemory");
-  alphaBlend = lookUp<AlphaBlendProc>("msimg32.dll", "AlphaBlend");
 
   registerToolkitClass(kWindowClassName, defWindowProcW);
   registerToolkitClass(kDropDownClassName, dropDownWindowProc);
@@ -74,7 +76,7 @@ void toolkitStartup() {
   // Events from other threads (the rich-edit server) are handed to this
   // thread through the relay, so it must exist before the server starts.
   startEventRelay();
-  richedit::startRichEditServer(&sendControlEvent);
+  richedit::startRichEditServer(&sendControlEventWithin);
 
   cursorOverride = 0;
 }

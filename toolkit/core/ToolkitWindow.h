@@ -16,7 +16,7 @@ class ToolkitWindow {
  public:
   virtual std::intptr_t handleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
   // Null once the window has been destroyed.
-  virtual HostWindow windowHandle() const = 0;
+  virtual HostWindow hwnd() const = 0;
 
  protected:
   ~ToolkitWindow() = default;

@@ -2,6 +2,18 @@
 
 namespace talvek {
 
+namespace {
+
+LPCWSTR presentPendingName() { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)); }
+
+}  // namespace
+
+bool presentPending(HWND window) { return reinterpret_cast<INT_PTR>(GetPropW(window, presentPendingName())) == 1; }
+
+void setPresentPending(HWND window, bool pending) {
+  SetPropW(window, presentPendingName(), reinterpret_cast<HANDLE>(static_cast<INT_PTR>(pending ? 1 : 0)));
+}
+
 ControlRef readRefProperty(HWND window, const char* name) {
   return static_cast<ControlRef>(reinterpret_cast<INT_PTR>(GetPropA(window, name)));
 }

@@ -14,6 +14,12 @@ inline constexpr char kFocusProperty[] = "RbUI_FUCOS";
 inline constexpr char kCaptureProperty[] = "RbUI_MOUSECAPTURE";
 inline constexpr char kMouseOnProperty[] = "RbUI_MOUSEON";
 
+// The integer-atom property set to 1 once a control has drawn into the
+// window's canvas; the form presents the canvas and clears it.
+inline constexpr ATOM kPresentPendingAtom = 305;
+bool presentPending(HWND window);
+void setPresentPending(HWND window, bool pending);
+
 ControlRef readRefProperty(HWND window, const char* name);
 void writeRefProperty(HWND window, const char* name, ControlRef ref);
 

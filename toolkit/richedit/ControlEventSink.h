@@ -1,6 +1,7 @@
 // How the rich-edit server hands posted content to the toolkit: the shape of
-// the toolkit's sendControlEvent (control reference, event code, two
-// arguments), injected so the server does not depend on the live registry.
+// the toolkit's sendControlEventWithin (control reference, event code, two
+// arguments, how long the hand-over to the control's thread may wait),
+// injected so the server does not depend on the live registry.
 #pragma once
 
 #include <cstdint>
@@ -8,10 +9,7 @@
 
 namespace talvek::richedit {
 
-using ControlEventSink = std::function<int(std::int32_t control, int code, std::intptr_t arg1, std::intptr_t arg2)>;
-
-// The rich-edit content message: arg1 is the kind (1 HTML, 2 text), arg2
-// points at zero-terminated UTF-16 text that lives only during the call.
-inline constexpr int kRichEditContentEvent = 301;
+using ControlEventSink =
+    std::function<int(std::int32_t control, int code, std::intptr_t arg1, std::intptr_t arg2, unsigned waitMs)>;
 
 }  // namespace talvek::richedit

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "toolkit/core/ControlEvents.h"
 #include "toolkit/richedit/PostedContent.h"
 #include "toolkit/richedit/RequestReader.h"
 #include "toolkit/richedit/ServerConnection.h"
@@ -66,7 +67,7 @@ RichEditServer::~RichEditServer() {
   stopping_ = true;
   wakeAcceptingThread();
   // The serving thread finishes its connection within the connection bounds.
-  WaitForSingleObject(chainEnded_.get(), limits_.requestMs + limits_.lingerMs + 10000);
+  WaitForSingleObject(chainEnded_.get(), limits_.requestMs + limits_.handOverMs + limits_.lingerMs + 10000);
 }
 
 bool RichEditServer::start() {
@@ -151,8 +152,8 @@ void RichEditServer::answer(ServerConnection& connection, const HttpRequest& req
   if (request.isPost) {
     // Posts get no HTTP answer, delivered or not.
     if (std::optional<PostedContent> content = postedContent(request)) {
-      deliver_(content->control, kRichEditContentEvent, static_cast<std::intptr_t>(content->kind),
-               reinterpret_cast<std::intptr_t>(content->text.c_str()));
+      deliver_(content->control, control_event::kRichEditContent, static_cast<std::intptr_t>(content->kind),
+               reinterpret_cast<std::intptr_t>(content->text.c_str()), limits_.handOverMs);
     }
     return;
   }

@@ -7,8 +7,9 @@
 namespace talvek::richedit {
 
 // Starts the server with `deliver` as its way into the controls (the
-// toolkit's sendControlEvent). Returns once the first accept thread runs, or
-// at once when the server gave up listening; later calls do nothing.
+// toolkit's sendControlEventWithin). Returns once the first accept thread
+// runs, or at once when the server gave up listening; later calls do
+// nothing.
 void startRichEditServer(ControlEventSink deliver);
 
 // The port the started server listens on; 0 when it is not listening.

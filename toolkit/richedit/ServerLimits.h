@@ -19,6 +19,10 @@ struct ServerLimits {
   // side, so that unread request bytes do not turn the close into a reset
   // that could discard the answer at the client.
   unsigned lingerMs = 1000;
+  // How long posted content may wait for the controls' thread to take it;
+  // a thread busy for longer (or hung) loses the post, so the server goes
+  // on accepting.
+  unsigned handOverMs = 5000;
   // Random ports tried before the server gives up listening, drawn
   // uniformly from firstPort to lastPort.
   int bindAttempts = 200;

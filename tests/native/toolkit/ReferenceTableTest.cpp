@@ -15,7 +15,7 @@ namespace {
 class StubForm final : public ToolkitWindow {
  public:
   std::intptr_t handleMessage(unsigned, std::uintptr_t, std::intptr_t) override { return 0; }
-  HostWindow windowHandle() const override { return fakeWindow(0x300); }
+  HostWindow hwnd() const override { return fakeWindow(0x300); }
 };
 
 TEST(ReferenceTable, OnlyLiveReferencesReachAControl) {

@@ -67,7 +67,7 @@ TEST_F(ControlBase, WindowMessagesAndTheDerivedEventReachTheirHooks) {
   MessageParams params{7, -3};
   probe.onEvent(event::kWindowMessage, WM_IME_COMPOSITION, reinterpret_cast<std::intptr_t>(&params));
   probe.onEvent(event::kWindowMessage, WM_IME_COMPOSITION, 0);  // no parameter block: nothing to pass on
-  probe.onEvent(control_event::kDerived, 11, 22);
+  probe.onEvent(control_event::kRichEditContent, 11, 22);
   EXPECT_EQ(probe.calls, (std::vector<std::vector<std::intptr_t>>{{32, WM_IME_COMPOSITION, 7, -3}, {301, 11, 22}}));
 }
 

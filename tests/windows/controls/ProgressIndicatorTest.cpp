@@ -8,6 +8,7 @@
 
 #include "tests/windows/TestSupport.h"
 #include "tests/windows/controls/FormFixture.h"
+#include "toolkit/core/EventDelivery.h"
 #include "toolkit/core/TextStyleFlags.h"
 
 namespace talvek::test {
@@ -92,6 +93,16 @@ TEST_F(ProgressOnForm, APositionSetFromAnotherThreadIsDrawnOnTheControlsOwnThrea
   ASSERT_TRUE(finished);
   EXPECT_EQ(ring.position(), 100.0f);
   EXPECT_EQ(progressInQuarters(), (std::vector<bool>{true, true, true, true}));
+}
+
+TEST_F(ProgressOnForm, RichEditContentNamingTheRingDoesNotRedrawIt) {
+  ASSERT_TRUE(ring.create(form.objectId(), kArea, ringOptions(kLookHorizontalBar, 0)));
+  ring.applyProperties({{"Type", "", "3"}});
+  const std::vector<Argb> before = picture(kArea);
+  // What the loopback server delivers for a post naming the ring.
+  const std::u16string content = u"posted";
+  sendControlEvent(ring.handle, 301, 2, reinterpret_cast<std::intptr_t>(content.c_str()));
+  EXPECT_EQ(picture(kArea), before);
 }
 
 TEST_F(ProgressOnForm, OnlyABusyRingMadeSoSpinsAndItsTimerTurnsTheAccents) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/windows/TestSupport.h"
 #include "tests/windows/form/FormTestSupport.h"
 #include "toolkit/core/ControlRegistry.h"
@@ -8,17 +10,8 @@
 namespace talvek::test {
 namespace {
 
-class FormAnimation : public ::testing::Test {
+class FormAnimation : public OwnFormTest {
  protected:
-  void SetUp() override {
-    startFormToolkitOnce();
-    controlRegistry().clear();
-  }
-  void TearDown() override {
-    form.destroy();
-    controlRegistry().clear();
-  }
-
   void createForm(bool layered) {
     FormCreateOptions options;
     options.rectangle = Rect{80, 60, 320, 200};
@@ -36,7 +29,6 @@ class FormAnimation : public ::testing::Test {
     return count;
   }
 
-  Form form;
   MessageRecorder recorder;
 };
 
@@ -110,6 +102,22 @@ TEST_F(FormAnimation, EveryEffectAppearsAndDisappearsToItsEnd) {
     GetWindowRect(form.hwnd(), &r);
     EXPECT_EQ(r.left, 80) << effect;
     EXPECT_EQ(r.right - r.left, 320) << effect;
+  }
+}
+
+TEST_F(FormAnimation, EveryMovingOrSizingEffectLeavesAShownWindowWholeWhereItWas) {
+  for (int effect = kEffectSlideFromLeft; effect <= kEffectZoom; ++effect) {
+    createForm(true);
+    form.showEffect(effect, 1);
+    ShowWindow(form.hwnd(), SW_SHOW);
+    ASSERT_TRUE(waitUntil([&] { return !form.animating(); }, 20000)) << effect;
+    RECT r{};
+    GetWindowRect(form.hwnd(), &r);
+    EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+              (std::vector<LONG>{80, 60, 320, 200}))
+        << effect;
+    EXPECT_TRUE(IsWindowVisible(form.hwnd())) << effect;
+    EXPECT_EQ(form.windowRect().height, 200) << effect;
   }
 }
 

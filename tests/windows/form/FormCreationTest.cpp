@@ -121,26 +121,6 @@ TEST_F(FormCreation, AnExistingWindowIsAdoptedAsAPopup) {
   EXPECT_FALSE(IsWindow(window));
 }
 
-TEST_F(FormCreation, FocusTakesTheAccentFromTheBackgroundWhenAsked) {
-  Form form;
-  FormCreateOptions options;
-  options.styleFlags = 0;
-  options.backgroundColor = 0xFF336699;
-  options.accentFromBackground = true;
-  form.create(options);
-  accentColor = 0;
-  SendMessageW(form.hwnd(), WM_SETFOCUS, 0, 0);
-  // The colour goes through the RGB conversion as stored: red and blue swap.
-  EXPECT_EQ(accentColor, 0xFF996633u);
-
-  Form plain;
-  options.accentFromBackground = false;
-  plain.create(options);
-  accentColor = 0;
-  SendMessageW(plain.hwnd(), WM_SETFOCUS, 0, 0);
-  EXPECT_EQ(accentColor, 0u);
-}
-
 TEST_F(FormCreation, ABackgroundPictureGivesTheFormItsColour) {
   constexpr Argb kTeal = 0xFF208080;
   const ByteBlock picture = solidPng(kTeal);
@@ -149,12 +129,8 @@ TEST_F(FormCreation, ABackgroundPictureGivesTheFormItsColour) {
   FormCreateOptions options;
   options.styleFlags = 0;
   options.backgroundBytes = picture;
-  options.accentFromBackground = true;
   pictured.create(options);
   EXPECT_EQ(pictured.backgroundColor(), kTeal);
-  accentColor = 0;
-  SendMessageW(pictured.hwnd(), WM_SETFOCUS, 0, 0);
-  EXPECT_EQ(accentColor, 0xFF808020u) << "the picture's colour, converted as stored";
 
   // The toolkit-wide default picture stands in for a form without one.
   defaultFormBackground(picture);

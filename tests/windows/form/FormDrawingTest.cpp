@@ -5,13 +5,12 @@
 #include "tests/native/toolkit/RecordingControl.h"
 #include "tests/windows/TestSupport.h"
 #include "tests/windows/form/FormTestSupport.h"
+#include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/ControlRegistry.h"
 #include "toolkit/core/ToolkitGlobals.h"
 
 namespace talvek::test {
 namespace {
-
-constexpr int kComposeIntoWindow = 7;
 
 class FormDrawing : public PlainFormTest {
  protected:
@@ -30,7 +29,7 @@ TEST_F(FormDrawing, ARebuildAsksTheFormsOwnControlsInPaintingOrder) {
   form.repaintAll();
   std::vector<ReceivedEvent> composed;
   for (const ReceivedEvent& e : log) {
-    if (e.code == kComposeIntoWindow) composed.push_back(e);
+    if (e.code == control_event::kComposeIntoWindow) composed.push_back(e);
   }
   EXPECT_EQ(composed, (std::vector<ReceivedEvent>{{parent.handle, 7}, {child.handle, 7}}));
 }

@@ -25,6 +25,16 @@ void PlainFormTest::TearDown() {
   controlRegistry().clear();
 }
 
+void OwnFormTest::SetUp() {
+  startFormToolkitOnce();
+  controlRegistry().clear();
+}
+
+void OwnFormTest::TearDown() {
+  form.destroy();
+  controlRegistry().clear();
+}
+
 MessageHook MessageRecorder::hook() {
   return [this](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     seen.push_back(message);

@@ -41,6 +41,16 @@ class PlainFormTest : public ::testing::Test {
   Rect rectangle_;
 };
 
+// A form each test makes itself, with an empty control registry before and
+// after.
+class OwnFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  Form form;
+};
+
 // Pixels of rect in the canvas that differ from colour.
 int pixelsNotEqual(const MemoryCanvas& canvas, const Rect& rect, Argb colour);
 

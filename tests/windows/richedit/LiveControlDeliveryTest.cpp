@@ -10,6 +10,7 @@
 #include "tests/windows/toolkit/ToolkitTestWindows.h"
 #include "toolkit/core/EventDelivery.h"
 #include "toolkit/core/RoutedControl.h"
+#include "toolkit/core/WinHandles.h"
 #include "toolkit/richedit/JqueryLibrary.h"
 #include "toolkit/richedit/RichEditServer.h"
 
@@ -51,7 +52,7 @@ std::string textPost(ControlRef target, const std::string& utf8) {
 
 TEST(LiveControlDelivery, OnlyALiveControlReceivesPostedContent) {
   test::startToolkitOnce();
-  richedit::RichEditServer server(&sendControlEvent, richedit::jqueryLibrary());
+  richedit::RichEditServer server(&sendControlEventWithin, richedit::jqueryLibrary());
   ASSERT_TRUE(server.start());
 
   ContentRecorder control;
@@ -67,6 +68,33 @@ TEST(LiveControlDelivery, OnlyALiveControlReceivesPostedContent) {
   control.detachReference();
   postAndPump(server.port(), textPost(live, "stale"));
   EXPECT_EQ(control.received.size(), 1u);
+}
+
+TEST(LiveControlDelivery, AControlThreadBusyPastTheBoundLosesThePostAndTheServerGoesOn) {
+  test::startToolkitOnce();
+  richedit::ServerLimits limits;
+  limits.handOverMs = 200;
+  richedit::RichEditServer server(&sendControlEventWithin, richedit::jqueryLibrary(), limits);
+  ASSERT_TRUE(server.start());
+  ContentRecorder control;
+  const ControlRef live = control.attachReference();
+
+  Handle answered(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  test::Reply page;
+  std::thread client([&] {
+    test::exchange(server.port(), textPost(live, "late"));
+    page = test::exchange(server.port(), "GET /web/default HTTP/1.1\r\n\r\n");
+    SetEvent(answered.get());
+  });
+  // This thread stays busy, taking no messages, until the page has come.
+  const bool servedMeanwhile = WaitForSingleObject(answered.get(), 20000) == WAIT_OBJECT_0;
+  test::pumpMessages();
+  client.join();
+  EXPECT_TRUE(servedMeanwhile);
+  EXPECT_NE(page.bytes.find("200 OK"), std::string::npos);
+  test::pumpMessages();
+  EXPECT_TRUE(control.received.empty()) << "a dropped post never arrives late";
+  control.detachReference();
 }
 
 }  // namespace

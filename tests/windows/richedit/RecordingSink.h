@@ -21,7 +21,7 @@ struct RecordedEvent {
 class RecordingSink {
  public:
   richedit::ControlEventSink sink() {
-    return [this](std::int32_t control, int code, std::intptr_t kind, std::intptr_t text) {
+    return [this](std::int32_t control, int code, std::intptr_t kind, std::intptr_t text, unsigned) {
       const std::lock_guard lock(mutex_);
       events_.push_back({control, code, kind, reinterpret_cast<const char16_t*>(text)});
       return 0;

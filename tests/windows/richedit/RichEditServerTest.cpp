@@ -257,7 +257,7 @@ TEST_F(RichEditServerTest, ATenMegabyteBodyIsRefusedAndTheServerGoesOn) {
 }
 
 TEST(RichEditServer, TriesOtherPortsThenGivesUpQuietly) {
-  auto ignore = [](std::int32_t, int, std::intptr_t, std::intptr_t) { return 0; };
+  auto ignore = [](std::int32_t, int, std::intptr_t, std::intptr_t, unsigned) { return 0; };
   ServerLimits limits;
   limits.bindAttempts = 0;
   RichEditServer none(ignore, jqueryLibrary(), limits);

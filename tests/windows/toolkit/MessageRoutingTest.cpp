@@ -42,9 +42,7 @@ class TestForm final : public ToolkitWindow {
     if (message == kAnsweredMessage) return kAnswer;
     return CallWindowProcW(oldProc_, window_.get(), message, wParam, lParam);
   }
-  HostWindow windowHandle() const override { return window_.get(); }
-
-  HWND hwnd() const { return window_.get(); }
+  HostWindow hwnd() const override { return window_.get(); }
   ControlRef reference() const { return reference_; }
   void destroy() { window_.reset(); }
 

@@ -43,8 +43,6 @@ TEST(ToolkitStartup, RegistersTheFourClassesUnderTheirExactNames) {
 
   EXPECT_NE(updateRectMessage, 0u);
   EXPECT_EQ(updateRectMessage, RegisterWindowMessageA("Rb_Msg_WM_UPDATERECT"));
-  EXPECT_NE(moveMemory, nullptr);
-  EXPECT_NE(alphaBlend, nullptr);
   EXPECT_EQ(cursorOverride, 0);
   OSVERSIONINFOA version{sizeof(version)};
   ASSERT_TRUE(GetVersionExA(&version));
