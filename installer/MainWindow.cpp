@@ -41,6 +41,37 @@ TextStyleDescription plainStyle(int size, Argb colour) { return describeTextStyl
 
 }  // namespace
 
+namespace main_window {
+
+FormCreateOptions formOptions() {
+  FormCreateOptions options;
+  options.titleStyle = describeTextStyle(std::nullopt, std::nullopt, std::nullopt, 0, 0);
+  options.titleText = u"Talvek - 在线安装";
+  options.rectangle = Rect{0, 0, kWidth, kCollapsedHeight};
+  options.styleFlags = 1;  // centred on the screen
+  options.colour1 = 0;
+  options.colour2 = 0;
+  options.dragAnywhere = true;
+  options.backgroundColor = kBackground;
+  return options;
+}
+
+ProgressOptions ringOptions() {
+  ProgressOptions ring;
+  ring.maximum = 100.0;
+  ring.minimum = 0;
+  ring.position = 0;
+  ring.color1 = kThemeRed;
+  ring.color2 = kThemeRed;
+  ring.backColor = kThemeRed;
+  ring.borderColor = kBlack;
+  ring.textStyle = describeTextStyle(std::nullopt, std::nullopt, 15, kWhite, std::nullopt);
+  ring.look = kLookBusyRing;
+  return ring;
+}
+
+}  // namespace main_window
+
 MainWindow::MainWindow(ServiceWindow& service, std::span<const std::uint8_t> payload)
     : service_(service),
       uiThread_(GetCurrentThreadId()),
@@ -62,16 +93,7 @@ bool MainWindow::build() {
 }
 
 bool MainWindow::createForm() {
-  FormCreateOptions options;
-  options.titleStyle = describeTextStyle(std::nullopt, std::nullopt, std::nullopt, 0, 0);
-  options.titleText = u"Talvek - 在线安装";
-  options.rectangle = Rect{0, 0, kWidth, kCollapsedHeight};
-  options.styleFlags = 1;  // centred on the screen
-  options.colour1 = 0;
-  options.colour2 = 0;
-  options.dragAnywhere = true;
-  options.backgroundColor = kBackground;
-  if (!form_.create(options)) return false;
+  if (!form_.create(formOptions())) return false;
   form_.setPreHook([](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     if (message != kRunOnUiThreadMessage || wParam == 0) return false;
     (*reinterpret_cast<const std::function<void()>*>(wParam))();
@@ -86,7 +108,7 @@ void MainWindow::createControls() {
   const int h = form_.height();
   const ControlRef form = form_.objectId();
 
-  backgroundPanel_.create(form, {5, 5, w - 10, h - 10}, 0);
+  backgroundPanel_.create(form, kBackgroundPanelArea, 0);
   backgroundPanel_.setEventProc(eventProc());
   closeButton_.create(form, {w - 41, 10, 30, 31}, installer_art::close());
   closeButton_.setEventProc(eventProc());
@@ -99,17 +121,7 @@ void MainWindow::createControls() {
                         installer_art::installHover(), installer_art::installPressed());
   installButton_.setEventProc(eventProc());
 
-  ProgressOptions ring;
-  ring.maximum = 100.0;
-  ring.minimum = 0;
-  ring.position = 0;
-  ring.color1 = kThemeRed;
-  ring.color2 = kThemeRed;
-  ring.backColor = kThemeRed;
-  ring.borderColor = kBlack;
-  ring.textStyle = describeTextStyle(std::nullopt, std::nullopt, 15, kWhite, std::nullopt);
-  ring.look = kLookBusyRing;
-  progressIndicator_.create(backgroundPanel_.handle, {w / 2 - 100, 70, 200, 200}, ring);
+  progressIndicator_.create(backgroundPanel_.handle, ringArea(), ringOptions());
   progressIndicator_.setVisible(0);
 
   bottomBar_.create(backgroundPanel_.handle, {0, h - 50, w, 50}, kFaintWhite);
