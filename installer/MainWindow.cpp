@@ -5,6 +5,7 @@
 #include "installer/DirectoryPreparation.h"
 #include "installer/EnvironmentText.h"
 #include "installer/FolderDialog.h"
+#include "installer/InstallLog.h"
 #include "installer/InstallPathRules.h"
 #include "installer/InstallerArt.h"
 #include "installer/InstallerState.h"
@@ -191,11 +192,15 @@ void MainWindow::browse() {
 }
 
 void MainWindow::install() {
+  installLog().record("install button", "pressed", pathBox_.captionAnsi());
   if (const auto problem = prepareInstallDirectory(pathBox_.captionAnsi())) {
     service_.showErrorBalloon(*problem);
+    installLog().record("error balloon", "shown", *problem);
     return;
   }
+  const StepClock clock;
   switchToInstallingLayout();
+  installLog().record("installing layout", "done", "header, slides, progress ring", clock.elapsed());
   installerState().installDir = pathBox_.captionAnsi();
   installation_.startInstallation();
 }
@@ -239,7 +244,9 @@ void MainWindow::switchToInstallingLayout() {
   headerPicture_.setPicture(installer_art::headerSmall());
   if (form_.height() == kExpandedHeight) resizeInSteps(-kToggleStepPixels, kCollapsedHeight);
   slideDown(installButton_, kInstallButtonSlideSteps, kInstallButtonSlidePixels);
+  const StepClock pause;
   pumpMessagesFor(kPauseBetweenSlidesMs);
+  installLog().record("pause between slides", "done", "100 ms", pause.elapsed());
   slideDown(bottomBar_, kBottomBarSlideSteps, kBottomBarSlidePixels);
   progressIndicator_.setVisible(1);
   bottomBar_.setVisible(0);
@@ -259,6 +266,7 @@ void MainWindow::onUiThread(const std::function<void()>& work) {
 }
 
 void MainWindow::setStatus(const std::string& text) {
+  installLog().record("status", "shown", text);
   onUiThread([&] { statusLabel_.setText(text, false); });
 }
 
@@ -275,11 +283,16 @@ void MainWindow::restoreWindow() {
 }
 
 void buildMainWindow(std::span<const std::uint8_t> payload) {
+  StepClock clock;
   toolkitStartup();
+  installLog().record("toolkit start-up", "done", "GDI+, window classes, fonts, skin, rich-edit server", clock.elapsed());
   static ServiceWindow service;
-  service.create();
+  installLog().outcome("service window", service.create());
   static MainWindow window(service, payload);
-  if (!window.build()) terminateInstaller();
+  clock = {};
+  const bool built = window.build();
+  installLog().outcome("window shown", built, "700 x 350", clock.elapsed());
+  if (!built) terminateInstaller();
   runMessageLoop();
 }
 
