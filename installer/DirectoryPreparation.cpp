@@ -5,6 +5,7 @@
 #include <shlwapi.h>
 
 #include "installer/BoundedRepeat.h"
+#include "installer/InstallLog.h"
 #include "installer/InstallPathRules.h"
 #include "installer/ProcessControl.h"
 #include "installer/ProductFiles.h"
@@ -40,20 +41,28 @@ std::string creationFailedMessage(const std::string& directory) {
 }
 
 std::optional<std::string> prepareInstallDirectory(const std::string& directory) {
-  if (containsChinese(directory)) return std::string(message::kChinesePath);
+  if (containsChinese(directory)) {
+    installLog().record("check path", "REFUSED", directory + " holds Chinese characters");
+    return std::string(message::kChinesePath);
+  }
   if (PathIsDirectoryA(directory.c_str())) {
     stopByNameOrTitle(product::kPagelensExe);
     stopByNameOrTitle(product::kUpdaterExe);
     const std::string oldExecutable = directory + product::kMainExe;
     if (pathExists(oldExecutable)) {
       stopByNameOrTitle(product::kMainExe);
-      if (!deleteOldExecutable(oldExecutable)) return deletionFailedMessage(directory);
+      const bool deleted = deleteOldExecutable(oldExecutable);
+      installLog().outcome("delete old program", deleted, oldExecutable, std::nullopt, GetLastError());
+      if (!deleted) return deletionFailedMessage(directory);
     }
+    installLog().record("prepare directory", "ok", directory + " exists");
     return std::nullopt;
   }
   // Only the last level: a folder chosen in the dialog and removed since
   // makes this fail, as it should.
-  if (!CreateDirectoryA(directory.c_str(), nullptr)) return creationFailedMessage(directory);
+  const bool created = CreateDirectoryA(directory.c_str(), nullptr);
+  installLog().outcome("create directory", created, directory, std::nullopt, GetLastError());
+  if (!created) return creationFailedMessage(directory);
   return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "installer/BoundedRepeat.h"
+#include "installer/InstallLog.h"
 #include "installer/InstallerState.h"
 #include "installer/PayloadFile.h"
 #include "installer/ProcessControl.h"
@@ -20,6 +21,14 @@ constexpr unsigned kSweepStepMs = 10;
 constexpr int kWriteFailedProgress = 2;
 constexpr int kExtractFailedProgress = 99;
 
+// "103 entries, 11026053 bytes into C:\...\" or how far it got and why it stopped.
+std::string extractionSummary(const std::string& archive, const ExtractionReport& report) {
+  std::string text = archive + ": " + std::to_string(report.entries) + " of " + std::to_string(report.total) +
+                     " entries, " + std::to_string(report.bytes) + " bytes written";
+  if (!report.failure.empty()) text += "; stopped at " + report.failure;
+  return text;
+}
+
 }  // namespace
 
 Installation::Installation(InstallationView& view, FinishingSteps& finishing, ServiceWindow& service,
@@ -31,7 +40,11 @@ Installation::Installation(InstallationView& view, FinishingSteps& finishing, Se
 bool Installation::startInstallation() {
   Handle thread(CreateThread(nullptr, 0, &Installation::workerEntry, this, 0, nullptr));
   // Without a worker nothing is written; the user gets the window back.
-  if (!thread) reportWriteFailure();
+  // (A started worker speaks for itself, and may already have.)
+  if (!thread) {
+    installLog().record("start worker", "FAILED", {}, std::nullopt, GetLastError());
+    reportWriteFailure();
+  }
   return static_cast<bool>(thread);
 }
 
@@ -39,12 +52,14 @@ void Installation::reportWriteFailure() {
   view_.setStatus(status::kWriteFailed);
   view_.setProgress(kWriteFailedProgress);
   view_.restoreWindow();
+  installLog().record("window restored", "ok", "progress at 2; only closing is left");
 }
 
 void Installation::reportExtractFailure() {
   view_.restoreWindow();
   view_.setStatus(status::kExtractFailed);
   view_.setProgress(kExtractFailedProgress);
+  installLog().record("window restored", "ok", "progress at 99; only closing is left");
 }
 
 unsigned long __stdcall Installation::workerEntry(void* self) {
@@ -57,25 +72,40 @@ unsigned long __stdcall Installation::workerEntry(void* self) {
 }
 
 void Installation::stopProductProcesses() {
+  const StepClock clock;
   stopProcess(product::kMainExe);
+  int netrelayStops = 0;
   repeatWhileBounded([] { return processExists(product::kNetrelayExe); },
-                     [] {
+                     [&] {
                        stopProcess(product::kNetrelayExe);
+                       ++netrelayStops;
                        Sleep(kNetrelayWaitMs);
                      },
                      kMaxNetrelayStops);
   stopProcess(product::kBeaconExe);
+  installLog().record("stop product", "done",
+                      std::string(product::kMainExe) + ", " + product::kNetrelayExe + " (" +
+                          std::to_string(netrelayStops) + " stopped), " + product::kBeaconExe,
+                      clock.elapsed());
 }
 
 void Installation::runWorker() {
   const std::string dir = installerState().installDir;
   stopProductProcesses();
   view_.setStatus(status::kWritingArchive);
-  if (writeWholeFile(dir + product::kArchiveFile, payload_)) {
+  const StepClock clock;
+  const bool written = writeWholeFile(dir + product::kArchiveFile, payload_);
+  installLog().outcome("write archive", written,
+                       dir + product::kArchiveFile + ", " + std::to_string(payload_.size()) + " bytes", clock.elapsed(),
+                       GetLastError());
+  if (written) {
     view_.setStatus(status::kArchiveWritten);
     // A relay that never ran, or broke off, must not leave the window
     // disabled with no way to close it.
-    if (!service_.relay()) reportExtractFailure();
+    if (!service_.relay()) {
+      installLog().record("relay to window", "FAILED", "the extraction never ran on the window's thread");
+      reportExtractFailure();
+    }
   } else {
     reportWriteFailure();
   }
@@ -87,15 +117,21 @@ void Installation::extractAndFinish() {
   letWaitingMessagesRun();
 
   const std::string archive = dir + product::kArchiveFile;
-  if (!extractZip(archive, dir, [this](int percent) { view_.setProgress(percent); })) {
+  ExtractionReport report;
+  StepClock clock;
+  const bool extracted = extractZip(archive, dir, [this](int percent) { view_.setProgress(percent); }, &report);
+  installLog().outcome("extract", extracted, extractionSummary(archive, report), clock.elapsed(), report.systemError);
+  if (!extracted) {
     reportExtractFailure();
     return;
   }
   // The sweep after the real work lets the user see the ring complete.
+  clock = {};
   for (int percent = 1; percent <= 100; ++percent) {
     view_.setProgress(percent);
     pumpMessagesFor(kSweepStepMs);
   }
+  installLog().record("progress sweep", "done", "100 steps of 10 ms", clock.elapsed());
 
   finishing_.registerComponent(dir);
   finishing_.createChosenShortcuts(dir);
@@ -104,10 +140,16 @@ void Installation::extractAndFinish() {
   view_.setStatus(status::kRegistering);
   finishing_.writeUninstallEntry(dir);
   view_.setStatus(status::kCompleting);
-  DeleteFileA(archive.c_str());
+  const bool deleted = DeleteFileA(archive.c_str());
+  installLog().outcome("delete archive", deleted, archive, std::nullopt, GetLastError());
   // The doubled separator after installDir is harmless and kept as shipped.
   const std::string readMe = dir + "\\" + product::kReadMe;
-  if (pathExists(readMe)) finishing_.openReadMe(readMe);
+  if (pathExists(readMe)) {
+    finishing_.openReadMe(readMe);
+  } else {
+    installLog().record("open read-me", "skipped", readMe + " is missing");
+  }
+  installLog().record("end", "ok", "the installer ends with exit code 0");
   finishing_.terminate();
 }
 

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "installer/InstallDateText.h"
+#include "installer/InstallLog.h"
 #include "installer/PathChecks.h"
 #include "installer/ProcessLifetime.h"
 #include "installer/ProductFiles.h"
@@ -22,6 +23,7 @@ namespace {
 constexpr int kRootCurrentUser = 3;
 constexpr int kProtocolRoots[] = {1, 2, 3};
 constexpr DWORD kProductIdleWaitMs = 1000;
+constexpr const char* kRootNames[] = {"", "HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER"};
 
 LocalDateTime localNow() {
   SYSTEMTIME now;
@@ -38,9 +40,9 @@ bool isEarlierFormOf(const SystemIntegration& integration, const std::string& ha
 
 // A shortcut place stays empty when the shell cannot name its folder; the
 // step is skipped then, or the link would land in the current directory.
-bool isNamed(const std::string& place) {
+bool isNamed(const std::string& place, std::string_view step) {
   if (!place.empty()) return true;
-  // Install log: the shortcut step skipped for want of its folder.
+  installLog().record(step, "skipped", "the system named no folder for it");
   return false;
 }
 
@@ -54,10 +56,13 @@ void InstallerFinishing::registerComponent(const std::string& installDir) {
   const std::string handler = installDir + product::kBeaconPath;
   for (int root : kProtocolRoots) {
     if (integration_.isProtocolRegistered(kProtocolName, root) && !isEarlierFormOf(integration_, handler, root)) {
+      installLog().record("register protocol", "skipped", std::string(kRootNames[root]) + ": already registered");
       continue;
     }
     view_.setStatus(status::kRegisteringComponent);
-    integration_.registerProtocol(kProtocolName, handler, root);
+    const StepClock clock;
+    const bool registered = integration_.registerProtocol(kProtocolName, handler, root);
+    installLog().outcome("register protocol", registered, std::string(kRootNames[root]) + ": " + handler, clock.elapsed());
   }
 }
 
@@ -69,18 +74,33 @@ void InstallerFinishing::createChosenShortcuts(const std::string& installDir) {
   if (options_.quickLaunch()) {
     view_.setStatus(status::kQuickLaunch);
     // Only where the pin verb exists as the installer knows it (Windows 7).
-    if (windowsVersionCode() > 6) integration_.pinToTaskbar(installDir, product::kMainExe);
+    const bool pinning = windowsVersionCode() > 6;
+    if (pinning) integration_.pinToTaskbar(installDir, product::kMainExe);
+    installLog().record("taskbar pin", pinning ? "asked" : "skipped",
+                        pinning ? target : "no pin verb on this Windows version");
   }
   if (options_.desktopShortcut()) {
     view_.setStatus(status::kDesktopShortcut);
-    if (isNamed(places.desktopFolder)) createDesktopShortcut({kDesktopShortcutName, target}, places.desktopFolder);
+    const StepClock clock;
+    if (isNamed(places.desktopFolder, "desktop shortcut")) {
+      installLog().outcome("desktop shortcut",
+                           createDesktopShortcut({kDesktopShortcutName, target}, places.desktopFolder),
+                           places.desktopFolder + kDesktopShortcutName + ".lnk -> " + target, clock.elapsed());
+    }
   }
   if (options_.startMenuShortcuts()) {
     view_.setStatus(status::kStartMenuShortcuts);
-    const bool programsNamed = isNamed(places.programsFolder);
+    const StepClock clock;
+    const bool programsNamed = isNamed(places.programsFolder, "programs folder");
     if (programsNamed) CreateDirectoryA(places.programsFolder.c_str(), nullptr);
-    if (isNamed(places.startMenuLink)) createShellLink({places.startMenuLink, target});
-    if (programsNamed) createShellLink({places.programsLink, target});
+    if (isNamed(places.startMenuLink, "start-menu shortcut")) {
+      installLog().outcome("start-menu shortcut", createShellLink({places.startMenuLink, target}),
+                           places.startMenuLink, clock.elapsed());
+    }
+    if (programsNamed) {
+      installLog().outcome("programs shortcut", createShellLink({places.programsLink, target}), places.programsLink,
+                           clock.elapsed());
+    }
   }
 }
 
@@ -93,18 +113,24 @@ void InstallerFinishing::startProduct(const std::string& installDir) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    return;
-  }
+  const bool started =
+      CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+  installLog().outcome("start product", started, commandLine, std::nullopt, GetLastError());
+  if (!started) return;
   Handle process(info.hProcess);
   Handle thread(info.hThread);
-  WaitForInputIdle(process.get(), kProductIdleWaitMs);
+  const StepClock clock;
+  const DWORD waited = WaitForInputIdle(process.get(), kProductIdleWaitMs);
+  installLog().record("product idle wait", waited == 0 ? "idle" : waited == WAIT_TIMEOUT ? "timeout" : "FAILED",
+                      "at most 1000 ms", clock.elapsed(), waited == WAIT_FAILED ? GetLastError() : 0);
 }
 
 void InstallerFinishing::writeUninstallEntry(const std::string& installDir) {
   const std::string key = kUninstallKey;
+  const StepClock clock;
+  int refused = 0;
   auto write = [&](const char* value, const std::string& text) {
-    RegistryItems::writeText(kRootCurrentUser, key + value, text);
+    if (!RegistryItems::writeText(kRootCurrentUser, key + value, text)) ++refused;
   };
   write("", "");
   write("DisplayIcon", installDir + product::kMainExe);
@@ -115,6 +141,9 @@ void InstallerFinishing::writeUninstallEntry(const std::string& installDir) {
   write("DisplayIcon", installDir + "Auxiliary\\DEFAULT_ICON.ico");
   write("DisplayVersion", kProductVersion);
   write("UninstallString", installDir + product::kRemoverExe);
+  installLog().outcome("uninstall entry", refused == 0,
+                       "HKEY_CURRENT_USER\\" + key + (refused ? ", " + std::to_string(refused) + " of 8 values refused" : ""),
+                       clock.elapsed());
 }
 
 void InstallerFinishing::openReadMe(const std::string& path) {
@@ -126,7 +155,8 @@ void InstallerFinishing::openReadMe(const std::string& path) {
   execute.lpVerb = "open";
   execute.lpFile = path.c_str();
   execute.nShow = SW_SHOWNORMAL;
-  ShellExecuteExA(&execute);
+  const bool opened = ShellExecuteExA(&execute);
+  installLog().outcome("open read-me", opened, path, std::nullopt, GetLastError());
 }
 
 void InstallerFinishing::terminate() { terminateInstaller(); }

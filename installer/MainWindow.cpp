@@ -5,6 +5,7 @@
 #include "installer/DirectoryPreparation.h"
 #include "installer/EnvironmentText.h"
 #include "installer/FolderDialog.h"
+#include "installer/InstallLog.h"
 #include "installer/InstallPathRules.h"
 #include "installer/InstallerArt.h"
 #include "installer/InstallerState.h"
@@ -38,6 +39,37 @@ TextStyleDescription plainStyle(int size, Argb colour) { return describeTextStyl
 
 }  // namespace
 
+namespace main_window {
+
+FormCreateOptions formOptions() {
+  FormCreateOptions options;
+  options.titleStyle = describeTextStyle(std::nullopt, std::nullopt, std::nullopt, 0, 0);
+  options.titleText = u"Talvek - 在线安装";
+  options.rectangle = Rect{0, 0, kWidth, kCollapsedHeight};
+  options.styleFlags = 1;  // centred on the screen
+  options.colour1 = 0;
+  options.colour2 = 0;
+  options.dragAnywhere = true;
+  options.backgroundColor = kBackground;
+  return options;
+}
+
+ProgressOptions ringOptions() {
+  ProgressOptions ring;
+  ring.maximum = 100.0;
+  ring.minimum = 0;
+  ring.position = 0;
+  ring.color1 = kThemeRed;
+  ring.color2 = kThemeRed;
+  ring.backColor = kThemeRed;
+  ring.borderColor = kBlack;
+  ring.textStyle = describeTextStyle(std::nullopt, std::nullopt, 15, kWhite, std::nullopt);
+  ring.look = kLookBusyRing;
+  return ring;
+}
+
+}  // namespace main_window
+
 MainWindow::MainWindow(ServiceWindow& service, std::span<const std::uint8_t> payload)
     : service_(service),
       uiThread_(GetCurrentThreadId()),
@@ -59,16 +91,7 @@ bool MainWindow::build() {
 }
 
 bool MainWindow::createForm() {
-  FormCreateOptions options;
-  options.titleStyle = describeTextStyle(std::nullopt, std::nullopt, std::nullopt, 0, 0);
-  options.titleText = u"Talvek - 在线安装";
-  options.rectangle = Rect{0, 0, kWidth, kCollapsedHeight};
-  options.styleFlags = 1;  // centred on the screen
-  options.colour1 = 0;
-  options.colour2 = 0;
-  options.dragAnywhere = true;
-  options.backgroundColor = kBackground;
-  if (!form_.create(options)) return false;
+  if (!form_.create(formOptions())) return false;
   form_.setPreHook([](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     if (message != kRunOnUiThreadMessage || wParam == 0) return false;
     (*reinterpret_cast<const std::function<void()>*>(wParam))();
@@ -83,7 +106,7 @@ void MainWindow::createControls() {
   const int h = form_.height();
   const ControlRef form = form_.objectId();
 
-  backgroundPanel_.create(form, {5, 5, w - 10, h - 10}, 0);
+  backgroundPanel_.create(form, kBackgroundPanelArea, 0);
   backgroundPanel_.setEventProc(eventProc());
   closeButton_.create(form, {w - 41, 10, 30, 31}, installer_art::close());
   closeButton_.setEventProc(eventProc());
@@ -96,17 +119,7 @@ void MainWindow::createControls() {
                         installer_art::installHover(), installer_art::installPressed());
   installButton_.setEventProc(eventProc());
 
-  ProgressOptions ring;
-  ring.maximum = 100.0;
-  ring.minimum = 0;
-  ring.position = 0;
-  ring.color1 = kThemeRed;
-  ring.color2 = kThemeRed;
-  ring.backColor = kThemeRed;
-  ring.borderColor = kBlack;
-  ring.textStyle = describeTextStyle(std::nullopt, std::nullopt, 15, kWhite, std::nullopt);
-  ring.look = kLookBusyRing;
-  progressIndicator_.create(backgroundPanel_.handle, {w / 2 - 100, 70, 200, 200}, ring);
+  progressIndicator_.create(backgroundPanel_.handle, ringArea(), ringOptions());
   progressIndicator_.visible(0);
 
   bottomBar_.create(backgroundPanel_.handle, {0, h - 50, w, 50}, kFaintWhite);
@@ -176,11 +189,15 @@ void MainWindow::browse() {
 }
 
 void MainWindow::install() {
+  installLog().record("install button", "pressed", pathBox_.captionAnsi());
   if (const auto problem = prepareInstallDirectory(pathBox_.captionAnsi())) {
     service_.showErrorBalloon(*problem);
+    installLog().record("error balloon", "shown", *problem);
     return;
   }
+  const StepClock clock;
   switchToInstallingLayout();
+  installLog().record("installing layout", "done", "header, slides, progress ring", clock.elapsed());
   installerState().installDir = pathBox_.captionAnsi();
   installation_.startInstallation();
 }
@@ -224,7 +241,9 @@ void MainWindow::switchToInstallingLayout() {
   headerPicture_.setPicture(installer_art::headerSmall());
   if (form_.height() == kExpandedHeight) resizeInSteps(-kToggleStepPixels, kCollapsedHeight);
   slideDown(installButton_, kInstallButtonSlideSteps, kInstallButtonSlidePixels);
+  const StepClock pause;
   pumpMessagesFor(kPauseBetweenSlidesMs);
+  installLog().record("pause between slides", "done", "100 ms", pause.elapsed());
   slideDown(bottomBar_, kBottomBarSlideSteps, kBottomBarSlidePixels);
   progressIndicator_.visible(1);
   bottomBar_.visible(0);
@@ -244,6 +263,7 @@ void MainWindow::onUiThread(const std::function<void()>& work) {
 }
 
 void MainWindow::setStatus(const std::string& text) {
+  installLog().record("status", "shown", text);
   onUiThread([&] { statusLabel_.setText(text, false); });
 }
 
@@ -260,11 +280,16 @@ void MainWindow::restoreWindow() {
 }
 
 void buildMainWindow(std::span<const std::uint8_t> payload) {
+  StepClock clock;
   toolkitStartup();
+  installLog().record("toolkit start-up", "done", "GDI+, window classes, fonts, skin, rich-edit server", clock.elapsed());
   static ServiceWindow service;
-  service.create();
+  installLog().outcome("service window", service.create());
   static MainWindow window(service, payload);
-  if (!window.build()) terminateInstaller();
+  clock = {};
+  const bool built = window.build();
+  installLog().outcome("window shown", built, "700 x 350", clock.elapsed());
+  if (!built) terminateInstaller();
   runMessageLoop();
 }
 

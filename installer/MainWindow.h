@@ -43,6 +43,14 @@ inline constexpr Argb kWhite = 0xFFFFFFFF;
 inline constexpr Argb kBlack = 0xFF000000;
 inline constexpr char kTitle[] = "Talvek - 在线安装";
 inline constexpr char kHomePageAddress[] = "talvek.com";
+inline constexpr Rect kBackgroundPanelArea = {5, 5, kWidth - 10, kCollapsedHeight - 10};
+
+// What the window is made of, shared with the programs that show one part
+// of it still for screenshots.
+FormCreateOptions formOptions();
+ProgressOptions ringOptions();
+// Within the background panel.
+constexpr Rect ringArea() { return {kWidth / 2 - 100, 70, 200, 200}; }
 }  // namespace main_window
 
 class MainWindow final : public InstallationView, public InstallOptions {

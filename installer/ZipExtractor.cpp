@@ -70,24 +70,45 @@ bool writeAll(HANDLE file, const char* data, size_t size) {
   return WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
 }
 
+bool fail(ExtractionReport& report, std::string what, unsigned long systemError = 0) {
+  report.failure = std::move(what);
+  report.systemError = systemError;
+  return false;
+}
+
+std::string unzipError(int code) {
+  const char* meaning = code == UNZ_CRCERROR      ? " (checksum mismatch)"
+                        : code == Z_DATA_ERROR    ? " (corrupt compressed data)"
+                        : code == UNZ_BADZIPFILE  ? " (bad ZIP structure)"
+                        : code == UNZ_ERRNO       ? " (read error)"
+                        : code == Z_MEM_ERROR     ? " (out of memory)"
+                                                  : "";
+  return "unzip error " + std::to_string(code) + meaning;
+}
+
 // Inflates the current entry straight into `path`.
-bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedSize, std::vector<char>& buffer) {
-  if (unzOpenCurrentFile(archive) != UNZ_OK) return false;
+bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedSize, std::vector<char>& buffer,
+                        ExtractionReport& report) {
+  if (int opened = unzOpenCurrentFile(archive); opened != UNZ_OK) return fail(report, "cannot read the entry, " + unzipError(opened));
   bool ok = false;
   uint64_t total = 0;
-  if (Handle file = createOutputFile(path)) {
+  Handle file = createOutputFile(path);
+  if (!file) fail(report, "cannot create the file", GetLastError());
+  if (file) {
     ok = true;
     size_t filled = 0;
     for (;;) {
       int got = unzReadCurrentFile(archive, buffer.data() + filled, static_cast<unsigned>(buffer.size() - filled));
       if (got < 0) {
-        ok = false;
+        ok = fail(report, "damaged data, " + unzipError(got));
         break;
       }
       filled += static_cast<size_t>(got);
       total += static_cast<uint64_t>(got);
       if (got == 0 || filled == buffer.size()) {
         ok = writeAll(file.get(), buffer.data(), filled);
+        if (!ok) fail(report, "cannot write the file", GetLastError());
+        report.bytes += ok ? filled : 0;
         filled = 0;
         if (!ok || got == 0) break;
       }
@@ -96,29 +117,34 @@ bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedS
   // A CRC mismatch shows up only when the entry is closed, and only for an
   // entry read to its stated size: damaged data that ends early is caught
   // by its size alone.
-  if (unzCloseCurrentFile(archive) != UNZ_OK || total != statedSize) ok = false;
+  if (int closed = unzCloseCurrentFile(archive); closed != UNZ_OK && ok) ok = fail(report, "damaged data, " + unzipError(closed));
+  if (ok && total != statedSize) {
+    ok = fail(report, "damaged data, " + std::to_string(total) + " of " + std::to_string(statedSize) + " bytes");
+  }
   // Replacing a file may keep its old attributes; the product's files are
   // never left read-only.
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   return ok;
 }
 
-bool extractCurrentEntry(void* archive, const std::string& destDir, std::vector<char>& buffer) {
+bool extractCurrentEntry(void* archive, const std::string& destDir, std::vector<char>& buffer, ExtractionReport& report) {
   unz_file_info64 info{};
   char rawName[1024];
-  if (unzGetCurrentFileInfo64(archive, &info, rawName, sizeof rawName, nullptr, 0, nullptr, 0) != UNZ_OK) {
-    return false;
+  if (int got = unzGetCurrentFileInfo64(archive, &info, rawName, sizeof rawName, nullptr, 0, nullptr, 0); got != UNZ_OK) {
+    return fail(report, "cannot read the entry's header, " + unzipError(got));
   }
   // A name longer than the buffer arrives cut short: never act on it.
-  if (info.size_filename >= sizeof rawName) return false;
-  std::string name(rawName, info.size_filename);
-  auto relative = safeRelativePath(entryNameInSystemCodePage(name, info.flag));
-  if (!relative) return false;
+  if (info.size_filename >= sizeof rawName) return fail(report, "the entry's name is too long");
+  std::string name = entryNameInSystemCodePage(std::string(rawName, info.size_filename), info.flag);
+  auto relative = safeRelativePath(name);
+  if (!relative) return fail(report, "\"" + name + "\": the name leaves the installation directory");
 
   std::string path = destDir + *relative;
   bool isDirectoryEntry = (info.external_fa & kDosDirectoryAttribute) || endsWithSeparator(*relative);
-  if (isDirectoryEntry) return createDirectoryTree(path);
-  return extractCurrentFile(archive, path, info.uncompressed_size, buffer);
+  bool ok = isDirectoryEntry ? createDirectoryTree(path) || fail(report, "cannot create the directory", GetLastError())
+                             : extractCurrentFile(archive, path, info.uncompressed_size, buffer, report);
+  if (!ok) report.failure = "\"" + name + "\": " + report.failure;
+  return ok;
 }
 
 }  // namespace
@@ -141,24 +167,35 @@ bool createDirectoryTree(const std::string& dir) {
   return isDirectory(path);
 }
 
-bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress) {
-  if (zipPath.empty() || destDir.empty() || !pathExists(zipPath)) return false;
+bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress,
+                ExtractionReport* report) {
+  ExtractionReport ignored;
+  ExtractionReport& r = report ? *report : ignored;
+  r = {};
+  if (zipPath.empty() || destDir.empty()) return fail(r, "no archive or no destination given");
+  if (!pathExists(zipPath)) return fail(r, "the archive is missing", GetLastError());
   const std::string dest = withTrailingSeparator(destDir);
-  if (!createDirectoryTree(dest)) return false;
+  if (!createDirectoryTree(dest)) return fail(r, "cannot create the destination directory", GetLastError());
 
   MappedArchive mapped(zipPath);
-  if (!mapped.isOpen()) return false;
+  if (!mapped.isOpen()) return fail(r, "cannot open the archive", GetLastError());
   zlib_filefunc64_def io = mapped.fileFunctions();
   Archive archive(unzOpen2_64(zipPath.c_str(), &io));
-  if (!archive) return false;
+  if (!archive) return fail(r, "not a readable ZIP archive");
 
   auto count = countEntries(archive.get());
-  if (!count) return false;
+  if (!count) return fail(r, "the archive's central directory is damaged");
+  r.total = *count;
 
   std::vector<char> buffer(kWriteChunk);
   int status = unzGoToFirstFile(archive.get());
   for (long i = 0; i < *count; ++i) {
-    if (status != UNZ_OK || !extractCurrentEntry(archive.get(), dest, buffer)) return false;
+    if (status != UNZ_OK) return fail(r, "cannot step to the next entry, " + unzipError(status));
+    if (!extractCurrentEntry(archive.get(), dest, buffer, r)) {
+      r.failure = "entry " + std::to_string(i + 1) + " of " + std::to_string(*count) + " " + r.failure;
+      return false;
+    }
+    r.entries = i + 1;
     if (onProgress) onProgress(static_cast<int>(i * 100 / *count));
     status = unzGoToNextFile(archive.get());
   }

@@ -1,6 +1,7 @@
 // Extracts a ZIP file into a directory, reporting whole percentages.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -8,13 +9,25 @@ namespace talvek {
 
 using ProgressHandler = std::function<void(int percent)>;
 
+// What an extraction did, for the install log: how far it got and, on a
+// failure, what failed (in the system code page) with the system's error
+// code where there is one.
+struct ExtractionReport {
+  long entries = 0;  // entries extracted
+  long total = 0;    // entries in the archive, once counted
+  std::uint64_t bytes = 0;  // bytes written
+  std::string failure;
+  unsigned long systemError = 0;
+};
+
 // True on success. Fails when a path is empty, the file is missing, the
 // destination cannot be created, the archive cannot be read, or an entry
 // cannot be written; entries extracted before the failure stay. An entry
 // whose name would leave the destination (absolute, drive letter, "..") is
 // refused as a damaged entry. Reports i * 100 / count after entry i (the
 // first report is 0) and 100 at the end.
-bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress);
+bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress,
+                ExtractionReport* report = nullptr);
 
 // Creates `dir` and any missing parents; true when it exists afterwards.
 bool createDirectoryTree(const std::string& dir);

@@ -159,3 +159,30 @@ TEST(ZipExtractor, TwoByteCharactersEndingInABackslashByteStayWhole) {
   EXPECT_FALSE(test::directoryExists(dest + "x" + letter));
   EXPECT_EQ(readFileBytes(dest + "n" + letter + "\\deeper\\g.txt"), "nested");
 }
+
+TEST(ZipExtractor, ReportsHowFarItGotAndWhatStoppedIt) {
+  ScratchDir dir;
+  const std::string zip = dir.path() + "report.zip";
+  const std::string first = sampleText(1, 3000);
+  ASSERT_TRUE(test::makeZip(zip, {{"docs/", "", true}, {"docs/a.txt", first}, {"docs/b.txt", sampleText(2, 40000)}}));
+  ExtractionReport report;
+  ASSERT_TRUE(extractZip(zip, dir.path() + "out\\", nullptr, &report));
+  EXPECT_EQ(report.entries, 3);
+  EXPECT_EQ(report.total, 3);
+  EXPECT_EQ(report.bytes, first.size() + sampleText(2, 40000).size());
+  EXPECT_EQ(report.failure, "");
+
+  ASSERT_TRUE(test::damageEntry(zip, "docs/b.txt"));
+  ASSERT_FALSE(extractZip(zip, dir.path() + "damaged\\", nullptr, &report));
+  EXPECT_EQ(report.entries, 2) << "the entries before the damaged one";
+  EXPECT_EQ(report.failure.rfind("entry 3 of 3 \"docs/b.txt\": damaged data, unzip error ", 0), 0u) << report.failure;
+
+  // A file that cannot be created carries the system's error code.
+  ASSERT_TRUE(test::writeFileBytes(dir.path() + "blocked", "a file where a directory should be"));
+  ASSERT_FALSE(extractZip(zip, dir.path() + "blocked\\", nullptr, &report));
+  EXPECT_EQ(report.entries, 0);
+  EXPECT_NE(report.systemError, 0u) << report.failure;
+
+  ASSERT_FALSE(extractZip(dir.path() + "none.zip", dir.path(), nullptr, &report));
+  EXPECT_EQ(report.failure, "the archive is missing");
+}

@@ -1,0 +1,119 @@
+#include "installer/InstallLog.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "installer/SystemVersion.h"
+#include "toolkit/core/CodePage.h"
+
+namespace talvek {
+namespace {
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+std::uint64_t ticks(const FILETIME& time) {
+  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+std::string utf8FromSystemCodePage(std::string_view text) { return fromWide(toWide(text), CP_UTF8); }
+
+std::wstring defaultPath() {
+  wchar_t folder[MAX_PATH + 1];
+  const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+  if (length == 0 || length > MAX_PATH) return {};
+  return std::wstring(folder, length) + InstallLog::kFileName;
+}
+
+// What the support person needs to place the log: when, which program,
+// which system.
+std::string openingDetail() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char when[64];
+  std::snprintf(when, sizeof when, "%04u-%02u-%02u %02u:%02u:%02u local time", now.wYear, now.wMonth, now.wDay,
+                now.wHour, now.wMinute, now.wSecond);
+  wchar_t program[MAX_PATH + 1] = L"";
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  return std::string(when) + ", " + fromWide(program, CP_UTF8) + ", Windows version code " +
+         std::to_string(windowsVersionCode());
+}
+
+}  // namespace
+
+bool InstallLog::open() { return open(defaultPath()); }
+
+bool InstallLog::open(const std::wstring& path) {
+  std::lock_guard lock(mutex_);
+  file_.reset();
+  budget_ = LogBudget(kLimitBytes);
+  if (path.empty()) return false;
+  // Readable while the installer runs; not writable by anyone else.
+  file_ = Handle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file_) return false;
+  writeText(kByteOrderMark + logHeaderLine());
+  LogLine opened;
+  opened.atMs = msSinceStart();
+  opened.step = "log opened";
+  opened.result = "ok";
+  opened.detail = openingDetail();
+  writeLine(opened);
+  return true;
+}
+
+void InstallLog::record(std::string_view step, std::string_view result, std::string_view detail,
+                        std::optional<std::uint32_t> tookMs, std::uint32_t errorCode) {
+  std::lock_guard lock(mutex_);
+  if (!file_) return;
+  LogLine line;
+  line.atMs = msSinceStart();
+  line.step = std::string(step);
+  line.result = std::string(result);
+  line.tookMs = tookMs;
+  line.detail = utf8FromSystemCodePage(detail);
+  if (errorCode != 0) {
+    line.errorCode = errorCode;
+    line.errorText = systemMessage(errorCode);
+  }
+  writeLine(line);
+}
+
+void InstallLog::outcome(std::string_view step, bool ok, std::string_view detail, std::optional<std::uint32_t> tookMs,
+                         std::uint32_t errorCode) {
+  record(step, ok ? "ok" : "FAILED", detail, tookMs, ok ? 0 : errorCode);
+}
+
+void InstallLog::writeLine(const LogLine& line) { writeText(formatLogLine(line)); }
+
+void InstallLog::writeText(const std::string& utf8) {
+  const std::string admitted = budget_.admit(utf8);
+  if (admitted.empty()) return;
+  DWORD written = 0;
+  // A failed write (disk full) is not retried: the log never holds up the
+  // installation.
+  WriteFile(file_.get(), admitted.data(), static_cast<DWORD>(admitted.size()), &written, nullptr);
+}
+
+std::uint32_t InstallLog::msSinceStart() {
+  FILETIME created, exited, kernel, user, now;
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+  GetSystemTimeAsFileTime(&now);
+  if (ticks(now) < ticks(created)) return 0;
+  return static_cast<std::uint32_t>((ticks(now) - ticks(created)) / 10000);
+}
+
+std::string InstallLog::systemMessage(std::uint32_t errorCode) {
+  wchar_t buffer[1024];
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, errorCode, 0,
+                                      buffer, sizeof buffer / sizeof buffer[0], nullptr);
+  if (length == 0) return {};
+  return fromWide(std::wstring_view(buffer, length), CP_UTF8);
+}
+
+InstallLog& installLog() {
+  static InstallLog log;
+  return log;
+}
+
+}  // namespace talvek
