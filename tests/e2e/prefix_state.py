@@ -30,6 +30,18 @@ def start_menu_links():
             if os.path.exists(p)]
 
 
+def start_menu_folders():
+    menu = os.path.join("AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs", "Talvek")
+    return [p for p in user_paths(menu) if os.path.isdir(p)]
+
+
+def quick_launch_links():
+    """Anything of the product's in the quick-launch folder or pinned to the
+    taskbar (Wine has no pin verb, so an installation puts nothing there)."""
+    launch = os.path.join("AppData", "Roaming", "Microsoft", "Internet Explorer", "Quick Launch")
+    return glob.glob(os.path.join(DRIVE_C, "users", "*", launch, "**", "*Talvek*"), recursive=True)
+
+
 def stub_log_lines():
     lines = []
     for path in user_paths("AppData", "Local", "Temp", "TalvekStub.log") + user_paths("Temp", "TalvekStub.log"):
