@@ -6,12 +6,15 @@ the background panel starts at (5, 5) and holds the header, the install
 button and the bottom bar; the option boxes are children of the form.
 """
 import os
+import signal
 import subprocess
 import tempfile
 import time
+import unittest
 
 import screen_text
-from wine_driver import BUILD, INSTALLER, LOGS, run, start, wait_until
+from prefix_state import running_programs
+from wine_driver import BUILD, INSTALLER, LOGS, end_all_wine_programs, run, start, wait_until
 
 TITLE = "在线安装"
 WINTESTS = os.path.join(BUILD, "win", "wintests")
@@ -81,6 +84,18 @@ class InstallerWindow:
     def exited(self):
         return self.process.poll() is not None
 
+    def end(self):
+        """Ends this installer, keeping the wineserver (and so the next
+        start's speed). Through the launcher the installer is its child."""
+        for pid in running_programs("TalvekSetup"):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except OSError:
+                pass
+        self.process.kill()
+        self.process.wait(30)
+        wait_until(lambda: not running_programs("TalvekSetup"), 10)
+
     def wait_exit(self, seconds):
         assert wait_until(self.exited, seconds, interval=0.2), "the installer did not end"
         return self.process.returncode
@@ -115,6 +130,16 @@ class InstallerWindow:
         x, y = self.screen(area[:2])
         return screen_text.read_screen((x, y, area[2], area[3]), **options)
 
+    def wait_text(self, area, expected, seconds=15):
+        """Whether the area comes to show expected within seconds (a new
+        text fades in over the old one), and the last read."""
+        reads = [""]
+
+        def showing():
+            reads.append(self.read_text(area))
+            return screen_text.shows(reads[-1], expected)
+        return wait_until(showing, seconds, interval=0.3), reads[-1]
+
     def pixels(self, area):
         """RGB tuples of a window-relative rectangle (x, y, w, h), row by row."""
         x, y = self.screen(area[:2])
@@ -123,6 +148,25 @@ class InstallerWindow:
                             "rgb:" + raw.name], check=True, timeout=30)
             data = open(raw.name, "rb").read()
         return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
+
+
+class OneWineserverTest(unittest.TestCase):
+    """Tests that each start an installer and end it, sharing one warm
+    wineserver: a fresh one for every test costs seconds each."""
+    window = None
+
+    @classmethod
+    def setUpClass(cls):
+        end_all_wine_programs()
+
+    @classmethod
+    def tearDownClass(cls):
+        end_all_wine_programs()
+
+    def tearDown(self):
+        if self.window:
+            self.window.end()
+            self.window = None
 
 
 def window_geometry(window_id):

@@ -6,7 +6,7 @@ import unittest
 
 import installer_window as w
 import screen_text
-from wine_driver import end_all_wine_programs, wait_until
+from wine_driver import wait_until
 
 DEFAULT_PATH = "C:\\Program Files\\Talvek\\"
 PATH_BOX = (300, 325)
@@ -19,13 +19,9 @@ TOOLTIPS = (
 )
 
 
-class WindowInputTest(unittest.TestCase):
+class WindowInputTest(w.OneWineserverTest):
     def setUp(self):
-        end_all_wine_programs()
         self.window = w.InstallerWindow(log_name="window-input").wait_shown()
-
-    def tearDown(self):
-        end_all_wine_programs()
 
     def path_text(self):
         # Away from the box, so no hover or caret sits on the text.
