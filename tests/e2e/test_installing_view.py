@@ -18,6 +18,7 @@ SMALL_HEADER_TEXT_AREA = (132, 18, 90, 22)
 BOTTOM_BAND = (10, 324, 680, 20)
 # Either side of the ring, inside the install button's old rectangle.
 BUTTON_EDGES = ((242, 205, 10, 36), (458, 205, 10, 36))
+TXT_KEY = r"HKCR\.txt"
 CLOSE_AREA = (w.CLOSE_BUTTON[0] - 10, w.CLOSE_BUTTON[1] - 10, 20, 20)
 # Away from every control, to park the pointer.
 PARKED = (600, 120)
@@ -60,8 +61,11 @@ class InstallingViewTest(unittest.TestCase):
                         "the progress ring appears")
 
     def test_installing_layout_status_line_and_read_me(self):
-        # Wine's prefix knows the text viewer but leaves ".txt" without it.
-        run(["wine", "reg", "add", r"HKCR\.txt", "/ve", "/d", "txtfile", "/f"], timeout=60)
+        # Wine's prefix knows the text viewer but leaves ".txt" without it;
+        # the other tests keep the prefix as it was.
+        if not state.key_exists(TXT_KEY):
+            run(["wine", "reg", "add", TXT_KEY, "/ve", "/d", "txtfile", "/f"], timeout=60)
+            self.addCleanup(run, ["wine", "reg", "delete", TXT_KEY, "/f"], timeout=60)
         window = w.InstallerWindow(log_name="installing-view").wait_shown()
         self.assertGreater(light_pixels(window.pixels(BOTTOM_BAND)), 50, "the bottom bar is shown when idle")
         window.click(w.ADVANCED_BUTTON)
