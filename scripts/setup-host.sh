@@ -21,6 +21,7 @@ PACKAGES=(
   googletest
   wine wine32:i386 libgnutls30:i386
   xvfb xdotool x11-utils xcompmgr imagemagick fonts-wqy-microhei
+  tesseract-ocr tesseract-ocr-chi-sim
   locales python3
   osslsigncode openssl advancecomp
 )

@@ -6,11 +6,15 @@ the background panel starts at (5, 5) and holds the header, the install
 button and the bottom bar; the option boxes are children of the form.
 """
 import os
+import signal
 import subprocess
 import tempfile
 import time
+import unittest
 
-from wine_driver import BUILD, INSTALLER, LOGS, run, start, wait_until
+import screen_text
+from prefix_state import running_programs
+from wine_driver import BUILD, INSTALLER, LOGS, end_all_wine_programs, run, start, wait_until
 
 TITLE = "在线安装"
 WINTESTS = os.path.join(BUILD, "win", "wintests")
@@ -26,8 +30,13 @@ DESKTOP_BOX = (28, 389)
 START_MENU_BOX = (28, 419)
 QUICK_LAUNCH_BOX = (28, 449)
 HOME_PAGE_BOX = (358, 389)
+HEADER_MARK = (240, 40, 60, 60)
 RING_CENTRE = (355, 175)
 STATUS_ROW = 305
+# Rectangles (x, y, w, h), window-relative, of what is read back with OCR.
+STATUS_AREA = (0, 290, 700, 30)
+RING_TEXT_AREA = (320, 162, 70, 26)
+PATH_TEXT_AREA = (55, 310, 560, 30)
 
 
 def xdotool(*args):
@@ -55,21 +64,37 @@ class InstallerWindow:
         assert wait_until(found, seconds, interval=0.2), "the installer window never appeared"
         # The show animation grows the window; it is done when the size holds.
         assert wait_until(lambda: self.geometry()[2:] == (700, 350), 10), f"window is {self.geometry()}"
-        time.sleep(0.5)
+        # An effect that turns the picture keeps the size: wait until the
+        # header's brand mark is drawn whole and holds still.
+        header = []
+
+        def settled():
+            header.append(self.pixels(HEADER_MARK))
+            return len(header) > 1 and header[-1] == header[-2] and sum(map(is_theme_red, header[-1])) > 300
+        assert wait_until(settled, 15, interval=0.2), "the window never settled"
+        time.sleep(0.3)
         return self
 
     def geometry(self):
-        values = {}
-        for line in xdotool("getwindowgeometry", "--shell", self.id).splitlines():
-            name, _, value = line.partition("=")
-            values[name] = int(value) if value.lstrip("-").isdigit() else value
-        return values.get("X", 0), values.get("Y", 0), values.get("WIDTH", 0), values.get("HEIGHT", 0)
+        return window_geometry(self.id)
 
     def height(self):
         return self.geometry()[3]
 
     def exited(self):
         return self.process.poll() is not None
+
+    def end(self):
+        """Ends this installer, keeping the wineserver (and so the next
+        start's speed). Through the launcher the installer is its child."""
+        for pid in running_programs("TalvekSetup"):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except OSError:
+                pass
+        self.process.kill()
+        self.process.wait(30)
+        wait_until(lambda: not running_programs("TalvekSetup"), 10)
 
     def wait_exit(self, seconds):
         assert wait_until(self.exited, seconds, interval=0.2), "the installer did not end"
@@ -100,6 +125,21 @@ class InstallerWindow:
         subprocess.run(["import", "-window", "root", path], check=True, timeout=30)
         return path
 
+    def read_text(self, area, **options):
+        """Text shown in a window-relative rectangle, read with OCR."""
+        x, y = self.screen(area[:2])
+        return screen_text.read_screen((x, y, area[2], area[3]), **options)
+
+    def wait_text(self, area, expected, seconds=15):
+        """Whether the area comes to show expected within seconds (a new
+        text fades in over the old one), and the last read."""
+        reads = [""]
+
+        def showing():
+            reads.append(self.read_text(area))
+            return screen_text.shows(reads[-1], expected)
+        return wait_until(showing, seconds, interval=0.3), reads[-1]
+
     def pixels(self, area):
         """RGB tuples of a window-relative rectangle (x, y, w, h), row by row."""
         x, y = self.screen(area[:2])
@@ -108,6 +148,51 @@ class InstallerWindow:
                             "rgb:" + raw.name], check=True, timeout=30)
             data = open(raw.name, "rb").read()
         return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
+
+
+class OneWineserverTest(unittest.TestCase):
+    """Tests that each start an installer and end it, sharing one warm
+    wineserver: a fresh one for every test costs seconds each."""
+    window = None
+
+    @classmethod
+    def setUpClass(cls):
+        end_all_wine_programs()
+
+    @classmethod
+    def tearDownClass(cls):
+        end_all_wine_programs()
+
+    def tearDown(self):
+        if self.window:
+            self.window.end()
+            self.window = None
+
+
+def window_geometry(window_id):
+    values = {}
+    for line in xdotool("getwindowgeometry", "--shell", window_id).splitlines():
+        name, _, value = line.partition("=")
+        values[name] = int(value) if value.lstrip("-").isdigit() else value
+    return values.get("X", 0), values.get("Y", 0), values.get("WIDTH", 0), values.get("HEIGHT", 0)
+
+
+def shown_windows():
+    """Every visible top-level window, named or not (tips have no name)."""
+    return set(xdotool("search", "--onlyvisible", "--class", ".").split())
+
+
+def wait_new_window(before, seconds, name=None):
+    """A visible window that was not among before (and has name in its
+    title when given), or None."""
+    found = []
+
+    def appeared():
+        ids = xdotool("search", "--onlyvisible", *(("--name", name) if name else ("--class", "."))).split()
+        found[:] = [i for i in ids if i not in before]
+        return bool(found)
+    wait_until(appeared, seconds, interval=0.2)
+    return found[0] if found else None
 
 
 def is_theme_red(rgb):

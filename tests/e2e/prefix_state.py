@@ -30,6 +30,18 @@ def start_menu_links():
             if os.path.exists(p)]
 
 
+def start_menu_folders():
+    menu = os.path.join("AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs", "Talvek")
+    return [p for p in user_paths(menu) if os.path.isdir(p)]
+
+
+def quick_launch_links():
+    """Anything of the product's in the quick-launch folder or pinned to the
+    taskbar (Wine has no pin verb, so an installation puts nothing there)."""
+    launch = os.path.join("AppData", "Roaming", "Microsoft", "Internet Explorer", "Quick Launch")
+    return glob.glob(os.path.join(DRIVE_C, "users", "*", launch, "**", "*Talvek*"), recursive=True)
+
+
 def stub_log_lines():
     lines = []
     for path in user_paths("AppData", "Local", "Temp", "TalvekStub.log") + user_paths("Temp", "TalvekStub.log"):
@@ -83,14 +95,17 @@ def differences_from_payload(directory):
     return problems
 
 
+def remove_shortcuts():
+    for path in desktop_links() + start_menu_links():
+        os.remove(path)
+    for folder in start_menu_folders():
+        shutil.rmtree(folder, ignore_errors=True)
+
+
 def forget_installation():
     """Removes what an earlier test's installation left behind."""
     shutil.rmtree(DEFAULT_DIR, ignore_errors=True)
-    for path in desktop_links() + start_menu_links():
-        os.remove(path)
-    menu = os.path.join("AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs", "Talvek")
-    for folder in user_paths(menu):
-        shutil.rmtree(folder, ignore_errors=True)
+    remove_shortcuts()
     for path in user_paths("AppData", "Local", "Temp", "TalvekStub.log") + user_paths("Temp", "TalvekStub.log"):
         if os.path.exists(path):
             os.remove(path)
@@ -99,13 +114,17 @@ def forget_installation():
 
 
 def running_programs(path_part):
-    """Process ids of the Wine processes whose command line holds path_part."""
+    """Process ids of this prefix's Wine processes whose command line holds
+    path_part (other prefixes on the machine are not ours to count)."""
     found = []
+    own_prefix = b"WINEPREFIX=" + PREFIX.encode() + b"\0"
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
             command = open(f"/proc/{pid}/cmdline", "rb").read().decode("utf-8", "replace")
+            program = os.path.basename(command.split("\0")[0].replace("\\", "/")).lower()
+            is_wine = program.endswith(".exe") or program.startswith("wine")
+            if is_wine and path_part in command and own_prefix in open(f"/proc/{pid}/environ", "rb").read():
+                found.append(int(pid))
         except OSError:
             continue
-        if path_part in command:
-            found.append(int(pid))
     return found

@@ -18,6 +18,18 @@ void registerTipClassOnce() {
   (void)registered;
 }
 
+// Hands the host window's mouse messages to one tip. Each tip subclasses the
+// host under its own id: the common control's own subclassing uses one id
+// per host on some systems, so the last tip created would take every
+// message and the others would never show.
+LRESULT CALLBACK relayMouseToTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR tip, DWORD_PTR) {
+  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+    MSG relayed{window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    SendMessageA(reinterpret_cast<HWND>(tip), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 void ToolTip::createOrReplace(HWND owner, const std::string& text, const Rect& area, bool balloon, bool centred) {
@@ -33,6 +45,7 @@ void ToolTip::createOrReplace(HWND owner, const std::string& text, const Rect& a
   if (!window_) return;
   SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   refresh(owner, area);
+  if (SetWindowSubclass(owner, &relayMouseToTip, reinterpret_cast<UINT_PTR>(window_.get()), 0)) owner_ = owner;
   SendMessageA(window_.get(), TTM_SETTIPBKCOLOR, kTipBackground, 0);
   SendMessageA(window_.get(), TTM_SETTIPTEXTCOLOR, kTipText, 0);
 }
@@ -45,7 +58,7 @@ void ToolTip::refresh(HWND owner, const Rect& area) {
   if (!exists()) return;
   TOOLINFOA tool{};
   tool.cbSize = kToolInfoSize;
-  tool.uFlags = TTF_SUBCLASS | (centred_ ? TTF_CENTERTIP : 0);
+  tool.uFlags = centred_ ? TTF_CENTERTIP : 0;
   tool.hwnd = owner;
   tool.uId = 0;
   tool.rect = RECT{area.x, area.y, area.x + area.width, area.y + area.height};
@@ -55,6 +68,8 @@ void ToolTip::refresh(HWND owner, const Rect& area) {
 }
 
 void ToolTip::destroy() {
+  if (owner_) RemoveWindowSubclass(owner_, &relayMouseToTip, reinterpret_cast<UINT_PTR>(window_.get()));
+  owner_ = nullptr;
   window_.reset();
   text_.clear();
 }

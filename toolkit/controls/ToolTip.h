@@ -26,6 +26,7 @@ class ToolTip {
 
  private:
   Window window_;
+  HWND owner_ = nullptr;  // the host whose mouse messages reach the tip
   std::string text_;
   bool balloon_ = false;
   bool centred_ = false;

@@ -1,0 +1,146 @@
+"""What the window shows from the install click on, read off the screen: the
+installing layout, the status line and the ring's value, the failed states
+and the read-me at the end; and which running programs are ended first."""
+import os
+import shutil
+import time
+import unittest
+
+import installer_window as w
+import prefix_state as state
+import screen_text
+from wine_driver import end_all_wine_programs, run, start, wait_until
+
+INSTALL_SECONDS = 90
+SMALL_HEADER_TEXT_AREA = (132, 18, 90, 22)
+# Below the status line, where the folder button, the path and the
+# advanced-settings button were.
+BOTTOM_BAND = (10, 324, 680, 20)
+# Either side of the ring, inside the install button's old rectangle.
+BUTTON_EDGES = ((242, 205, 10, 36), (458, 205, 10, 36))
+TXT_KEY = r"HKCR\.txt"
+CLOSE_AREA = (w.CLOSE_BUTTON[0] - 10, w.CLOSE_BUTTON[1] - 10, 20, 20)
+# Away from every control, to park the pointer.
+PARKED = (600, 120)
+
+STANDINS = os.path.join(state.DRIVE_C, "standins")
+ENDED_NAMES = ("Pagelens.exe", "Freshen.exe", "Talvek.exe", "netrelay.exe", "netrelay.exe", "Beacon.exe")
+UNNAMED = "TalvekPlayer.exe"
+
+
+def light_pixels(pixels):
+    return sum(1 for p in pixels if min(p) > 100)
+
+
+def is_disc_grey(rgb):
+    return 38 <= min(rgb) and max(rgb) <= 80 and max(rgb) - min(rgb) < 8
+
+
+def red_pixels(pixels):
+    return sum(map(w.is_theme_red, pixels))
+
+
+class InstallingViewTest(unittest.TestCase):
+    def setUp(self):
+        end_all_wine_programs()
+        state.forget_installation()
+
+    def tearDown(self):
+        end_all_wine_programs()
+        shutil.rmtree(STANDINS, ignore_errors=True)
+
+    def assert_reads(self, window, area, expected):
+        shown, read = window.wait_text(area, expected)
+        self.assertTrue(shown, screen_text.describe(read, expected))
+
+    def wait_ring(self, window):
+        # The grey disc in the ring's middle, above its percentage; nothing
+        # else is ever drawn there.
+        disc = (w.RING_CENTRE[0] - 25, w.RING_CENTRE[1] - 30, 50, 12)
+        self.assertTrue(wait_until(lambda: sum(map(is_disc_grey, window.pixels(disc))) > 500, 30, interval=0.05),
+                        "the progress ring appears")
+
+    def test_installing_layout_status_line_and_read_me(self):
+        # Wine's prefix knows the text viewer but leaves ".txt" without it;
+        # the other tests keep the prefix as it was.
+        if not state.key_exists(TXT_KEY):
+            run(["wine", "reg", "add", TXT_KEY, "/ve", "/d", "txtfile", "/f"], timeout=60)
+            self.addCleanup(run, ["wine", "reg", "delete", TXT_KEY, "/f"], timeout=60)
+        window = w.InstallerWindow(log_name="installing-view").wait_shown()
+        self.assertGreater(light_pixels(window.pixels(BOTTOM_BAND)), 50, "the bottom bar is shown when idle")
+        window.click(w.ADVANCED_BUTTON)
+        self.assertTrue(wait_until(lambda: window.height() == 500, 10), window.geometry())
+
+        window.click(w.INSTALL_BUTTON)
+        window.move_to(PARKED)
+        self.wait_ring(window)
+        self.assertEqual(window.height(), 350, "the options close for the installation")
+        self.assertEqual(light_pixels(window.pixels(CLOSE_AREA)), 0, "the close button is hidden while installing")
+        self.assertEqual(light_pixels(window.pixels(BOTTOM_BAND)), 0, "the bottom bar is gone")
+        for edge in BUTTON_EDGES:
+            self.assertEqual(red_pixels(window.pixels(edge)), 0, "the install button is gone")
+
+        # The window takes no input now: a click where the close button was
+        # must not end the installation.
+        window.click(w.CLOSE_BUTTON)
+        window.move_to(PARKED)
+        reads = []
+        while not window.exited() and len(reads) < 60:
+            reads.append(window.read_text(w.STATUS_AREA))
+            if len(reads) == 1:
+                self.assert_reads(window, SMALL_HEADER_TEXT_AREA, "正在为您安装")
+        self.assertEqual(window.wait_exit(INSTALL_SECONDS), 0)
+        self.assertTrue(any(screen_text.shows(r, "即将开启Talvek之旅...") for r in reads), reads)
+        self.assertEqual(state.differences_from_payload(state.DEFAULT_DIR), [], "the installation went through")
+
+        self.assertIsNotNone(w.wait_new_window(set(), 30, name="使用说明"), "the read-me opens in its viewer")
+
+    def start_standins(self):
+        os.makedirs(STANDINS, exist_ok=True)
+        stub = state.payload_entries()["Talvek.exe"]
+        processes = []
+        for name in set(ENDED_NAMES) | {UNNAMED}:
+            with open(os.path.join(STANDINS, name), "wb") as f:
+                f.write(stub)
+        for i, name in enumerate(ENDED_NAMES + (UNNAMED,)):
+            processes.append(start(f"C:\\standins\\{name}", log_name=f"standin-{i}"))
+        self.assertTrue(wait_until(lambda: all(self.running(n) for n in ENDED_NAMES + (UNNAMED,)), 30),
+                        "the stand-ins run")
+        self.assertEqual(len(self.running("netrelay.exe")), 2)
+        return processes
+
+    def running(self, name):
+        return state.running_programs("standins\\" + name)
+
+    def install_and_see_it_fail(self, window, status, ring_text, then=lambda: None):
+        """Presses install, waits for the failed state, reads it and does
+        `then`; the close button then ends the installer."""
+        window.click(w.INSTALL_BUTTON)
+        window.move_to(PARKED)
+        self.wait_ring(window)
+        self.assertTrue(wait_until(lambda: light_pixels(window.pixels(CLOSE_AREA)) > 0, 60), "the close button is back")
+        self.assert_reads(window, w.STATUS_AREA, status)
+        self.assert_reads(window, w.RING_TEXT_AREA, ring_text)
+        then()
+        window.click(w.CLOSE_BUTTON)
+        self.assertEqual(window.wait_exit(20), 0)
+
+    def test_unwritable_archive_reports_at_2_after_ending_the_products_programs(self):
+        # The archive's name taken by a directory: the write fails even as root.
+        os.makedirs(os.path.join(state.DEFAULT_DIR, "install.zip"))
+        self.start_standins()
+        window = w.InstallerWindow(log_name="write-failed").wait_shown()
+
+        def only_the_products_programs_were_ended():
+            for name in set(ENDED_NAMES):
+                self.assertEqual(self.running(name), [], f"{name} was ended")
+            self.assertEqual(len(self.running(UNNAMED)), 1, "a program of another name is left alone")
+        self.install_and_see_it_fail(window, "释放文件失败！", "2%", then=only_the_products_programs_were_ended)
+
+    def test_failed_extraction_reports_at_99(self):
+        window = w.InstallerWindow(exe=w.DAMAGED_INSTALLER, log_name="extract-failed").wait_shown()
+        self.install_and_see_it_fail(window, "解压失败，请检查目录是否有写入权限！", "99%")
+
+
+if __name__ == "__main__":
+    unittest.main()
