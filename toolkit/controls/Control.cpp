@@ -4,6 +4,7 @@
 
 #include "toolkit/controls/ControlPlacement.h"
 #include "toolkit/controls/ControlTimers.h"
+#include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/ControlRegistry.h"
@@ -168,7 +169,10 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
   switch (code) {
     case kCreated: onCreated(); break;
     case event::kDestroyed: destroyed(); break;
-    case event::kFocusGained: onFocusGained(static_cast<ControlRef>(arg1)); break;
+    case event::kFocusGained:
+      announceAccessibleChange(EVENT_OBJECT_FOCUS, window, handle);
+      onFocusGained(static_cast<ControlRef>(arg1));
+      break;
     case event::kFocusLost: onFocusLost(static_cast<ControlRef>(arg1)); break;
     case kVisibilityChanged: onVisibilityChanged(static_cast<int>(arg1)); break;
     case kEnabledChanged: onEnabledChanged(static_cast<int>(arg1)); break;
@@ -394,6 +398,7 @@ int Control::setVisible(std::optional<int> value) {
   if (value && created_) {
     visible = *value;
     onEvent(control_event::kVisibilityChanged, visible ? 1 : 0, 0);
+    announceAccessibleChange(visible ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE, window, handle);
     // Changes made while hidden were never painted, here or below.
     if (isShown()) {
       ToolkitLookup lookup;
@@ -413,6 +418,7 @@ int Control::setDisabled(std::optional<int> value) {
   if (value && created_) {
     disabled = *value;
     onEvent(control_event::kEnabledChanged, disabled ? 0 : 1, 0);
+    announceAccessibleChange(EVENT_OBJECT_STATECHANGE, window, handle);
     redraw();
   }
   return disabled;
