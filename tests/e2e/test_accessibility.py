@@ -138,11 +138,18 @@ class AccessibleInstallerTest(unittest.TestCase):
     def test_no_focus_cue_until_a_key_then_tab_and_enter_install(self):
         window = w.InstallerWindow(log_name="msaa-keys").wait_shown()
         area = (w.INSTALL_BUTTON[0] - 120, w.INSTALL_BUTTON[1] - 32, 240, 64)
-        before = window.pixels(area)
+        settled = []  # the show animation may still be fading in
+
+        def still():
+            settled.append(window.pixels(area))
+            return len(settled) > 1 and settled[-1] == settled[-2]
+        self.assertTrue(wait_until(still, 10, interval=0.3), "the window settles")
+        before = settled[-1]
         tree()
-        self.assertEqual(window.pixels(area), before, "reading the tree changes no pixel")
+        # Plain comparisons: a failing list assertion would diff 15000 pixels.
+        self.assertTrue(window.pixels(area) == before, "reading the tree changes no pixel")
         self.tab_to(window, INSTALL)
-        self.assertNotEqual(window.pixels(area), before, "after a key the focus cue shows")
+        self.assertTrue(window.pixels(area) != before, "after a key the focus cue shows")
         self.key(window, "Return")
         self.assertEqual(window.wait_exit(INSTALL_SECONDS), 0)
         self.assertEqual(len(state.desktop_links()), 1)
@@ -165,8 +172,12 @@ class AccessibleInstallerTest(unittest.TestCase):
         self.assertEqual(window.wait_exit(INSTALL_SECONDS), 0)
         watcher.wait(timeout=INSTALL_SECONDS + 30)
 
+        # Each step of the installation renames the status line; while the
+        # installer's UI thread is busy extracting, asking for the new name
+        # may fail, so some events come without one.
         heard = [e.get("name") for e in read_lines(watch_log) if e.get("event") == NAME_CHANGE]
-        self.assertTrue(any(heard), f"the status line's changes were heard: {heard}")
+        self.assertGreaterEqual(len(heard), 3, heard)
+        self.assertTrue(any(heard), f"a name was read back: {heard}")
         self.assertEqual(len(state.desktop_links()), 1)
         self.assertEqual(len(state.start_menu_links()), 2)
 
@@ -178,7 +189,9 @@ class AccessibleGalleryTest(unittest.TestCase):
     def test_gallery_tree_shows_every_control_class(self):
         end_all_wine_programs()
         start(GALLERY, log_name="msaa-gallery")
-        nodes = client("tree", "gallery", log_name="msaa-gallery-tree")
+        # The gallery's animations keep its UI thread busy: calls are slow.
+        nodes = client("tree", "gallery", seconds=150, log_name="msaa-gallery-tree")
+        self.assertNotIn("error", nodes[-1])
         roles = {n["role"] for n in nodes}
         for role in (GROUPING, GRAPHIC, STATIC_TEXT, TEXT, PUSH_BUTTON, CHECK_BUTTON, PROGRESS_BAR):
             self.assertIn(role, roles, nodes)

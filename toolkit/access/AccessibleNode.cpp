@@ -203,25 +203,20 @@ HRESULT AccessibleNode::get_accDescription(VARIANT child, BSTR* description) {
   return textResult({}, description);
 }
 
-HRESULT AccessibleNode::get_accRole(VARIANT child, VARIANT* role) {
-  if (!role) return E_POINTER;
-  VariantInit(role);
+HRESULT AccessibleNode::describedNumber(const VARIANT& child, VARIANT* out, bool role) const {
+  if (!out) return E_POINTER;
+  VariantInit(out);
   ControlRef target = 0;
   HRESULT result = S_OK;
   if (!resolve(child, target, result)) return result;
-  integerResult(describe(window_, target).role, role);
+  const Description description = describe(window_, target);
+  integerResult(role ? description.role : description.states, out);
   return S_OK;
 }
 
-HRESULT AccessibleNode::get_accState(VARIANT child, VARIANT* state) {
-  if (!state) return E_POINTER;
-  VariantInit(state);
-  ControlRef target = 0;
-  HRESULT result = S_OK;
-  if (!resolve(child, target, result)) return result;
-  integerResult(describe(window_, target).states, state);
-  return S_OK;
-}
+HRESULT AccessibleNode::get_accRole(VARIANT child, VARIANT* role) { return describedNumber(child, role, true); }
+
+HRESULT AccessibleNode::get_accState(VARIANT child, VARIANT* state) { return describedNumber(child, state, false); }
 
 HRESULT AccessibleNode::get_accHelp(VARIANT child, BSTR* help) { return get_accDescription(child, help); }
 

@@ -62,6 +62,8 @@ class AccessibleNode final : public IAccessible {
   // child; result then says why.
   bool resolve(const VARIANT& child, ControlRef& target, HRESULT& result) const;
   bool alive() const;
+  // The role (or else the states) of a child as a VT_I4.
+  HRESULT describedNumber(const VARIANT& child, VARIANT* out, bool role) const;
   // This object for target == ref_, else a new object for target.
   void answer(ControlRef target, VARIANT* out) const;
 

@@ -219,7 +219,10 @@ int printFocus(IAccessible* client) {
   return 0;
 }
 
+HWND watched = nullptr;
+
 void CALLBACK onEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LONG childId, DWORD, DWORD) {
+  if (window != watched) return;
   char head[96];
   std::snprintf(head, sizeof head, "{\"event\":%lu,\"object\":%ld", static_cast<unsigned long>(event),
                 static_cast<long>(objectId));
@@ -240,9 +243,9 @@ void CALLBACK onEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LO
 }
 
 int watch(HWND window, int seconds) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_VALUECHANGE, nullptr, onEvent, process, 0,
+  watched = window;
+  // Every process: under Wine a hook limited to one process hears nothing.
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_VALUECHANGE, nullptr, onEvent, 0, 0,
                                        WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
   if (!hook) return 1;
   line("{\"watching\":true}");
