@@ -1,10 +1,8 @@
 #include "toolkit/access/FocusCue.h"
 
-#include <objidl.h>  // gdiplus.h needs PROPID
-#include <gdiplus.h>
-
 #include "toolkit/access/AccessibleTree.h"
 #include "toolkit/core/Form.h"
+#include "toolkit/core/GdiplusHandles.h"
 #include "toolkit/core/ToolkitGlobals.h"
 #include "toolkit/core/WindowProperties.h"
 
@@ -31,15 +29,15 @@ void draw(HWND window, ControlRef ref) {
   if (!control || !canvas || !control->isShown()) return;
   const Rect area = control->visibleRect;
   if (area.width < 3 || area.height < 3) return;
-  Gdiplus::GpGraphics* graphics = nullptr;
-  if (Gdiplus::DllExports::GdipCreateFromHDC(canvas, &graphics) != Gdiplus::Ok) return;
-  Gdiplus::GpPen* pen = nullptr;
-  if (Gdiplus::DllExports::GdipCreatePen1(kCueColour, 1.0f, Gdiplus::UnitPixel, &pen) == Gdiplus::Ok) {
-    Gdiplus::DllExports::GdipSetPenDashStyle(pen, Gdiplus::DashStyleDot);
-    Gdiplus::DllExports::GdipDrawRectangleI(graphics, pen, area.x, area.y, area.width - 1, area.height - 1);
-    Gdiplus::DllExports::GdipDeletePen(pen);
+  GdiplusGraphics graphics;
+  GdiplusPen pen;
+  if (gdip::GdipCreateFromHDC(canvas, graphics.put()) != Gdiplus::Ok ||
+      gdip::GdipCreatePen1(kCueColour, 1.0f, Gdiplus::UnitPixel, pen.put()) != Gdiplus::Ok) {
+    return;
   }
-  Gdiplus::DllExports::GdipDeleteGraphics(graphics);
+  gdip::GdipSetPenDashStyle(pen.get(), Gdiplus::DashStyleDot);
+  gdip::GdipDrawRectangleI(graphics.get(), pen.get(), area.x, area.y, area.width - 1, area.height - 1);
+  graphics.reset();  // flushed into the canvas before it is presented
   present(window, area);
 }
 
