@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "installer/InstallerArt.h"
+#include "toolkit/access/AccessibilityServer.h"
 #include "toolkit/controls/CheckBox.h"
 #include "toolkit/controls/EditBox.h"
 #include "toolkit/controls/ImageButton.h"
@@ -203,6 +204,7 @@ class Gallery {
 
 int runGallery() {
   toolkitStartup();
+  enableAccessibility();
   Gallery gallery;
   if (!gallery.build(effectFromCommandLine())) return 1;
   MSG message;

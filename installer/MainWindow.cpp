@@ -12,6 +12,8 @@
 #include "installer/ProcessLifetime.h"
 #include "installer/SystemVersion.h"
 #include "netutil/SystemIntegration.h"
+#include "toolkit/access/AccessibilityServer.h"
+#include "toolkit/access/KeyboardNavigator.h"
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/TextStyleFlags.h"
 #include "toolkit/core/ToolkitStartup.h"
@@ -146,6 +148,15 @@ void MainWindow::createControls() {
   createCheckBox(quickLaunchBox_, {20, 440, 200, 18}, "创建快速启动栏快捷方式");
   const std::string homePage = std::string("支持Talvek,设置") + kHomePageAddress + "为浏览器首页";
   createCheckBox(homePageBox_, {w - 350, 380, 300, 18}, homePage.c_str());
+  nameControls();
+}
+
+void MainWindow::nameControls() {
+  // The rest carry their text or their tip.
+  setAccessibleName(installButton_.handle, u"立即安装");
+  setAccessibleName(pathBox_.handle, u"安装路径");
+  setAccessibleName(progressIndicator_.handle, u"安装进度");
+  keyboard::setCancelControl(form_.hwnd(), closeButton_.handle);
 }
 
 void MainWindow::createCheckBox(CheckBox& box, const Rect& area, const char* caption) {
@@ -283,6 +294,7 @@ void buildMainWindow(std::span<const std::uint8_t> payload) {
   StepClock clock;
   toolkitStartup();
   installLog().record("toolkit start-up", "done", "GDI+, window classes, fonts, skin, rich-edit server", clock.elapsed());
+  enableAccessibility();
   static ServiceWindow service;
   installLog().outcome("service window", service.create());
   static MainWindow window(service, payload);

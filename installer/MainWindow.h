@@ -77,6 +77,8 @@ class MainWindow final : public InstallationView, public InstallOptions {
   bool createForm();
   void createControls();
   void createCheckBox(CheckBox& box, const Rect& area, const char* caption);
+  // Names for screen readers where a control shows no text; Esc closes.
+  void nameControls();
   ControlEventProc eventProc();
 
   void browse();

@@ -1,5 +1,6 @@
 #include "toolkit/controls/CheckBox.h"
 
+#include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/controls/CheckBoxPainter.h"
 #include "toolkit/controls/ControlImage.h"
 #include "toolkit/core/CodePage.h"
@@ -26,6 +27,7 @@ int CheckBox::checked(std::optional<int> value) {
   if (value) {
     state_.setChecked(*value != 0);
     redraw();
+    announceAccessibleChange(EVENT_OBJECT_STATECHANGE, window, handle);
   }
   return state_.checked() ? 1 : 0;
 }
@@ -48,6 +50,7 @@ void CheckBox::onLeftDown(POINT /*point*/) {
   if (const int interval = state_.animationIntervalMs()) setTimer(kAnimationTimerKey, interval, 0);
   // The state shows at once; the box grows back tick by tick.
   redraw();
+  announceAccessibleChange(EVENT_OBJECT_STATECHANGE, window, handle);
 }
 
 void CheckBox::onTimer(int key, int /*value*/) {

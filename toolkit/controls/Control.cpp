@@ -4,6 +4,7 @@
 
 #include "toolkit/controls/ControlPlacement.h"
 #include "toolkit/controls/ControlTimers.h"
+#include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/ControlRegistry.h"
@@ -193,7 +194,10 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
   switch (code) {
     case kCreated: onCreated(); break;
     case event::kDestroyed: destroy(); break;
-    case event::kFocusGained: onFocusGained(static_cast<ControlRef>(arg1)); break;
+    case event::kFocusGained:
+      announceAccessibleChange(EVENT_OBJECT_FOCUS, window, handle);
+      onFocusGained(static_cast<ControlRef>(arg1));
+      break;
     case event::kFocusLost: onFocusLost(static_cast<ControlRef>(arg1)); break;
     case kVisibilityChanged: onVisibilityChanged(static_cast<int>(arg1)); break;
     case kEnabledChanged: onEnabledChanged(static_cast<int>(arg1)); break;
@@ -417,6 +421,7 @@ int Control::visible(std::optional<int> value) {
   if (value && created_) {
     RoutedControl::visible = *value;
     onEvent(control_event::kVisibilityChanged, *value ? 1 : 0, 0);
+    announceAccessibleChange(*value ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE, window, handle);
     // Changes made while hidden were never painted, here or below.
     if (isShown()) {
       ToolkitLookup lookup;
@@ -436,6 +441,7 @@ int Control::disabled(std::optional<int> value) {
   if (value && created_) {
     RoutedControl::disabled = *value;
     onEvent(control_event::kEnabledChanged, *value ? 0 : 1, 0);
+    announceAccessibleChange(EVENT_OBJECT_STATECHANGE, window, handle);
     redraw();
   }
   return RoutedControl::disabled;

@@ -66,6 +66,7 @@ class EditBox final : public Control {
   void setMaxLength(std::optional<int> maxLength);
   int maxLength() const { return model_.maxLength(); }
   int inputMode(std::optional<int> mode = std::nullopt);
+  bool passwordMode() const { return model_.passwordMode(); }
   TextStyleDescription textStyle(std::optional<TextStyleDescription> description = std::nullopt);
 
   // Control coordinates; until set, the area follows the size and icon.

@@ -1,5 +1,6 @@
 #include "toolkit/controls/Label.h"
 
+#include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/StyledText.h"
 
@@ -17,6 +18,7 @@ bool Label::create(ControlRef parentRef, const Rect& area, const std::string& te
 
 void Label::setText(const std::string& text, bool immediate) {
   text_ = text;
+  announceAccessibleChange(EVENT_OBJECT_NAMECHANGE, window, handle);
   if (immediate) {
     redraw();
   } else {

@@ -1,5 +1,6 @@
 #include "toolkit/controls/ProgressIndicator.h"
 
+#include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/controls/ProgressPainter.h"
 #include "toolkit/core/ReferenceTable.h"
 #include "toolkit/core/EventDelivery.h"
@@ -48,6 +49,7 @@ float ProgressIndicator::position(std::optional<float> value) {
   if (value) {
     sharedPosition_.store(*value);
     positionChanged();
+    announceAccessibleChange(EVENT_OBJECT_VALUECHANGE, window, handle);
   }
   return sharedPosition_.load();
 }

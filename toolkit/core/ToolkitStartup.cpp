@@ -3,6 +3,7 @@
 #include <objidl.h>  // gdiplus.h needs PROPID
 #include <gdiplus.h>
 
+#include "toolkit/core/UiComApartment.h"
 #include "toolkit/core/EventDelivery.h"
 #include "toolkit/core/EventRelay.h"
 #include "toolkit/core/FontStartup.h"
@@ -57,6 +58,7 @@ bool registerToolkitClass(const char* className, WNDPROC windowProc) {
 }
 
 void toolkitStartup() {
+  enterUiApartment();
   startGdiplus();
   readOsVersion();
   updateRectMessage = RegisterWindowMessageA("Rb_Msg_WM_UPDATERECT");

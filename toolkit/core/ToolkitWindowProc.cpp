@@ -1,5 +1,6 @@
 #include "toolkit/core/ToolkitWindowProc.h"
 
+#include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/core/ControlRegistry.h"
 #include "toolkit/core/ControlTree.h"
 #include "toolkit/core/MessageRouter.h"
@@ -11,6 +12,7 @@ namespace talvek {
 LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   try {
+    if (filterAccessibilityMessage(window, message, wParam, lParam, result)) return result;
     ToolkitWindow* object = windowObject(window);
     result = object ? object->handleMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
     ToolkitLookup lookup;
