@@ -17,16 +17,9 @@ TALVEK_DECLARE_BLOB(talvek_bench_button);
 
 namespace {
 
-using talvek::bench::nowMs;
+using talvek::bench::timeRounds;
 
 constexpr int kRounds = 1000;
-
-template <typename Step>
-double timeRounds(Step step) {
-  const double start = nowMs();
-  for (int i = 0; i < kRounds; ++i) step();
-  return nowMs() - start;
-}
 
 int run() {
   talvek::toolkitStartup();
@@ -41,8 +34,8 @@ int run() {
   }
   talvek::bench::pumpFor(200);
 
-  const double buttonMs = timeRounds([&] { button.redraw(); });
-  const double formMs = timeRounds([&] { form.repaintAll(); });
+  const double buttonMs = timeRounds(kRounds, [&](int) { button.redraw(); });
+  const double formMs = timeRounds(kRounds, [&](int) { form.repaintAll(); });
   std::printf("%d redraws of a 30x30 image button: %.1f ms (%.3f ms each)\n", kRounds, buttonMs, buttonMs / kRounds);
   std::printf("%d full repaints of the 700x500 form: %.1f ms (%.3f ms each)\n", kRounds, formMs, formMs / kRounds);
   std::printf("button redraw / form repaint ratio: %.4f\n", formMs > 0 ? buttonMs / formMs : 0.0);

@@ -14,7 +14,7 @@ UTF8_NAMES = 0x800
 # Windows' own DLLs; anything else would have to ship beside the installer.
 SYSTEM_DLLS = {
     "advapi32.dll", "comctl32.dll", "comdlg32.dll", "dwmapi.dll", "gdi32.dll", "gdiplus.dll", "imm32.dll",
-    "kernel32.dll", "msimg32.dll", "msvcrt.dll", "ole32.dll", "oleaut32.dll", "shell32.dll", "shlwapi.dll",
+    "kernel32.dll", "msimg32.dll", "msvcrt.dll", "oleacc.dll", "ole32.dll", "oleaut32.dll", "shell32.dll", "shlwapi.dll",
     "user32.dll", "uxtheme.dll", "version.dll", "winmm.dll", "wininet.dll", "ws2_32.dll", "wsock32.dll",
 }
 

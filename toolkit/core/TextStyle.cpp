@@ -65,7 +65,10 @@ TextStyle TextStyle::build(const TextStyleDescription& description, bool noWrap,
                          Gdiplus::UnitWorld, style.font_.put());
   }
   style.glow_ = hasGlow(d.styleFlags);
-  if (style.glow_) style.glowBrush_ = solidBrush(d.glowColor);
+  if (style.glow_) {
+    style.glowBrush_ = solidBrush(d.glowColor);
+    style.glowLayer_ = std::make_unique<GlowLayer>();
+  }
   style.textBrush_ = solidBrush(d.textColor);
   return style;
 }

@@ -3,10 +3,12 @@
 // objects are deleted with the style.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "toolkit/core/GdiplusHandles.h"
+#include "toolkit/core/GlowLayer.h"
 #include "toolkit/core/TextStyleDescription.h"
 
 namespace talvek {
@@ -25,6 +27,8 @@ class TextStyle {
   Gdiplus::GpBrush* textBrush() const { return textBrush_.get(); }
   Gdiplus::GpBrush* glowBrush() const { return glowBrush_.get(); }
   bool glows() const { return glow_; }
+  // The kept halo of glowing text; null for a style without glow.
+  GlowLayer* glowLayer() const { return glowLayer_.get(); }
   const TextStyleDescription& description() const { return description_; }
   // False for a style never built (or after free): drawing with it does nothing.
   bool usable() const { return format_ && font_ && textBrush_; }
@@ -36,6 +40,7 @@ class TextStyle {
   GdiplusBrush textBrush_;
   GdiplusBrush glowBrush_;
   bool glow_ = false;
+  std::unique_ptr<GlowLayer> glowLayer_;
   TextStyleDescription description_;
 };
 
