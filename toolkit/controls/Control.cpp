@@ -392,8 +392,12 @@ void Control::updateWindow() {
 
 void Control::redraw() {
   dropRunningFade();
-  repaintSurface();
   redrawPending_ = 0;
+  // A hidden control changes no pixel; asking for a present anyway would
+  // make its window push its whole picture again at every tick of, say, a
+  // hidden busy ring's timer.
+  if (!isShown()) return;
+  repaintSurface();
   updateWindow();
 }
 
