@@ -46,9 +46,7 @@ bool within(HWND window, ControlRef ref, ControlRef ancestor) {
   return ancestor == 0;
 }
 
-bool holds(const Rect& rect, POINT point) {
-  return point.x >= rect.x && point.x < rect.x + rect.width && point.y >= rect.y && point.y < rect.y + rect.height;
-}
+bool holds(const Rect& rect, POINT point) { return containsPoint(rect, point.x, point.y); }
 
 }  // namespace
 

@@ -47,8 +47,7 @@ int CaptionButtonSet::totalWidth() const {
 
 int CaptionButtonSet::indexAt(int x, int y) const {
   for (size_t i = 0; i < buttons_.size(); ++i) {
-    const Rect& r = buttons_[i].rect;
-    if (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height) return static_cast<int>(i) + 1;
+    if (containsPoint(buttons_[i].rect, x, y)) return static_cast<int>(i) + 1;
   }
   return 0;
 }

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kDoubleClickShiftX = 10, kDoubleClickShiftY = -1;
 
-bool inRect(const Rect& r, POINT p) { return p.x >= r.x && p.x < r.x + r.width && p.y >= r.y && p.y < r.y + r.height; }
+bool inRect(const Rect& r, POINT p) { return containsPoint(r, p.x, p.y); }
 
 }  // namespace
 

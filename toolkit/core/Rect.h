@@ -13,4 +13,10 @@ struct Rect {
   std::int32_t height = 0;
 };
 
+// Whether (x, y) lies inside: the left and top edges are in, the right and
+// bottom ones out. The far edges are summed in 64 bits so they cannot wrap.
+constexpr bool containsPoint(const Rect& r, std::int64_t x, std::int64_t y) {
+  return x >= r.x && x < std::int64_t{r.x} + r.width && y >= r.y && y < std::int64_t{r.y} + r.height;
+}
+
 }  // namespace talvek
