@@ -48,6 +48,13 @@ int DisposalLog::count(const Gdiplus::GpImage* image) const {
   return static_cast<int>(std::count(disposed().begin(), disposed().end(), image));
 }
 
+bool DisposalLog::disposedOnceSince(std::size_t n, const Gdiplus::GpImage* image) const {
+  const auto& log = disposed();
+  if (n >= log.size()) return false;
+  const auto found = std::find(log.begin() + static_cast<std::ptrdiff_t>(n), log.end(), image);
+  return found != log.end() && (found + 1 == log.end() || *(found + 1) != image);
+}
+
 std::vector<const Gdiplus::GpImage*>& DisposalLog::disposed() {
   static std::vector<const Gdiplus::GpImage*> log;
   return log;

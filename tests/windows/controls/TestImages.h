@@ -30,6 +30,11 @@ class DisposalLog {
   // How often this image was disposed.
   int count(const Gdiplus::GpImage* image) const;
   std::size_t total() const { return disposed().size(); }
+  // Whether `image` was disposed from the nth disposal (from 0) on, and not
+  // twice in a row there. A freed address may come back for a later image
+  // (a decoder's scratch copy, a redraw's), so counting over the whole log
+  // can see one image's address disposed twice without any fault.
+  bool disposedOnceSince(std::size_t n, const Gdiplus::GpImage* image) const;
 
  private:
   static std::vector<const Gdiplus::GpImage*>& disposed();
