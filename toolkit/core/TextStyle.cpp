@@ -65,7 +65,10 @@ TextStyle TextStyle::build(const TextStyleDescription& description, bool noWrap,
                          Gdiplus::UnitWorld, style.font_.put());
   }
   style.glow_ = hasGlow(d.styleFlags);
-  if (style.glow_) {
+  // A glow colour without alpha adds nothing to any pixel, so such a style
+  // gets no halo at all: its blur costs a hundred times the letters, and the
+  // default glow colour is that transparent one.
+  if (style.glow_ && (d.glowColor >> 24) != 0) {
     style.glowBrush_ = solidBrush(d.glowColor);
     style.glowLayer_ = std::make_unique<GlowLayer>();
   }

@@ -103,6 +103,23 @@ TEST(StyledText, GlowPaintsAHaloAroundTheLettersButNotOnATinyLayout) {
   EXPECT_GT(flat.count({0, 0, 200, 50}, letterTinted), 0);
 }
 
+// Glowing text whose glow colour has no alpha is drawn without a halo: the
+// pixels must be exactly those of the letters alone, also over a background.
+TEST(StyledText, ATransparentGlowLeavesExactlyTheLettersPixels) {
+  const Gdiplus::RectF layout(0, 0, 200, 51);
+  TestCanvas glowing(200, 51), plain(200, 51);
+  for (TestCanvas* canvas : {&glowing, &plain}) gdip::GdipGraphicsClear(canvas->graphics(), 0x80203040);
+  drawStyledText(glowing.graphics(), TextStyle::build(describeTextStyle(4096, std::nullopt, 24, kRed, 0x0000FF00)),
+                 u"42%", layout, true);
+  drawStyledText(plain.graphics(), styleWith(0, 24), u"42%", layout, true);
+  int differing = 0;
+  for (int y = 0; y < 51; ++y) {
+    for (int x = 0; x < 200; ++x) differing += glowing.pixel(x, y) != plain.pixel(x, y) ? 1 : 0;
+  }
+  EXPECT_EQ(differing, 0);
+  EXPECT_GT(plain.count({0, 0, 200, 51}, letterTinted), 0);
+}
+
 TEST(StyledText, SizeZeroTakesTheDefaultsAndMissingFontsFallBack) {
   TextStyleDescription sizeless;
   sizeless.styleFlags = 1;
