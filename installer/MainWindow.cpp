@@ -240,10 +240,12 @@ void MainWindow::resizeInSteps(int delta, int finalHeight) {
 }
 
 void MainWindow::slideDown(Control& control, int steps, int stepPixels) {
+  // Settles a hover fade, so every step shows the control's resting look.
+  control.redraw();
+  // Each move repaints the control at its new place and shows the window:
+  // a repaint and a present more per step would push the same picture twice.
   for (int step = 0; step < steps; ++step) {
     control.move(std::nullopt, control.getY() + stepPixels, std::nullopt, std::nullopt);
-    control.redraw();
-    form_.redraw(true);
   }
 }
 

@@ -130,6 +130,12 @@ class InstallerWindow:
         x, y = self.screen(area[:2])
         return screen_text.read_screen((x, y, area[2], area[3]), **options)
 
+    def capture_text(self, area, path):
+        """Keeps a window-relative rectangle as a picture to read later: a
+        changing text is caught faster than it can be read."""
+        x, y = self.screen(area[:2])
+        screen_text.capture_screen((x, y, area[2], area[3]), path)
+
     def wait_text(self, area, expected, seconds=15):
         """Whether the area comes to show expected within seconds (a new
         text fades in over the old one), and the last read."""

@@ -53,19 +53,28 @@ def shows(read, expected):
     return found >= IN_ORDER_SHARE * len(expected) and len(read) - found <= EXTRA_SHARE * len(expected)
 
 
+def capture_screen(area, path, invert=True, scale=3):
+    """Crops a screen rectangle (x, y, w, h) into a picture ready for reading."""
+    x, y, w, h = area
+    steps = ["-crop", f"{w}x{h}+{x}+{y}", "+repage", "-resize", f"{scale * 100}%", "-colorspace", "Gray"]
+    if invert:
+        steps.append("-negate")
+    subprocess.run(["import", "-window", "root", *steps, path], check=True, timeout=OCR_SECONDS, capture_output=True)
+
+
+def read_picture(path, single_line=True):
+    """Text in a picture made by capture_screen."""
+    out = subprocess.run(["tesseract", path, "stdout", "--psm", "7" if single_line else "6", "-l", "chi_sim"],
+                         capture_output=True, timeout=OCR_SECONDS, check=False)
+    return out.stdout.decode("utf-8", "replace").strip()
+
+
 def read_screen(area, invert=True, scale=3, single_line=True):
     """Text in a screen rectangle (x, y, w, h)."""
-    x, y, w, h = area
     with tempfile.TemporaryDirectory() as work:
         picture = os.path.join(work, "text.png")
-        steps = ["-crop", f"{w}x{h}+{x}+{y}", "+repage", "-resize", f"{scale * 100}%", "-colorspace", "Gray"]
-        if invert:
-            steps.append("-negate")
-        subprocess.run(["import", "-window", "root", *steps, picture], check=True, timeout=OCR_SECONDS,
-                       capture_output=True)
-        out = subprocess.run(["tesseract", picture, "stdout", "--psm", "7" if single_line else "6", "-l", "chi_sim"],
-                             capture_output=True, timeout=OCR_SECONDS, check=False)
-    return out.stdout.decode("utf-8", "replace").strip()
+        capture_screen(area, picture, invert, scale)
+        return read_picture(picture, single_line)
 
 
 def describe(read, expected):

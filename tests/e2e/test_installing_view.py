@@ -3,6 +3,7 @@ installing layout, the status line and the ring's value, the failed states
 and the read-me at the end; and which running programs are ended first."""
 import os
 import shutil
+import tempfile
 import time
 import unittest
 
@@ -74,6 +75,13 @@ class InstallingViewTest(unittest.TestCase):
         window.click(w.INSTALL_BUTTON)
         window.move_to(PARKED)
         self.wait_ring(window)
+        work = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, work, ignore_errors=True)
+        # Kept as pictures and read afterwards: the installation is over
+        # within a few seconds, sooner than a few reads.
+        headers = [os.path.join(work, f"header{i}.png") for i in range(3)]
+        for header in headers:
+            window.capture_text(SMALL_HEADER_TEXT_AREA, header)
         self.assertEqual(window.height(), 350, "the options close for the installation")
         self.assertEqual(light_pixels(window.pixels(CLOSE_AREA)), 0, "the close button is hidden while installing")
         self.assertEqual(light_pixels(window.pixels(BOTTOM_BAND)), 0, "the bottom bar is gone")
@@ -84,13 +92,19 @@ class InstallingViewTest(unittest.TestCase):
         # must not end the installation.
         window.click(w.CLOSE_BUTTON)
         window.move_to(PARKED)
-        reads = []
-        while not window.exited() and len(reads) < 60:
-            reads.append(window.read_text(w.STATUS_AREA))
-            if len(reads) == 1:
-                self.assert_reads(window, SMALL_HEADER_TEXT_AREA, "正在为您安装")
+        pictures = []
+        while not window.exited() and len(pictures) < 200:
+            pictures.append(os.path.join(work, f"status{len(pictures)}.png"))
+            window.capture_text(w.STATUS_AREA, pictures[-1])
         self.assertEqual(window.wait_exit(INSTALL_SECONDS), 0)
+        reads = []
+        for picture in pictures:
+            reads.append(screen_text.read_picture(picture))
+            if screen_text.shows(reads[-1], "即将开启Talvek之旅..."):
+                break
         self.assertTrue(any(screen_text.shows(r, "即将开启Talvek之旅...") for r in reads), reads)
+        header_reads = [screen_text.read_picture(header) for header in headers]
+        self.assertTrue(any(screen_text.shows(r, "正在为您安装") for r in header_reads), header_reads)
         self.assertEqual(state.differences_from_payload(state.DEFAULT_DIR), [], "the installation went through")
 
         self.assertIsNotNone(w.wait_new_window(set(), 30, name="使用说明"), "the read-me opens in its viewer")
