@@ -156,6 +156,9 @@ void Form::resetMembers() {
   captionRect_ = {};
   hasCaption_ = sizable_ = cornerRadius_ = layered_ = shadow_ = frameInset_ = 0;
   alpha_ = 255;
+  shown_.forget();
+  shownPlace_ = {};
+  shownAlpha_ = -1;
   captionRightMargin_ = minTrackWidth_ = minTrackHeight_ = 0;
   restoreRect_ = {};
   maximised_ = dblClickMaximise_ = dragAnywhere_ = dragLocked_ = 0;
@@ -270,14 +273,45 @@ void Form::present(const Rect& rect) {
   if (animating_ || !hwnd_ || !canvas_) return;
   gdip::GdipFlush(canvas_.graphics(), Gdiplus::FlushIntentionSync);
   if (layered_) {
-    POINT position{windowRect_.x, windowRect_.y};
-    SIZE size{canvas_.width(), canvas_.height()};
-    POINT origin{0, 0};
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha_), AC_SRC_ALPHA};
-    UpdateLayeredWindow(hwnd_, windowDC_, &position, &size, canvas_.dc(), &origin, 0, &blend, ULW_ALPHA);
+    presentLayered();
   } else if (rect.width > 0 && rect.height > 0) {
     BitBlt(windowDC_, rect.x, rect.y, rect.width, rect.height, canvas_.dc(), rect.x, rect.y, SRCCOPY);
   }
+}
+
+// The window keeps its picture between pushes while it stays where it was,
+// as large and as opaque: then only the part that changed is pushed, and
+// nothing when no pixel changed.
+void Form::presentLayered() {
+  GdiFlush();
+  const Rect place{windowRect_.x, windowRect_.y, canvas_.width(), canvas_.height()};
+  if (place.x != shownPlace_.x || place.y != shownPlace_.y || place.width != shownPlace_.width ||
+      place.height != shownPlace_.height || alpha_ != shownAlpha_) {
+    shown_.forget();
+  }
+  const bool partial = shown_.known();
+  const Rect changed = shown_.takeChanges(canvas_.pixels());
+  if (partial && changed.width == 0) return;
+
+  POINT position{windowRect_.x, windowRect_.y};
+  SIZE size{canvas_.width(), canvas_.height()};
+  POINT origin{0, 0};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha_), AC_SRC_ALPHA};
+  const RECT dirty{changed.x, changed.y, changed.x + changed.width, changed.y + changed.height};
+  UPDATELAYEREDWINDOWINFO info{sizeof(info), windowDC_, &position, &size, canvas_.dc(), &origin, 0, &blend, ULW_ALPHA,
+                               partial ? &dirty : nullptr};
+  // Looked up: systems before Vista push whole pictures only.
+  using UpdateIndirect = BOOL(WINAPI*)(HWND, const UPDATELAYEREDWINDOWINFO*);
+  static const auto updateIndirect = reinterpret_cast<UpdateIndirect>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "UpdateLayeredWindowIndirect")));
+  const bool pushed = (updateIndirect && updateIndirect(hwnd_, &info)) ||
+                      UpdateLayeredWindow(hwnd_, windowDC_, &position, &size, canvas_.dc(), &origin, 0, &blend, ULW_ALPHA);
+  if (!pushed) {
+    shown_.forget();
+    return;
+  }
+  shownPlace_ = place;
+  shownAlpha_ = alpha_;
 }
 
 void Form::redraw(bool updateNow) {

@@ -20,6 +20,7 @@
 #include "toolkit/core/GdiplusHandles.h"
 #include "toolkit/core/MemoryCanvas.h"
 #include "toolkit/core/Rect.h"
+#include "toolkit/core/ShownPicture.h"
 #include "toolkit/core/StyledText.h"
 #include "toolkit/core/ToolkitWindow.h"
 #include "toolkit/core/WindowProperties.h"
@@ -158,6 +159,7 @@ class Form final : public ToolkitWindow {
   // Show and close animations.
   // The whole canvas, for presenting a plain window entirely.
   Rect wholeWindow() const;
+  void presentLayered();
   void startAnimation(bool appear);
   void animationTick(bool appear);
   void closeWithAnimation();
@@ -169,6 +171,10 @@ class Form final : public ToolkitWindow {
   Rect windowRect_;
   HDC windowDC_ = nullptr;
   MemoryCanvas canvas_;
+  // What the layered window shows, and where and how opaque it was pushed.
+  ShownPicture shown_;
+  Rect shownPlace_;
+  int shownAlpha_ = -1;
   MemoryCanvas backgroundCanvas_;
   GdiplusBitmap backgroundImage_;
   GdiplusBitmap iconImage_;   // the form's own icon

@@ -47,6 +47,7 @@ int Form::layeredMode(std::optional<bool> on, bool shadow, bool redrawNow) {
     exStyle = *on ? (exStyle | WS_EX_LAYERED) : (exStyle & ~WS_EX_LAYERED);
     SetWindowLongW(hwnd_, GWL_EXSTYLE, exStyle);
     layered_ = *on ? 1 : 0;
+    shown_.forget();
     shadow_ = shadow ? 1 : 0;
     frameInset_ = layered_ && shadow_ ? kShadowInset : 0;
     layoutCaption();

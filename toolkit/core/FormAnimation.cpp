@@ -20,6 +20,8 @@ void Form::startAnimation(bool appear) {
   // A run still going is replaced by the new one.
   KillTimer(hwnd_, animationTimerId(!appear));
   animating_ = 1;
+  // The player pushes its own frames: the next present pushes everything.
+  shown_.forget();
   regionOn(false);
   animation_.start(hwnd_, canvas_.dc(), alpha_);
   if (appear) animation_.showInvisible();

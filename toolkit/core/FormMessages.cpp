@@ -136,6 +136,8 @@ std::optional<LRESULT> Form::lifecycleMessage(unsigned message, std::uintptr_t w
       inDestroyMessage_ = false;
       break;
     case WM_SHOWWINDOW:
+      // A window shown again may have let go of its picture meanwhile.
+      shown_.forget();
       if (showEffect_ != 0) startAnimation(wParam != 0);
       break;
     case WM_CLOSE:

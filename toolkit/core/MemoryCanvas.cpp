@@ -63,6 +63,12 @@ Argb MemoryCanvas::pixel(int x, int y) const {
   return bits_[static_cast<size_t>(height_ - 1 - y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
 }
 
+ShownPicture::Pixels MemoryCanvas::pixels() const {
+  if (!bits_) return {};
+  const std::ptrdiff_t width = width_;
+  return {bits_ + (height_ - 1) * width, -width, width_, height_};
+}
+
 void MemoryCanvas::clear() {
   if (!bits_) return;
   GdiFlush();

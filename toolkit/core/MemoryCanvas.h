@@ -10,6 +10,7 @@
 
 #include "toolkit/core/ArgbColor.h"
 #include "toolkit/core/GdiplusHandles.h"
+#include "toolkit/core/ShownPicture.h"
 #include "toolkit/core/WinHandles.h"
 
 namespace talvek {
@@ -35,6 +36,10 @@ class MemoryCanvas {
   Argb pixel(int x, int y) const;
   // Every pixel transparent black, also outside any clip region.
   void clear();
+  // The pixels row by row from the top, as stored (GdiFlush first): the
+  // DIB is bottom-up, so the step to the next row is negative. An empty
+  // canvas has no pixels.
+  ShownPicture::Pixels pixels() const;
 
  private:
   void release();
