@@ -39,7 +39,12 @@ void ToolTip::createOrReplace(HWND owner, const std::string& text, const Rect& a
   centred_ = centred;
   if (text.empty() || !owner) return;
   registerTipClassOnce();
-  const DWORD style = TTS_ALWAYSTIP | TTS_NOPREFIX | (balloon ? TTS_BALLOON : 0);
+  // WS_POPUP from the start, though the common control makes every tip a
+  // popup anyway: created without it the window is briefly an overlapped
+  // one with a caption, and Wine then hands it to the window manager for
+  // good; hiding it (the click on the button under a shown tip) waits up
+  // to two seconds for a manager that may never answer.
+  const DWORD style = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | (balloon ? TTS_BALLOON : 0);
   window_.reset(CreateWindowExA(WS_EX_TOPMOST, "tooltips_class32", nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr));
   if (!window_) return;

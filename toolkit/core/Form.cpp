@@ -43,6 +43,7 @@ Form::~Form() {
 
 bool Form::create(const FormCreateOptions& options) {
   if (hwnd_) destroy();
+  frameCache_.forget();
   colour1_ = options.colour1.value_or(kDefaultColour1);
   colour2_ = options.colour2.value_or(kDefaultColour2);
   const int styleFlags = options.styleFlags.value_or(defaultFormStyle());
@@ -116,6 +117,7 @@ void Form::destroy() {
   HWND window = hwnd_;
   canvas_ = MemoryCanvas();
   backgroundCanvas_ = MemoryCanvas();
+  frameCache_.forget();
   backgroundImage_.reset();
   iconImage_.reset();
   windowIcon_.reset();
@@ -217,7 +219,7 @@ void Form::rebuildCanvases() {
   look.captionRect = captionRect_;
   look.colour1 = colour1_;
   look.colour2 = colour2_;
-  drawFrame(backgroundCanvas_, look);
+  frameCache_.paint(backgroundCanvas_, look);
 
   BitBlt(canvas_.dc(), 0, 0, canvas_.width(), canvas_.height(), backgroundCanvas_.dc(), 0, 0, SRCCOPY);
   for (const CaptionButtonRecord& button : captionButtons_.buttons()) paintCaptionButton(canvas_, backgroundCanvas_, button);

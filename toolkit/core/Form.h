@@ -17,6 +17,7 @@
 #include "toolkit/core/ArgbColor.h"
 #include "toolkit/core/ByteBlock.h"
 #include "toolkit/core/CaptionButtonSet.h"
+#include "toolkit/core/FrameCache.h"
 #include "toolkit/core/GdiplusHandles.h"
 #include "toolkit/core/MemoryCanvas.h"
 #include "toolkit/core/Rect.h"
@@ -176,6 +177,7 @@ class Form final : public ToolkitWindow {
   Rect shownPlace_;
   int shownAlpha_ = -1;
   MemoryCanvas backgroundCanvas_;
+  FrameCache frameCache_;
   GdiplusBitmap backgroundImage_;
   GdiplusBitmap iconImage_;   // the form's own icon
   GdiplusBitmap windowIcon_;  // the window's small icon, asked for once

@@ -133,6 +133,7 @@ int Form::closeEffect(std::optional<int> effect) {
 }
 
 void Form::setIconImage(ByteView bytes) {
+  frameCache_.forget();  // the old icon goes, a new one may take its address
   iconImage_ = decodeImage(bytes, 16, 16);
 }
 

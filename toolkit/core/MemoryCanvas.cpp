@@ -75,4 +75,31 @@ void MemoryCanvas::clear() {
   std::memset(bits_, 0, static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
 }
 
+std::uint32_t* MemoryCanvas::rowsEndingAt(int y, int count) const {
+  return bits_ + static_cast<size_t>(height_ - y - count) * static_cast<size_t>(width_);
+}
+
+bool MemoryCanvas::copyRows(const MemoryCanvas& source, int sourceY, int targetY, int count) {
+  if (!bits_ || !source.bits_ || source.width_ != width_ || count < 0 || sourceY < 0 || targetY < 0 ||
+      sourceY > source.height_ - count || targetY > height_ - count) {
+    return false;
+  }
+  GdiFlush();
+  // memmove: a canvas may copy onto its own rows.
+  std::memmove(rowsEndingAt(targetY, count), source.rowsEndingAt(sourceY, count),
+               static_cast<size_t>(count) * static_cast<size_t>(width_) * 4);
+  return true;
+}
+
+bool MemoryCanvas::rowsAlike(int from, int to) const {
+  if (!bits_ || from < 0 || to > height_ || from >= to) return false;
+  GdiFlush();
+  const size_t rowBytes = static_cast<size_t>(width_) * 4;
+  const std::uint32_t* first = rowsEndingAt(from, 1);
+  for (int y = from + 1; y < to; ++y) {
+    if (std::memcmp(rowsEndingAt(y, 1), first, rowBytes) != 0) return false;
+  }
+  return true;
+}
+
 }  // namespace talvek

@@ -40,9 +40,18 @@ class MemoryCanvas {
   // DIB is bottom-up, so the step to the next row is negative. An empty
   // canvas has no pixels.
   ShownPicture::Pixels pixels() const;
+  // Copies rows [sourceY, sourceY + count) of a canvas of the same width to
+  // rows from targetY on, past any clip region; false (nothing copied) when
+  // a row lies outside either canvas.
+  bool copyRows(const MemoryCanvas& source, int sourceY, int targetY, int count);
+  // Whether rows [from, to) hold the same pixels; false outside the canvas.
+  bool rowsAlike(int from, int to) const;
 
  private:
   void release();
+  // The first of `count` rows that end at row y, top-down (the DIB is
+  // bottom-up, so row y + count - 1 comes first in memory).
+  std::uint32_t* rowsEndingAt(int y, int count) const;
 
   int width_ = 0;
   int height_ = 0;

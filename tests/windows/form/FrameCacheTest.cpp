@@ -1,0 +1,148 @@
+// A form's frame copied from the one drawn before must be the frame that
+// drawing would give now: after a resize, a new title, another icon.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/windows/controls/TestCanvas.h"
+#include "tests/windows/controls/TestColours.h"
+#include "tests/windows/form/FormTestSupport.h"
+#include "toolkit/core/FrameCache.h"
+#include "toolkit/core/ImageDecoder.h"
+#include "toolkit/core/TextStyleFlags.h"
+#include "toolkit/core/ToolkitSettings.h"
+
+namespace talvek::test {
+namespace {
+
+constexpr int kWidth = 300;
+
+// Empty when alike, else where they first differ.
+std::string difference(const MemoryCanvas& actual, const MemoryCanvas& expected) {
+  if (actual.width() != expected.width() || actual.height() != expected.height()) return "sizes differ";
+  for (int y = 0; y < expected.height(); ++y) {
+    for (int x = 0; x < expected.width(); ++x) {
+      if (actual.pixel(x, y) != expected.pixel(x, y)) {
+        return "first at (" + std::to_string(x) + ", " + std::to_string(y) + ") of " +
+               std::to_string(expected.width()) + " x " + std::to_string(expected.height());
+      }
+    }
+  }
+  return "";
+}
+
+std::string differenceFromDrawing(const MemoryCanvas& actual, const FrameLook& look) {
+  MemoryCanvas drawn(actual.width(), actual.height());
+  drawFrame(drawn, look);
+  return difference(actual, drawn);
+}
+
+class FrameCaching : public ::testing::Test {
+ protected:
+  void SetUp() override { startFormToolkitOnce(); }
+
+  FrameLook look(bool shadow, int radius) const {
+    FrameLook frame;
+    frame.frameInset = shadow ? 5 : 0;
+    frame.shadow = shadow;
+    frame.cornerRadius = radius;
+    frame.backgroundColor = 0xFF1C1C1C;
+    frame.titleStyle = &titleStyle_;
+    frame.title = u"WWWW 标题";
+    frame.captionRect = {0, 0, 200, 20};
+    frame.colour1 = kRed;
+    frame.colour2 = kBlue;
+    return frame;
+  }
+  // What the cache gives at a size, drawn into a canvas that held other
+  // pixels before.
+  MemoryCanvas painted(FrameCache& cache, const FrameLook& frame, int height) const {
+    MemoryCanvas canvas(kWidth, height);
+    gdip::GdipGraphicsClear(canvas.graphics(), kGreen);
+    gdip::GdipFlush(canvas.graphics(), Gdiplus::FlushIntentionSync);
+    cache.paint(canvas, frame);
+    return canvas;
+  }
+
+  TextStyle titleStyle_ = TextStyle::build(
+      describeTextStyle(style_flag::kAlignNear | style_flag::kLineNear, std::nullopt, 12, 0xFFFFFFFF, 0xFF00FFFF));
+};
+
+TEST_F(FrameCaching, EveryHeightGetsTheFrameDrawingWouldGive) {
+  const GdiplusBitmap icon = decodeImage(solidPng(kGreen), 16, 16);
+  for (bool shadow : {true, false}) {
+    for (int radius : {0, 8}) {
+      FrameLook frame = look(shadow, radius);
+      frame.icon = radius ? icon.get() : nullptr;
+      FrameCache cache;
+      // Growing and shrinking in steps as the options do, a jump, and a
+      // height too small for any middle rows.
+      for (int height : {200, 210, 220, 350, 340, 330, 60, 200}) {
+        EXPECT_EQ(differenceFromDrawing(painted(cache, frame, height), frame), "")
+            << "shadow " << shadow << ", radius " << radius << ", height " << height;
+      }
+    }
+  }
+}
+
+TEST_F(FrameCaching, AnythingElseChangedIsDrawnAgain) {
+  FrameCache cache;
+  FrameLook frame = look(true, 0);
+  painted(cache, frame, 200);
+
+  frame.title = u"MMMM";
+  EXPECT_EQ(differenceFromDrawing(painted(cache, frame, 200), frame), "") << "a new title";
+  frame.colour1 = kGreen;
+  EXPECT_EQ(differenceFromDrawing(painted(cache, frame, 210), frame), "") << "another outline colour";
+  frame.shadow = false;
+  frame.frameInset = 0;
+  EXPECT_EQ(differenceFromDrawing(painted(cache, frame, 210), frame), "") << "no shadow";
+  frame.backgroundColor = kBlue;
+  EXPECT_EQ(differenceFromDrawing(painted(cache, frame, 210), frame), "") << "another background";
+
+  const int hint = textRenderingHint();
+  textRenderingHint(hint == 0 ? 4 : 0);
+  const std::string afterHint = differenceFromDrawing(painted(cache, frame, 210), frame);
+  textRenderingHint(hint);
+  EXPECT_EQ(afterHint, "") << "another text rendering";
+
+  MemoryCanvas wider(kWidth + 40, 210);
+  cache.paint(wider, frame);
+  EXPECT_EQ(differenceFromDrawing(wider, frame), "") << "another width";
+}
+
+TEST_F(FrameCaching, AFormResizedShowsTheFrameOfItsNewSize) {
+  Form form;
+  FormCreateOptions options;
+  options.rectangle = Rect{40, 40, kWidth, 200};
+  options.styleFlags = 2;  // a close button over the frame
+  options.titleText = u"WWWW";
+  options.backgroundColor = 0xFF1C1C1C;
+  form.create(options);
+  form.layeredMode(true, true);
+  form.repaintAll();
+
+  for (int height : {210, 260, 250, 200}) {
+    form.move(std::nullopt, std::nullopt, std::nullopt, height);
+    Form fresh;
+    options.rectangle = Rect{40, 40, kWidth, height};
+    fresh.create(options);
+    fresh.layeredMode(true, true);
+    fresh.repaintAll();
+    EXPECT_EQ(difference(form.backgroundCanvas(), fresh.backgroundCanvas()), "") << height;
+    EXPECT_EQ(difference(form.canvas(), fresh.canvas()), "") << height;
+    fresh.destroy();
+  }
+
+  // Its own icon replaced by another: the new one shows, though the old
+  // one's address may have been given to it.
+  form.setIconImage(solidPng(kGreen));
+  form.repaintAll();
+  form.setIconImage(solidPng(kRed));
+  form.repaintAll();
+  EXPECT_EQ(form.canvas().pixel(5 + 7, 5 + 6), kRed);
+  form.destroy();
+}
+
+}  // namespace
+}  // namespace talvek::test

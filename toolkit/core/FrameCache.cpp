@@ -1,0 +1,91 @@
+#include "toolkit/core/FrameCache.h"
+
+#include <algorithm>
+
+#include "toolkit/core/RowSpans.h"
+#include "toolkit/core/ToolkitSettings.h"
+
+namespace talvek {
+namespace {
+
+constexpr int kIconBottom = 6 + 16;
+// Beyond the rounded corners' arcs: the widest shadow stroke's half, the
+// outlines and the title's glow, with room to spare. Rows that turn out
+// not to be alike only cost the copying.
+constexpr int kEndMargin = 16;
+
+int cornerRows(const FrameLook& look) { return 2 * (std::max(look.cornerRadius, 0) + 2) + kEndMargin; }
+
+}  // namespace
+
+FrameCache::Key FrameCache::keyOf(const FrameLook& look, int width) {
+  Key key;
+  key.width = width;
+  key.frameInset = look.frameInset;
+  key.shadow = look.shadow;
+  key.cornerRadius = look.cornerRadius;
+  key.shadowColour = look.shadowColour;
+  key.backgroundImage = look.backgroundImage;
+  key.backgroundColor = look.backgroundColor;
+  key.icon = look.icon;
+  key.titleStyle = look.titleStyle;
+  key.title = look.title;
+  key.captionWidth = look.captionRect.width;
+  key.captionHeight = look.captionRect.height;
+  key.colour1 = look.colour1;
+  key.colour2 = look.colour2;
+  key.renderingHint = textRenderingHint();
+  return key;
+}
+
+void FrameCache::forget() {
+  picture_ = MemoryCanvas();
+  key_.reset();
+  stretchable_ = false;
+}
+
+void FrameCache::paint(MemoryCanvas& target, const FrameLook& look) {
+  if (!target) return;
+  Key key = keyOf(look, target.width());
+  if (key_ && *key_ == key && copyInto(target)) return;
+  drawAnew(look, target.width(), target.height());
+  key_ = std::move(key);
+  if (copyInto(target)) return;
+  // No room for a copy: draw straight into the target.
+  forget();
+  target.clear();
+  drawFrame(target, look);
+}
+
+void FrameCache::drawAnew(const FrameLook& look, int width, int height) {
+  picture_ = MemoryCanvas();
+  picture_ = MemoryCanvas(width, height);
+  stretchable_ = false;
+  if (!picture_) return;
+  drawFrame(picture_, look);
+
+  int topEnd = look.frameInset;
+  if (look.icon) topEnd = std::max(topEnd, look.frameInset + kIconBottom);
+  if (look.titleStyle && !look.title.empty()) {
+    const Rect title = titleRect(look);
+    topEnd = std::max(topEnd, title.y + title.height);
+  }
+  top_ = topEnd + cornerRows(look);
+  bottom_ = look.frameInset + cornerRows(look);
+  // A background image is stretched over the body: its rows differ.
+  stretchable_ = !look.backgroundImage && picture_.rowsAlike(top_, height - bottom_);
+}
+
+bool FrameCache::copyInto(MemoryCanvas& target) const {
+  if (!picture_ || picture_.width() != target.width()) return false;
+  if (picture_.height() == target.height()) return target.copyRows(picture_, 0, 0, target.height());
+  if (!stretchable_) return false;
+  const std::vector<RowSpan> spans = stretchedRowSpans(picture_.height(), target.height(), top_, bottom_);
+  if (spans.empty()) return false;
+  for (const RowSpan& span : spans) {
+    if (!target.copyRows(picture_, span.sourceY, span.targetY, span.count)) return false;
+  }
+  return true;
+}
+
+}  // namespace talvek
