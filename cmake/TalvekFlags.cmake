@@ -14,9 +14,18 @@ endif()
 if(WIN32)
   enable_language(RC)
   add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT WIN32_LEAN_AND_MEAN)
-  add_compile_options(-O2)
-  # Static runtime: the executable imports only system DLLs.
-  add_link_options(-static -static-libgcc -static-libstdc++ -s -Wl,--no-insert-timestamp)
+  # Small code: the installer mostly waits on the system and on GDI+. The
+  # objects carry the compiler's intermediate form beside their machine code,
+  # so the shipped executables are optimised as one program
+  # (talvek_link_as_one_program) while tests and tools link the machine code.
+  add_compile_options(-Os "$<$<COMPILE_LANGUAGE:C,CXX>:-flto;-ffat-lto-objects>")
+  # Static runtime: the executable imports only system DLLs. Section garbage
+  # collection drops the unused interface identifiers of the system import
+  # libraries (code stays: the linker keeps every function with unwind data).
+  # -fno-lto: the machine code in the objects, unless talvek_link_as_one_program
+  # says otherwise (the linker would otherwise optimise whatever carries the
+  # intermediate form).
+  add_link_options(-static -static-libgcc -static-libstdc++ -s -Wl,--no-insert-timestamp -Wl,--gc-sections -fno-lto)
 elseif(TALVEK_FUZZ)
   add_compile_options(-O1 -g -fsanitize=fuzzer-no-link,address,undefined)
   add_link_options(-fsanitize=address,undefined)
@@ -27,3 +36,14 @@ else()
     add_link_options(-fsanitize=address,undefined)
   endif()
 endif()
+
+# Links TARGET with whole-program optimisation (Windows build): about a
+# quarter smaller than the objects' own machine code.
+function(talvek_link_as_one_program target)
+  if(WIN32)
+    # -Os again after the build type's -O3; one partition, because split into
+    # several this compiler stops with an internal error on symbols that the
+    # parts share.
+    target_link_options(${target} PRIVATE -Os -flto -flto-partition=one)
+  endif()
+endfunction()

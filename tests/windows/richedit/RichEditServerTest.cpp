@@ -1,6 +1,7 @@
 #include "toolkit/richedit/RichEditServer.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <memory>
@@ -78,6 +79,8 @@ TEST_F(RichEditServerTest, ServesJqueryAndTheClientScript) {
   const std::string jquery = asText(jqueryLibrary());
   ASSERT_EQ(jquery.size(), 93435u);
   ASSERT_TRUE(jquery.starts_with("/*! jQuery v1.8.2 jquery.com | jquery.org/license */\n"));
+  // The published file's checksum: the linked copy comes back whole.
+  EXPECT_EQ(crc32(0, jqueryLibrary().data(), static_cast<uInt>(jqueryLibrary().size())), 0x87bda2f3u);
   Reply reply = exchange(port(), "GET /web/jquery HTTP/1.1\r\n\r\n");
   EXPECT_TRUE(reply.closed);
   EXPECT_EQ(reply.bytes,
