@@ -390,15 +390,19 @@ void Control::updateWindow() {
   }
 }
 
-void Control::redraw() {
+bool Control::repaintIfShown() {
   dropRunningFade();
   redrawPending_ = 0;
   // A hidden control changes no pixel; asking for a present anyway would
   // make its window push its whole picture again at every tick of, say, a
   // hidden busy ring's timer.
-  if (!isShown()) return;
+  if (!isShown()) return false;
   repaintSurface();
-  updateWindow();
+  return true;
+}
+
+void Control::redraw() {
+  if (repaintIfShown()) updateWindow();
 }
 
 void Control::redrawNow() {
@@ -408,12 +412,18 @@ void Control::redrawNow() {
   requestUpdate();
 }
 
+void Control::redrawOwnArea() {
+  if (repaintIfShown()) sendUpdateRect(visibleRect, kOnlyThisRectChanged);
+}
+
 void Control::requestUpdate() { requestUpdate(visibleRect); }
 
-void Control::requestUpdate(const Rect& area) {
+void Control::requestUpdate(const Rect& area) { sendUpdateRect(area, 0); }
+
+void Control::sendUpdateRect(const Rect& area, WPARAM how) {
   if (window && updateRectMessage != 0) {
     Rect copy = area;
-    SendMessageW(window, updateRectMessage, 0, reinterpret_cast<LPARAM>(&copy));
+    SendMessageW(window, updateRectMessage, how, reinterpret_cast<LPARAM>(&copy));
   }
 }
 

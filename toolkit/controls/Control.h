@@ -114,6 +114,9 @@ class Control : public RoutedControl {
   void compose(HDC dc = nullptr);
   void redraw();
   void redrawNow();
+  // Redrawn and presented at once, and only its own area: for a change that
+  // touches nothing else, as a caret's blink.
+  void redrawOwnArea();
   void requestUpdate();
   void requestUpdate(const Rect& area);
   void markDirty();
@@ -214,6 +217,9 @@ class Control : public RoutedControl {
   // Stops a running fade without keeping its picture: a full repaint follows.
   void dropRunningFade();
   void updateWindow();
+  // Repaints the surface and composes it; false when hidden.
+  bool repaintIfShown();
+  void sendUpdateRect(const Rect& area, WPARAM how);
   // Restores area of the back buffer from the background and re-blends
   // every shown control of the window there (this one and its descendants
   // unless skipSubtree).

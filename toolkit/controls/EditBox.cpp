@@ -298,7 +298,9 @@ void EditBox::onResized() { followCaret(); }
 void EditBox::onTimer(int key, int /*value*/) {
   if (key != kCaretBlinkTimerKey) return;
   caretOn_ = caretOn_ ? 0 : 1;
-  redraw();
+  // Twice a second while the box has the focus: the window's whole
+  // picture need not be pushed for it.
+  redrawOwnArea();
 }
 
 void EditBox::onFocusGained(ControlRef /*previous*/) {

@@ -31,6 +31,15 @@ void setHandleProperty(HWND window, const char* name, const void* value) {
   SetPropA(window, name, const_cast<HANDLE>(static_cast<const void*>(value)));
 }
 
+using LayeredPartUpdate = BOOL(WINAPI*)(HWND, const UPDATELAYEREDWINDOWINFO*);
+
+// Looked up, not imported: Windows XP has no such function.
+LayeredPartUpdate layeredPartUpdate() {
+  static const auto update = reinterpret_cast<LayeredPartUpdate>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "UpdateLayeredWindowIndirect")));
+  return update;
+}
+
 }  // namespace
 
 Form::~Form() {
@@ -266,7 +275,11 @@ Rect Form::wholeWindow() const {
   return canvas_ ? Rect{0, 0, canvas_.width(), canvas_.height()} : Rect{};
 }
 
-void Form::present(const Rect& rect) {
+void Form::present(const Rect& rect) { pushCanvas(rect, false); }
+
+void Form::presentPart(const Rect& rect) { pushCanvas(rect, true); }
+
+void Form::pushCanvas(const Rect& rect, bool layeredPartOnly) {
   if (animating_ || !hwnd_ || !canvas_) return;
   gdip::GdipFlush(canvas_.graphics(), Gdiplus::FlushIntentionSync);
   if (layered_) {
@@ -274,7 +287,15 @@ void Form::present(const Rect& rect) {
     SIZE size{canvas_.width(), canvas_.height()};
     POINT origin{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha_), AC_SRC_ALPHA};
-    UpdateLayeredWindow(hwnd_, windowDC_, &position, &size, canvas_.dc(), &origin, 0, &blend, ULW_ALPHA);
+    const RECT part{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
+    UPDATELAYEREDWINDOWINFO info{sizeof info, windowDC_, &position, &size, canvas_.dc(), &origin, 0, &blend,
+                                 ULW_ALPHA, &part};
+    // Systems without the partial update (Windows XP), or a part it
+    // refuses, get the whole picture.
+    const auto updatePart = layeredPartUpdate();
+    if (!layeredPartOnly || rect.width <= 0 || rect.height <= 0 || !updatePart || !updatePart(hwnd_, &info)) {
+      UpdateLayeredWindow(hwnd_, windowDC_, &position, &size, canvas_.dc(), &origin, 0, &blend, ULW_ALPHA);
+    }
   } else if (rect.width > 0 && rect.height > 0) {
     BitBlt(windowDC_, rect.x, rect.y, rect.width, rect.height, canvas_.dc(), rect.x, rect.y, SRCCOPY);
   }

@@ -99,6 +99,9 @@ class Form final : public ToolkitWindow {
   // An empty rectangle presents a layered window whole and copies nothing
   // for a plain one.
   void present(const Rect& rect);
+  // The same, but a layered window pushes only this rectangle: nothing
+  // else of the canvas may have changed since the last present.
+  void presentPart(const Rect& rect);
 
   int dblClickMaximise(std::optional<int> value = std::nullopt);
   int dragLocked(std::optional<int> value = std::nullopt);
@@ -133,6 +136,7 @@ class Form final : public ToolkitWindow {
   void drawControls();
   Gdiplus::GpImage* titleIcon();
   void applyRegion(bool redrawNow);
+  void pushCanvas(const Rect& rect, bool layeredPartOnly);
 
   // The message table by group; each is true when it handled the message.
   bool paintMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);

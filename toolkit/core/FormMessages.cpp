@@ -55,7 +55,11 @@ bool Form::paintMessage(unsigned message, std::uintptr_t wParam, std::intptr_t l
       return true;
     default:
       if (message == updateRectMessage && updateRectMessage != 0) {
-        if (lParam) present(*reinterpret_cast<const Rect*>(lParam));
+        if (lParam && wParam == kOnlyThisRectChanged) {
+          presentPart(*reinterpret_cast<const Rect*>(lParam));
+        } else if (lParam) {
+          present(*reinterpret_cast<const Rect*>(lParam));
+        }
         return true;
       }
       return false;

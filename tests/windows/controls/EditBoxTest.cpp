@@ -9,10 +9,12 @@
 #include "tests/windows/TestSupport.h"
 #include "tests/windows/controls/FormFixture.h"
 #include "tests/windows/controls/TestCanvas.h"
+#include "tests/windows/form/FormTestSupport.h"
 #include "toolkit/controls/DrawingHelpers.h"
 #include "toolkit/controls/SystemClipboard.h"
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/TextStyleFlags.h"
+#include "toolkit/core/ToolkitGlobals.h"
 
 namespace talvek::test {
 namespace {
@@ -281,6 +283,24 @@ TEST_F(EditBoxOnForm, CaretBlinksWhileFocusedAndStopsWhenTheFocusLeaves) {
   EXPECT_FALSE(box.caretOn());
   EXPECT_EQ(pixels(kCaret), 0);
   EXPECT_FALSE(waitUntil([&] { return box.caretOn() || pixels(kCaret) > 0; }, 1200)) << "the blink timer stopped";
+}
+
+TEST_F(EditBoxOnForm, ACaretBlinkOnALayeredFormPresentsOnlyTheBox) {
+  create("text");
+  form.layeredMode(true);
+  click(5, 10);
+  ASSERT_TRUE(box.hasFocus());
+  MessageRecorder recorder;
+  form.setPreHook(recorder.hook());
+  const bool before = box.caretOn();
+  ASSERT_TRUE(waitUntil([&] { return box.caretOn() != before; }, 3000));
+  form.setPreHook(nullptr);
+  bool partOnly = false;
+  for (std::size_t i = 0; i < recorder.seen.size(); ++i) {
+    partOnly = partOnly || (recorder.seen[i] == updateRectMessage && recorder.wParams[i] == kOnlyThisRectChanged);
+  }
+  EXPECT_TRUE(partOnly) << "the box's own rectangle, presented at once";
+  EXPECT_EQ(pixels(kCaret) > 5, box.caretOn());
 }
 
 TEST_F(EditBoxOnForm, IconTextAreaHighlightsAndPropertiesShapeTheLook) {
