@@ -86,8 +86,10 @@ bool MainWindow::build() {
   }
   createControls();
   for (CheckBox* box : {&desktopBox_, &startMenuBox_, &quickLaunchBox_, &homePageBox_}) box->checked(1);
+  // Switching to layered mode repaints the whole form with its shadow, so
+  // the first frame needs only presenting, not a second repaint.
   form_.layeredMode(true, true);
-  form_.repaintAll();
+  form_.redraw(true);
   form_.show(true);
   return true;
 }
@@ -115,14 +117,16 @@ void MainWindow::createControls() {
   closeButton_.setTip("关闭Talvek安装包");
   headerPicture_.create(backgroundPanel_.handle, {0, 0, w, 144}, installer_art::header());
   headerPicture_.disabled(1);
-  statusLabel_.create(form, {0, h - 60, w, 30}, status::kStarting, plainStyle(20, kThemeRed));
-  statusLabel_.visible(0);
+  statusLabel_.create(form, {0, h - 60, w, 30}, status::kStarting, plainStyle(20, kThemeRed), false);
   installButton_.create(backgroundPanel_.handle, {w / 2 - 116, 190, 232, 57}, installer_art::installNormal(),
                         installer_art::installHover(), installer_art::installPressed());
   installButton_.setEventProc(eventProc());
 
-  progressIndicator_.create(backgroundPanel_.handle, ringArea(), ringOptions());
-  progressIndicator_.visible(0);
+  // Made hidden rather than hidden once made: nothing draws the ring, with
+  // its glowing percentage, before the installation shows it.
+  ProgressOptions ring = ringOptions();
+  ring.visible = 0;
+  progressIndicator_.create(backgroundPanel_.handle, ringArea(), ring);
 
   bottomBar_.create(backgroundPanel_.handle, {0, h - 50, w, 50}, kFaintWhite);
   browseButton_.create(bottomBar_.handle, {10, 5, 30, 30}, installer_art::folder());

@@ -7,11 +7,11 @@
 namespace talvek {
 
 bool Label::create(ControlRef parentRef, const Rect& area, const std::string& text,
-                   const TextStyleDescription& description) {
+                   const TextStyleDescription& description, bool shown) {
   if (created()) return false;
   style_ = TextStyle::build(description);
   text_ = text;
-  if (!initControl(parentRef, area, u"", 0, 1, 0, 0)) return false;
+  if (!initControl(parentRef, area, u"", 0, shown ? 1 : 0, 0, 0)) return false;
   redraw();
   return true;
 }

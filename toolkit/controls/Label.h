@@ -12,10 +12,10 @@ class Label final : public Control {
  public:
   ~Label() override { unregister(); }
 
-  // Text in the system code page. Not focusable, shown, enabled; drawn at
-  // once.
+  // Text in the system code page. Not focusable, enabled, shown unless
+  // told otherwise; a shown label is drawn at once, a hidden one when shown.
   bool create(ControlRef parentRef, const Rect& area, const std::string& text,
-              const TextStyleDescription& description);
+              const TextStyleDescription& description, bool shown = true);
   // Immediately, or cross-faded from the old text.
   void setText(const std::string& text, bool immediate);
   // Frees the style and empties the text.

@@ -26,7 +26,12 @@ bool ProgressIndicator::create(ControlRef parentRef, const Rect& area, const Pro
   const bool spins = state_.create({options.maximum, options.minimum, options.position, options.color1, options.color2,
                                     options.backColor, options.borderColor, options.look});
   sharedPosition_.store(state_.position());
-  if (spins) setTimer(kSpinTimerKey, kSpinTimerIntervalMs, 0);
+  spinWaitsForShow_ = false;
+  if (spins && shown) {
+    setTimer(kSpinTimerKey, kSpinTimerIntervalMs, 0);
+  } else if (spins) {
+    spinWaitsForShow_ = true;
+  }
   ringTextStyle_ = TextStyle::build(
       options.textStyle.value_or(describeTextStyle(kRingTextFlags, std::nullopt, kRingTextSize, color1())));
   barTextStyle_ = TextStyle::build(describeTextStyle(kBarTextFlags, std::nullopt, std::nullopt, kBarTextColor));
@@ -174,11 +179,25 @@ void ProgressIndicator::paint(Gdiplus::GpGraphics* graphics) {
 }
 
 void ProgressIndicator::onTimer(int key, int /*value*/) {
+  if (key == kSpinTimerKey && !RoutedControl::visible) {
+    // A hidden ring turns for no one, and its ticks would wake the idle
+    // program a hundred times a second: it waits, still, to be shown.
+    killTimer(kSpinTimerKey);
+    spinWaitsForShow_ = true;
+    return;
+  }
   if (state_.onTimer(key)) redraw();
+}
+
+void ProgressIndicator::onVisibilityChanged(int shown) {
+  if (!shown || !spinWaitsForShow_) return;
+  spinWaitsForShow_ = false;
+  setTimer(kSpinTimerKey, kSpinTimerIntervalMs, 0);
 }
 
 void ProgressIndicator::onDestroy() {
   cache_ = MemoryCanvas();
+  spinWaitsForShow_ = false;
   state_.destroy();
   sharedPosition_.store(0.0f);
   ringTextStyle_.free();

@@ -41,7 +41,8 @@ class ProgressIndicator final : public Control {
   int onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) override;
 
   // Focusable, enabled, shown unless options.visible is 0. Only a busy ring
-  // made so here spins. False when already created or the parent is unknown.
+  // made so here spins, and only while it is shown. False when already
+  // created or the parent is unknown.
   bool create(ControlRef parentRef, const Rect& area, const ProgressOptions& options = {});
   std::unique_ptr<Control> clone() const override;
 
@@ -83,6 +84,7 @@ class ProgressIndicator final : public Control {
  protected:
   void paint(Gdiplus::GpGraphics* graphics) override;
   void onTimer(int key, int value) override;
+  void onVisibilityChanged(int shown) override;
   void onDestroy() override;
 
  private:
@@ -98,6 +100,9 @@ class ProgressIndicator final : public Control {
   // Written from any thread; the state's copy is refreshed on the UI thread.
   std::atomic<float> sharedPosition_{0.0f};
   MemoryCanvas cache_;
+  // A busy ring made hidden, or hidden while turning, stops its timer until
+  // it is shown again; a timer stopped by anyone else stays stopped.
+  bool spinWaitsForShow_ = false;
   TextStyle ringTextStyle_;
   TextStyle barTextStyle_;
 };

@@ -31,6 +31,15 @@ void setHandleProperty(HWND window, const char* name, const void* value) {
   SetPropA(window, name, const_cast<HANDLE>(static_cast<const void*>(value)));
 }
 
+using LayeredPartUpdate = BOOL(WINAPI*)(HWND, const UPDATELAYEREDWINDOWINFO*);
+
+// Looked up, not imported: Windows XP has no such function.
+LayeredPartUpdate layeredPartUpdate() {
+  static const auto update = reinterpret_cast<LayeredPartUpdate>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "UpdateLayeredWindowIndirect")));
+  return update;
+}
+
 }  // namespace
 
 Form::~Form() {
@@ -302,10 +311,9 @@ void Form::presentLayered() {
   const RECT dirty{changed.x, changed.y, changed.x + changed.width, changed.y + changed.height};
   UPDATELAYEREDWINDOWINFO info{sizeof(info), windowDC_, &position, &size, canvas_.dc(), &origin, 0, &blend, ULW_ALPHA,
                                partial ? &dirty : nullptr};
-  // Looked up: systems before Vista push whole pictures only.
-  using UpdateIndirect = BOOL(WINAPI*)(HWND, const UPDATELAYEREDWINDOWINFO*);
-  static const auto updateIndirect = reinterpret_cast<UpdateIndirect>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "UpdateLayeredWindowIndirect")));
+  // Systems without the partial update (Windows XP), or a part it refuses,
+  // get the whole picture.
+  const auto updateIndirect = layeredPartUpdate();
   const bool pushed = (updateIndirect && updateIndirect(hwnd_, &info)) ||
                       UpdateLayeredWindow(hwnd_, windowDC_, &position, &size, canvas_.dc(), &origin, 0, &blend, ULW_ALPHA);
   if (!pushed) {

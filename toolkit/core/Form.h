@@ -98,8 +98,8 @@ class Form final : public ToolkitWindow {
   void move(std::optional<int> x, std::optional<int> y, std::optional<int> width, std::optional<int> height);
   int showEffect(std::optional<int> effect = std::nullopt, int interval = 0);
   int closeEffect(std::optional<int> effect = std::nullopt);
-  // An empty rectangle presents a layered window whole and copies nothing
-  // for a plain one.
+  // A plain window copies the rectangle (nothing when empty); a layered
+  // one pushes whatever changed since its last push, wherever.
   void present(const Rect& rect);
 
   int dblClickMaximise(std::optional<int> value = std::nullopt);

@@ -162,6 +162,8 @@ void Form::onTimer(std::uintptr_t id) {
       if (hwnd_ && presentPending(hwnd_)) {
         setPresentPending(hwnd_, false);
         present({});
+      } else if (hwnd_) {
+        stopPresentTimer(hwnd_);
       }
       break;
     case form_timer::kCaptionFade:

@@ -1,17 +1,40 @@
 #include "toolkit/core/WindowProperties.h"
 
+#include "toolkit/core/Form.h"
+
 namespace talvek {
 
 namespace {
 
 LPCWSTR presentPendingName() { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)); }
 
+// The flag's values: nothing to present, drawing waits for the timer, and
+// nothing to present with the timer stopped.
+constexpr INT_PTR kNothingPending = 0;
+constexpr INT_PTR kDrawingPending = 1;
+constexpr INT_PTR kTimerStopped = 2;
+
+INT_PTR presentFlag(HWND window) { return reinterpret_cast<INT_PTR>(GetPropW(window, presentPendingName())); }
+
+void setPresentFlag(HWND window, INT_PTR value) {
+  SetPropW(window, presentPendingName(), reinterpret_cast<HANDLE>(value));
+}
+
 }  // namespace
 
-bool presentPending(HWND window) { return reinterpret_cast<INT_PTR>(GetPropW(window, presentPendingName())) == 1; }
+bool presentPending(HWND window) { return presentFlag(window) == kDrawingPending; }
 
 void setPresentPending(HWND window, bool pending) {
-  SetPropW(window, presentPendingName(), reinterpret_cast<HANDLE>(static_cast<INT_PTR>(pending ? 1 : 0)));
+  const bool timerStopped = pending && presentFlag(window) == kTimerStopped;
+  setPresentFlag(window, pending ? kDrawingPending : kNothingPending);
+  // Started afresh it keeps its period while drawing goes on, so what
+  // moves on screen keeps its rhythm.
+  if (timerStopped) SetTimer(window, form_timer::kPresent, form_timer::kPresentInterval, nullptr);
+}
+
+void stopPresentTimer(HWND window) {
+  KillTimer(window, form_timer::kPresent);
+  setPresentFlag(window, kTimerStopped);
 }
 
 ControlRef readRefProperty(HWND window, const char* name) {

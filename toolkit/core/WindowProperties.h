@@ -18,7 +18,11 @@ inline constexpr char kMouseOnProperty[] = "RbUI_MOUSEON";
 // window's canvas; the form presents the canvas and clears it.
 inline constexpr ATOM kPresentPendingAtom = 305;
 bool presentPending(HWND window);
+// Marking a form whose present timer stopped starts the timer again.
 void setPresentPending(HWND window, bool pending);
+// An idle form stops its present timer until something is drawn again:
+// its ticks would otherwise wake the program for nothing.
+void stopPresentTimer(HWND window);
 
 ControlRef readRefProperty(HWND window, const char* name);
 void writeRefProperty(HWND window, const char* name, ControlRef ref);

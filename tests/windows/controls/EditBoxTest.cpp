@@ -9,10 +9,12 @@
 #include "tests/windows/TestSupport.h"
 #include "tests/windows/controls/FormFixture.h"
 #include "tests/windows/controls/TestCanvas.h"
+#include "tests/windows/form/FormTestSupport.h"
 #include "toolkit/controls/DrawingHelpers.h"
 #include "toolkit/controls/SystemClipboard.h"
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/TextStyleFlags.h"
+#include "toolkit/core/ToolkitGlobals.h"
 
 namespace talvek::test {
 namespace {

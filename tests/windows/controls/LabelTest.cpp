@@ -41,5 +41,23 @@ TEST_F(LabelOnForm, ShowsItsTextAndChangesItAtOnceOrByFading) {
   animatedTransitions(before);
 }
 
+TEST_F(LabelOnForm, AHiddenLabelDrawsNothingUntilShownAndThenItsLatestText) {
+  Label label;
+  ASSERT_TRUE(label.create(form.objectId(), kArea, "即将开启Talvek之旅...",
+                           describeTextStyle(0, std::nullopt, 16, 0xFFFFFFFF, 0), false));
+  EXPECT_EQ(label.visible(), 0);
+  EXPECT_EQ(inked(), 0);
+  label.setText("Talvek", true);
+  EXPECT_EQ(inked(), 0);
+
+  label.visible(1);
+  const int shown = inked();
+  EXPECT_GT(shown, 20);
+  Label sameText;
+  ASSERT_TRUE(sameText.create(form.objectId(), {20, 80, 200, 40}, "Talvek",
+                              describeTextStyle(0, std::nullopt, 16, 0xFFFFFFFF, 0)));
+  EXPECT_EQ(pixelsNotEqual(form.canvas(), {20, 80, 200, 40}, kFormColour), shown) << "the text set while hidden";
+}
+
 }  // namespace
 }  // namespace talvek::test

@@ -120,6 +120,25 @@ TEST_F(ProgressOnForm, OnlyABusyRingMadeSoSpinsAndItsTimerTurnsTheAccents) {
   EXPECT_EQ(still.spin().inner, 0);
 }
 
+TEST_F(ProgressOnForm, AHiddenBusyRingStaysStillAndTurnsOnceShown) {
+  ProgressOptions options = ringOptions(kLookBusyRing, 40);
+  options.visible = 0;
+  ASSERT_TRUE(ring.create(form.objectId(), kArea, options));
+  waitUntil([] { return false; }, 200);
+  EXPECT_EQ(ring.spin().outer, 0) << "made hidden";
+
+  ring.visible(1);
+  ASSERT_TRUE(waitUntil([&] { return ring.spin().outer >= 45; }, 5000)) << "shown";
+
+  ring.visible(0);
+  waitUntil([] { return false; }, 100);  // a tick already queued may still land
+  const int hiddenAt = ring.spin().outer;
+  waitUntil([] { return false; }, 200);
+  EXPECT_EQ(ring.spin().outer, hiddenAt) << "hidden again";
+  ring.visible(1);
+  ASSERT_TRUE(waitUntil([&] { return ring.spin().outer != hiddenAt; }, 5000)) << "shown again";
+}
+
 TEST_F(ProgressOnForm, PropertiesAndColoursShowAtTheNextRedraw) {
   ASSERT_TRUE(ring.create(form.objectId(), kArea, ringOptions(kLookHorizontalBar, 0)));
   EXPECT_EQ(at(150, 3), premultiplied(kBarBack)) << "a bar with nothing filled";

@@ -8,6 +8,7 @@
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/ControlRegistry.h"
 #include "toolkit/core/ToolkitGlobals.h"
+#include "toolkit/core/WindowProperties.h"
 
 namespace talvek::test {
 namespace {
@@ -37,13 +38,35 @@ TEST_F(FormDrawing, ARebuildAsksTheFormsOwnControlsInPaintingOrder) {
 TEST_F(FormDrawing, PendingDrawingIsPresentedByTheTimer) {
   HWND window = form.hwnd();
   const auto pending = reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom));
-  SetPropW(window, pending, reinterpret_cast<HANDLE>(1));
+  setPresentPending(window, true);
+  EXPECT_EQ(GetPropW(window, pending), reinterpret_cast<HANDLE>(1));
   EXPECT_TRUE(waitUntil([&] { return GetPropW(window, pending) == nullptr; }, 10000));
 
   // A control's rectangle is copied without redrawing anything.
   Rect area{10, 10, 40, 20};
   SendMessageW(window, updateRectMessage, 0, reinterpret_cast<LPARAM>(&area));
   EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(FormDrawing, AnIdleFormsPresentTimerStopsUntilSomethingIsDrawn) {
+  HWND window = form.hwnd();
+  int ticks = 0;
+  form.setPreHook([&](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+    if (message == WM_TIMER && wParam == form_timer::kPresent) ++ticks;
+    return false;
+  });
+  waitUntil([] { return false; }, 200);  // what creation drew is presented
+  ticks = 0;
+  waitUntil([] { return false; }, 300);
+  EXPECT_EQ(ticks, 0) << "nothing drawn, nothing wakes the form";
+
+  setPresentPending(window, true);
+  EXPECT_TRUE(waitUntil([&] { return !presentPending(window); }, 10000)) << "new drawing is presented";
+  EXPECT_GE(ticks, 1);
+  const int presentedAt = ticks;
+  waitUntil([] { return false; }, 300);
+  EXPECT_LE(ticks, presentedAt + 1) << "one idle tick, then the timer stops again";
+  form.setPreHook(nullptr);
 }
 
 TEST_F(FormDrawing, TheCornerRadiusShapesTheWindowAndFollowsItsSize) {
