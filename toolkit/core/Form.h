@@ -59,6 +59,8 @@ inline constexpr unsigned kPresent = 203;
 inline constexpr unsigned kCaptionFade = 301;
 inline constexpr unsigned kAnimation = 604;
 inline constexpr unsigned kPresentInterval = 30;
+// The present timer's pace while nothing is drawn.
+inline constexpr unsigned kRestingPresentInterval = 500;
 inline constexpr unsigned kFadeInterval = 5;
 // The fade timer of the caption button at a 1-based index.
 inline constexpr unsigned captionFade(int index) { return kCaptionFade | (static_cast<unsigned>(index) << 16); }

@@ -163,7 +163,7 @@ void Form::onTimer(std::uintptr_t id) {
         setPresentPending(hwnd_, false);
         present({});
       } else if (hwnd_) {
-        stopPresentTimer(hwnd_);
+        restPresentTimer(hwnd_);
       }
       break;
     case form_timer::kCaptionFade:

@@ -9,7 +9,7 @@ namespace {
 LPCWSTR presentPendingName() { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)); }
 
 // The flag's values: nothing to present, drawing waits for the timer, and
-// nothing to present with the timer stopped.
+// nothing to present with the timer resting.
 constexpr INT_PTR kNothingPending = 0;
 constexpr INT_PTR kDrawingPending = 1;
 constexpr INT_PTR kTimerStopped = 2;
@@ -32,8 +32,8 @@ void setPresentPending(HWND window, bool pending) {
   if (timerStopped) SetTimer(window, form_timer::kPresent, form_timer::kPresentInterval, nullptr);
 }
 
-void stopPresentTimer(HWND window) {
-  KillTimer(window, form_timer::kPresent);
+void restPresentTimer(HWND window) {
+  SetTimer(window, form_timer::kPresent, form_timer::kRestingPresentInterval, nullptr);
   setPresentFlag(window, kTimerStopped);
 }
 

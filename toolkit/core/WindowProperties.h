@@ -18,11 +18,13 @@ inline constexpr char kMouseOnProperty[] = "RbUI_MOUSEON";
 // window's canvas; the form presents the canvas and clears it.
 inline constexpr ATOM kPresentPendingAtom = 305;
 bool presentPending(HWND window);
-// Marking a form whose present timer stopped starts the timer again.
+// Marking a form whose present timer rests brings it back to its pace.
 void setPresentPending(HWND window, bool pending);
-// An idle form stops its present timer until something is drawn again:
-// its ticks would otherwise wake the program for nothing.
-void stopPresentTimer(HWND window);
+// An idle form slows its present timer until something is drawn again: its
+// ticks would otherwise wake the program 33 times a second for nothing.
+// Resting, not stopped: a flag set with SetPropW alone, as the property
+// allows, is still presented, only later.
+void restPresentTimer(HWND window);
 
 ControlRef readRefProperty(HWND window, const char* name);
 void writeRefProperty(HWND window, const char* name, ControlRef ref);
