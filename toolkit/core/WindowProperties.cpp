@@ -12,7 +12,7 @@ LPCWSTR presentPendingName() { return reinterpret_cast<LPCWSTR>(static_cast<ULON
 // nothing to present with the timer resting.
 constexpr INT_PTR kNothingPending = 0;
 constexpr INT_PTR kDrawingPending = 1;
-constexpr INT_PTR kTimerStopped = 2;
+constexpr INT_PTR kTimerResting = 2;
 
 INT_PTR presentFlag(HWND window) { return reinterpret_cast<INT_PTR>(GetPropW(window, presentPendingName())); }
 
@@ -25,16 +25,16 @@ void setPresentFlag(HWND window, INT_PTR value) {
 bool presentPending(HWND window) { return presentFlag(window) == kDrawingPending; }
 
 void setPresentPending(HWND window, bool pending) {
-  const bool timerStopped = pending && presentFlag(window) == kTimerStopped;
+  const bool timerResting = pending && presentFlag(window) == kTimerResting;
   setPresentFlag(window, pending ? kDrawingPending : kNothingPending);
   // Started afresh it keeps its period while drawing goes on, so what
   // moves on screen keeps its rhythm.
-  if (timerStopped) SetTimer(window, form_timer::kPresent, form_timer::kPresentInterval, nullptr);
+  if (timerResting) SetTimer(window, form_timer::kPresent, form_timer::kPresentInterval, nullptr);
 }
 
 void restPresentTimer(HWND window) {
   SetTimer(window, form_timer::kPresent, form_timer::kRestingPresentInterval, nullptr);
-  setPresentFlag(window, kTimerStopped);
+  setPresentFlag(window, kTimerResting);
 }
 
 ControlRef readRefProperty(HWND window, const char* name) {
