@@ -29,6 +29,12 @@ bool deleteOldExecutable(const std::string& path) {
   return !pathExists(path);
 }
 
+void stopByNameOrTitleLogged(const ProcessControl& ours, const char* name) {
+  const bool stopped = ours.stopByNameOrTitle(name);
+  installLog().record("stop by name or title", stopped ? "stopped" : "none of ours",
+                      std::string(name) + (stopped ? " running from the directory" : " is not running from the directory"));
+}
+
 }  // namespace
 
 std::string deletionFailedMessage(const std::string& directory) {
@@ -46,11 +52,14 @@ std::optional<std::string> prepareInstallDirectory(const std::string& directory)
     return std::string(message::kChinesePath);
   }
   if (PathIsDirectoryA(directory.c_str())) {
-    stopByNameOrTitle(product::kPagelensExe);
-    stopByNameOrTitle(product::kUpdaterExe);
+    // Only programs running from this directory: a program elsewhere that
+    // shares a name, or a window titled with it, is none of ours.
+    const ProcessControl ours(directory);
+    stopByNameOrTitleLogged(ours, product::kPagelensExe);
+    stopByNameOrTitleLogged(ours, product::kUpdaterExe);
     const std::string oldExecutable = directory + product::kMainExe;
     if (pathExists(oldExecutable)) {
-      stopByNameOrTitle(product::kMainExe);
+      stopByNameOrTitleLogged(ours, product::kMainExe);
       const bool deleted = deleteOldExecutable(oldExecutable);
       installLog().outcome("delete old program", deleted, oldExecutable, std::nullopt, GetLastError());
       if (!deleted) return deletionFailedMessage(directory);

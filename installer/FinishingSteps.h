@@ -15,7 +15,8 @@ class FinishingSteps {
   virtual void createChosenShortcuts(const std::string& installDir) = 0;
   virtual void startProduct(const std::string& installDir) = 0;
   virtual void writeUninstallEntry(const std::string& installDir) = 0;
-  virtual void openReadMe(const std::string& path) = 0;
+  // `directory`: the working folder of what shows it.
+  virtual void openReadMe(const std::string& path, const std::string& directory) = 0;
   // Ends the installer; the real one never returns.
   virtual void terminate() = 0;
 };

@@ -73,19 +73,21 @@ unsigned long __stdcall Installation::workerEntry(void* self) {
 
 void Installation::stopProductProcesses() {
   const StepClock clock;
-  stopProcess(product::kMainExe);
+  const ProcessControl ours(installerState().installDir);
+  ours.stopProcess(product::kMainExe);
   int netrelayStops = 0;
-  repeatWhileBounded([] { return processExists(product::kNetrelayExe); },
+  repeatWhileBounded([&] { return ours.processExists(product::kNetrelayExe); },
                      [&] {
-                       stopProcess(product::kNetrelayExe);
+                       ours.stopProcess(product::kNetrelayExe);
                        ++netrelayStops;
                        Sleep(kNetrelayWaitMs);
                      },
                      kMaxNetrelayStops);
-  stopProcess(product::kBeaconExe);
+  ours.stopProcess(product::kBeaconExe);
   installLog().record("stop product", "done",
                       std::string(product::kMainExe) + ", " + product::kNetrelayExe + " (" +
-                          std::to_string(netrelayStops) + " stopped), " + product::kBeaconExe,
+                          std::to_string(netrelayStops) + " stopped), " + product::kBeaconExe +
+                          " running from " + installerState().installDir + "; the same names elsewhere are left alone",
                       clock.elapsed());
 }
 
@@ -145,7 +147,7 @@ void Installation::extractAndFinish() {
   // The doubled separator after installDir is harmless and kept as shipped.
   const std::string readMe = dir + "\\" + product::kReadMe;
   if (pathExists(readMe)) {
-    finishing_.openReadMe(readMe);
+    finishing_.openReadMe(readMe, dir);
   } else {
     installLog().record("open read-me", "skipped", readMe + " is missing");
   }

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <shlwapi.h>
 
+#include "installer/DesktopShellStart.h"
 #include "installer/InstallDateText.h"
 #include "installer/InstallLog.h"
 #include "installer/PathChecks.h"
@@ -46,11 +48,44 @@ bool isNamed(const std::string& place, std::string_view step) {
   return false;
 }
 
+bool hasOpenCommand(const std::string& path) {
+  const char* extension = PathFindExtensionA(path.c_str());
+  if (*extension == '\0') return false;
+  char command[MAX_PATH] = {};
+  DWORD size = MAX_PATH;
+  const HRESULT found = AssocQueryStringA(ASSOCF_NOTRUNCATE, ASSOCSTR_COMMAND, extension, "open", command, &size);
+  return found == S_OK || found == E_POINTER;  // E_POINTER: longer than the buffer, but there
+}
+
 }  // namespace
 
 InstallerFinishing::InstallerFinishing(InstallationView& view, const InstallOptions& options,
                                        SystemIntegration& integration, ShortcutPlaces::FolderLookup folderOf)
-    : view_(view), options_(options), integration_(integration), folderOf_(std::move(folderOf)) {}
+    : view_(view),
+      options_(options),
+      integration_(integration),
+      folderOf_(std::move(folderOf)),
+      elevation_(currentElevation()) {}
+
+bool InstallerFinishing::leftToDesktopShell(const std::string& file, const std::string& directory, const char* step,
+                                            std::string& whyNot) const {
+  if (!wantsDesktopShell(elevation_)) return false;
+  const StepClock clock;
+  const ShellStartResult asked = startThroughDesktopShell(file, directory);
+  switch (asked.outcome) {
+    case ShellStartResult::Started:
+      installLog().record(step, "ok", file + "; " + describeLaunch(elevation_, LaunchRoute::DesktopShell),
+                          clock.elapsed());
+      return true;
+    case ShellStartResult::NoAnswer:
+      installLog().record(step, "UNKNOWN", file + "; " + asked.failure + "; not started again directly",
+                          clock.elapsed());
+      return true;
+    case ShellStartResult::NoRoute: break;
+  }
+  whyNot = asked.failure;
+  return false;
+}
 
 void InstallerFinishing::registerComponent(const std::string& installDir) {
   const std::string handler = installDir + product::kBeaconPath;
@@ -105,17 +140,22 @@ void InstallerFinishing::createChosenShortcuts(const std::string& installDir) {
 }
 
 void InstallerFinishing::startProduct(const std::string& installDir) {
+  const std::string program = installDir + product::kMainExe;
+  std::string whyNotShell;
+  if (leftToDesktopShell(program, installDir, "start product", whyNotShell)) return;
   // Quoted: unquoted, "C:\Program Files\Talvek\Talvek.exe" would first
   // run a "C:\Program.exe" if one existed.
-  std::string commandLine = "\"" + installDir + product::kMainExe + "\"";
+  std::string commandLine = "\"" + program + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
   const bool started =
-      CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
-  installLog().outcome("start product", started, commandLine, std::nullopt, GetLastError());
+      CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, installDir.c_str(), &startup, &info);
+  installLog().outcome("start product", started,
+                       commandLine + " in " + installDir + "; " + describeLaunch(elevation_, LaunchRoute::Direct, whyNotShell),
+                       std::nullopt, GetLastError());
   if (!started) return;
   Handle process(info.hProcess);
   Handle thread(info.hThread);
@@ -146,7 +186,11 @@ void InstallerFinishing::writeUninstallEntry(const std::string& installDir) {
                        clock.elapsed());
 }
 
-void InstallerFinishing::openReadMe(const std::string& path) {
+void InstallerFinishing::openReadMe(const std::string& path, const std::string& directory) {
+  std::string whyNotShell = "no program opens such a file";
+  // The shell would ask the user for a program; the direct start below
+  // fails silently instead, as it always has.
+  if (hasOpenCommand(path) && leftToDesktopShell(path, directory, "open read-me", whyNotShell)) return;
   // No error dialog: a read-me without an associated program must not hold
   // the installer open in front of a message nobody asked for.
   SHELLEXECUTEINFOA execute{};
@@ -154,9 +198,11 @@ void InstallerFinishing::openReadMe(const std::string& path) {
   execute.fMask = SEE_MASK_FLAG_NO_UI;
   execute.lpVerb = "open";
   execute.lpFile = path.c_str();
+  execute.lpDirectory = directory.c_str();
   execute.nShow = SW_SHOWNORMAL;
   const bool opened = ShellExecuteExA(&execute);
-  installLog().outcome("open read-me", opened, path, std::nullopt, GetLastError());
+  installLog().outcome("open read-me", opened, path + "; " + describeLaunch(elevation_, LaunchRoute::Direct, whyNotShell),
+                       std::nullopt, GetLastError());
 }
 
 void InstallerFinishing::terminate() { terminateInstaller(); }

@@ -4,6 +4,7 @@
 
 #include "installer/FinishingSteps.h"
 #include "installer/InstallOptions.h"
+#include "installer/LaunchRoute.h"
 #include "installer/InstallationView.h"
 #include "installer/ShortcutPlaces.h"
 #include "installer/SpecialFolder.h"
@@ -31,18 +32,28 @@ class InstallerFinishing : public FinishingSteps {
   InstallerFinishing(InstallationView& view, const InstallOptions& options, SystemIntegration& integration,
                      ShortcutPlaces::FolderLookup folderOf = specialFolder);
 
+  // The product and the read-me are started through the desktop shell
+  // first when the installer runs elevated; tests may say how it runs.
+  void setElevation(Elevation elevation) { elevation_ = elevation; }
+
   void registerComponent(const std::string& installDir) override;
   void createChosenShortcuts(const std::string& installDir) override;
   void startProduct(const std::string& installDir) override;
   void writeUninstallEntry(const std::string& installDir) override;
-  void openReadMe(const std::string& path) override;
+  void openReadMe(const std::string& path, const std::string& directory) override;
   void terminate() override;
 
  private:
+  // True when the desktop shell took the start over (or was asked and may
+  // still do it): then nothing else is started. `whyNot` otherwise.
+  bool leftToDesktopShell(const std::string& file, const std::string& directory, const char* step,
+                          std::string& whyNot) const;
+
   InstallationView& view_;
   const InstallOptions& options_;
   SystemIntegration& integration_;
   ShortcutPlaces::FolderLookup folderOf_;
+  Elevation elevation_;
 };
 
 }  // namespace talvek

@@ -15,6 +15,7 @@
 #include "toolkit/access/AccessibilityServer.h"
 #include "toolkit/access/KeyboardNavigator.h"
 #include "toolkit/core/ControlEvents.h"
+#include "toolkit/core/MessageSeal.h"
 #include "toolkit/core/TextStyleFlags.h"
 #include "toolkit/core/ToolkitStartup.h"
 
@@ -24,7 +25,8 @@ namespace {
 
 using namespace main_window;
 
-// A private message on the form that runs a std::function<void()>* (wParam).
+// A private message on the form that runs a std::function<void()>*
+// (lParam), sealed (wParam) so that no other process can hand it an address.
 constexpr UINT kRunOnUiThreadMessage = WM_APP + 0x75;
 
 constexpr int kToggleSteps = 15;
@@ -96,9 +98,9 @@ bool MainWindow::build() {
 
 bool MainWindow::createForm() {
   if (!form_.create(formOptions())) return false;
-  form_.setPreHook([](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (message != kRunOnUiThreadMessage || wParam == 0) return false;
-    (*reinterpret_cast<const std::function<void()>*>(wParam))();
+  form_.setPreHook([](HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message != kRunOnUiThreadMessage) return false;
+    if (message_seal::matches(wParam) && lParam != 0) (*reinterpret_cast<const std::function<void()>*>(lParam))();
     result = 0;
     return true;
   });
@@ -276,7 +278,7 @@ void MainWindow::onUiThread(const std::function<void()>& work) {
     work();
     return;
   }
-  SendMessageW(form_.hwnd(), kRunOnUiThreadMessage, reinterpret_cast<WPARAM>(&work), 0);
+  SendMessageW(form_.hwnd(), kRunOnUiThreadMessage, message_seal::value(), reinterpret_cast<LPARAM>(&work));
 }
 
 void MainWindow::setStatus(const std::string& text) {

@@ -1,6 +1,9 @@
 // Ending the product's running programs before their files are replaced.
 // Every stop is abrupt (TerminateProcess, exit code 0) and reports only
-// whether a process was ended.
+// whether a process was ended. Only our own programs are touched: a process
+// counts when its image lies in the installation folder, so another
+// program that merely shares a name (or a window title) keeps running, and
+// so does one whose image path cannot be read.
 #pragma once
 
 #include <windows.h>
@@ -10,16 +13,30 @@
 
 namespace talvek {
 
-// Id of the first process in a snapshot whose executable name matches, or 0.
-DWORD findProcessId(const std::string& name, bool caseSensitive = false);
+class ProcessControl {
+ public:
+  // `folder`: the installation folder, in the system code page.
+  explicit ProcessControl(const std::string& folder);
 
-bool processExists(const std::string& name, bool caseSensitive = false);
+  // Id of the first of our processes whose executable name matches, or 0.
+  DWORD findProcessId(const std::string& name, bool caseSensitive = false) const;
 
-// Ends the first matching process; a second one of that name keeps running.
-// Without a name, this program's own executable name is used.
-bool stopProcess(const std::optional<std::string>& name = std::nullopt, bool caseSensitive = false);
+  bool processExists(const std::string& name, bool caseSensitive = false) const;
 
-// A top-level window titled exactly `name` wins over the process name.
-bool stopByNameOrTitle(const std::string& name);
+  // Ends the first matching process; a second one of that name keeps
+  // running. Without a name, this program's own executable name is used.
+  bool stopProcess(const std::optional<std::string>& name = std::nullopt, bool caseSensitive = false) const;
+
+  // Our program owning a top-level window titled exactly `name` wins over
+  // the process name; a window of anyone else's is passed over.
+  bool stopByNameOrTitle(const std::string& name) const;
+
+  // Whether the process's image lies in the folder; false when it cannot
+  // be read.
+  bool isOurs(DWORD processId) const;
+
+ private:
+  std::wstring folder_;
+};
 
 }  // namespace talvek

@@ -1,6 +1,7 @@
 #include "installer/ServiceWindow.h"
 
 #include "installer/DirectoryPreparation.h"
+#include "toolkit/core/MessageSeal.h"
 
 namespace talvek {
 namespace {
@@ -38,7 +39,7 @@ void ServiceWindow::showErrorBalloon(const std::string& message) {
 }
 
 bool ServiceWindow::relay() const {
-  return window_ && SendMessageW(window_.get(), kRelayMessage, 0, 0) == kRelayHandled;
+  return window_ && SendMessageW(window_.get(), kRelayMessage, message_seal::value(), 0) == kRelayHandled;
 }
 
 LRESULT CALLBACK ServiceWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -47,7 +48,10 @@ LRESULT CALLBACK ServiceWindow::windowProc(HWND window, UINT message, WPARAM wPa
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<ServiceWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == kRelayMessage && self && self->onRelay_) {
+  if (message == kRelayMessage) {
+    // Only our own worker knows the seal: another process, whatever it
+    // sends or posts, must not start the extraction.
+    if (!message_seal::matches(wParam) || !self || !self->onRelay_) return 0;
     try {
       self->onRelay_();
       return kRelayHandled;

@@ -23,10 +23,13 @@ constexpr int kDeleteAttempts = 30;
 constexpr DWORD kDeleteRetryMs = 100;
 constexpr int kProtocolRootCodes[] = {1, 2, 3};
 
-void stopProductPrograms() {
+// Only the programs of this installation: a program elsewhere that shares
+// a name is left running.
+void stopProductPrograms(const std::string& installDir) {
+  const ProcessControl ours(installDir);
   for (const char* name : {product::kMainExe, product::kNetrelayExe, product::kBeaconExe, product::kPagelensExe,
                            product::kUpdaterExe}) {
-    repeatWhileBounded([&] { return processExists(name); }, [&] { stopProcess(std::string(name)); },
+    repeatWhileBounded([&] { return ours.processExists(name); }, [&] { ours.stopProcess(std::string(name)); },
                        kMaxStopsPerProgram);
   }
 }
@@ -97,7 +100,7 @@ void deleteTree(const std::string& dir, const std::string& keepFile) {
 
 UninstallResult uninstallProduct(const std::string& installDir, const std::string& keepFile) {
   if (installDir.empty() || !pathExists(installDir + product::kMainExe)) return UninstallResult::NotAnInstallation;
-  stopProductPrograms();
+  stopProductPrograms(installDir);
   removeShortcuts();
   removeProtocolKeys(installDir);
   removeUninstallEntry(installDir);

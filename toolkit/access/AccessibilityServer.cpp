@@ -54,7 +54,7 @@ bool accessibilityFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       return false;
     default:
       if (message != default_action::message() || message == 0) return false;
-      default_action::perform(window, static_cast<ControlRef>(lParam));
+      default_action::performPosted(window, wParam, lParam);
       result = 0;
       return true;
   }

@@ -5,6 +5,7 @@
 #include "toolkit/access/ControlFactsReader.h"
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/EventDelivery.h"
+#include "toolkit/core/MessageSeal.h"
 
 namespace talvek::default_action {
 
@@ -14,7 +15,7 @@ UINT message() {
 }
 
 bool post(HWND window, ControlRef ref) {
-  return message() != 0 && PostMessageW(window, message(), 0, static_cast<LPARAM>(ref)) != 0;
+  return message() != 0 && PostMessageW(window, message(), message_seal::value(), static_cast<LPARAM>(ref)) != 0;
 }
 
 bool available(Control& control) {
@@ -31,6 +32,10 @@ void perform(HWND window, ControlRef ref) {
   sendControlEvent(ref, event::kLeftDown, centre, 0);
   sendControlEvent(ref, event::kLeftUp, centre, 0);
   sendControlEvent(ref, event::kLeftClick, centre, 0);
+}
+
+void performPosted(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (message_seal::matches(wParam)) perform(window, static_cast<ControlRef>(lParam));
 }
 
 }  // namespace talvek::default_action

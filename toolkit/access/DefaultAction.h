@@ -11,13 +11,17 @@
 
 namespace talvek::default_action {
 
-// The private message that carries a posted action (lParam: the control).
+// The private message that carries a posted action (wParam: the process's
+// seal, lParam: the control).
 UINT message();
 // False when the message could not be posted.
 bool post(HWND window, ControlRef ref);
 // Does nothing for a control that is gone, hidden, disabled or has no
 // action.
 void perform(HWND window, ControlRef ref);
+// The posted message's action, done only when this process posted it:
+// another process must not press the installer's buttons this way.
+void performPosted(HWND window, WPARAM wParam, LPARAM lParam);
 // Shown, enabled and of a class with an action.
 bool available(Control& control);
 

@@ -3,6 +3,7 @@
 #include "toolkit/access/AccessibleTree.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/GdiplusHandles.h"
+#include "toolkit/core/MessageSeal.h"
 #include "toolkit/core/ToolkitGlobals.h"
 #include "toolkit/core/WindowProperties.h"
 
@@ -12,9 +13,7 @@ namespace {
 constexpr char kCueProperty[] = "Talvek_FocusCue";
 constexpr Gdiplus::ARGB kCueColour = 0xFFFFFFFF;
 
-void present(HWND window, Rect area) {
-  if (updateRectMessage != 0) SendMessageW(window, updateRectMessage, 0, reinterpret_cast<LPARAM>(&area));
-}
+void present(HWND window, const Rect& area) { message_seal::sendUpdateRect(window, area); }
 
 void erase(HWND window, ControlRef ref) {
   if (Control* control = accessible_tree::find(window, ref)) {

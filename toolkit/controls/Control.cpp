@@ -9,6 +9,7 @@
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/ControlRegistry.h"
 #include "toolkit/core/EventDelivery.h"
+#include "toolkit/core/MessageSeal.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/ReferenceTable.h"
 #include "toolkit/core/SystemCursor.h"
@@ -411,10 +412,7 @@ void Control::redrawNow() {
 void Control::requestUpdate() { requestUpdate(visibleRect); }
 
 void Control::requestUpdate(const Rect& area) {
-  if (window && updateRectMessage != 0) {
-    Rect copy = area;
-    SendMessageW(window, updateRectMessage, 0, reinterpret_cast<LPARAM>(&copy));
-  }
+  message_seal::sendUpdateRect(window, area);
 }
 
 void Control::markDirty() {

@@ -9,6 +9,7 @@
 #include "toolkit/controls/ControlTimerTable.h"
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/EventDelivery.h"
+#include "toolkit/core/MessageSeal.h"
 
 namespace talvek {
 namespace {
@@ -57,11 +58,14 @@ PendingTicks& pendingTicks() {
 
 LRESULT CALLBACK tickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kFastTickMessage) {
+    // Ticks come from our own timer thread; another process's are dropped.
+    if (!message_seal::matches(wParam)) return 0;
+    const auto id = static_cast<UINT_PTR>(lParam);
     // A tick posted before its timer was stopped finds no record: dropped.
-    timers().dispatch(wParam, TimerKind::kFast, deliver);
+    timers().dispatch(id, TimerKind::kFast, deliver);
     // Released only after the tick ran: the next one is posted at the
     // following interval, which leaves the queue empty for a moment.
-    pendingTicks().release(wParam);
+    pendingTicks().release(id);
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -89,7 +93,9 @@ void CALLBACK fastTimerProc(UINT id, UINT, DWORD_PTR window, DWORD_PTR, DWORD_PT
     return;
   }
   if (!pendingTicks().claim(id)) return;
-  if (!PostMessageW(reinterpret_cast<HWND>(window), kFastTickMessage, id, 0)) pendingTicks().release(id);
+  if (!PostMessageW(reinterpret_cast<HWND>(window), kFastTickMessage, message_seal::value(), id)) {
+    pendingTicks().release(id);
+  }
 }
 
 void stopSystemTimer(std::uintptr_t id, TimerKind kind) {

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "toolkit/core/MessageSeal.h"
 #include "toolkit/core/ReferenceTable.h"
 #include "toolkit/core/WinHandles.h"
 
@@ -71,7 +72,9 @@ void runCall(std::uintptr_t number) {
 
 LRESULT CALLBACK relayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != kRelayMessage) return DefWindowProcW(window, message, wParam, lParam);
-  runCall(static_cast<std::uintptr_t>(wParam));
+  // Only our own threads know the seal; a call number alone would let
+  // another process run a waiting call at a moment of its choosing.
+  if (message_seal::matches(wParam)) runCall(static_cast<std::uintptr_t>(lParam));
   return 0;
 }
 
@@ -109,10 +112,10 @@ std::optional<int> relayControlEvent(std::thread::id owner, std::int32_t control
   // Waits until the UI thread has run the handler: the caller's arguments
   // (the server's text) stay valid for the whole call.
   if (waitMs == kWaitWithoutBound) {
-    SendMessageW(window, kRelayMessage, number, 0);
+    SendMessageW(window, kRelayMessage, message_seal::value(), number);
   } else {
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(window, kRelayMessage, number, 0, SMTO_ABORTIFHUNG, waitMs, &ignored);
+    SendMessageTimeoutW(window, kRelayMessage, message_seal::value(), number, SMTO_ABORTIFHUNG, waitMs, &ignored);
   }
   std::unique_lock lock(state.mutex);
   // The UI thread may have taken the call just as the wait ran out; it is

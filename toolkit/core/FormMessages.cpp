@@ -1,5 +1,6 @@
 // The form's message table and its timers.
 #include "toolkit/core/Form.h"
+#include "toolkit/core/MessageSeal.h"
 #include "toolkit/core/SystemCursor.h"
 #include "toolkit/core/ToolkitGlobals.h"
 #include "toolkit/core/WindowProperties.h"
@@ -55,7 +56,7 @@ bool Form::paintMessage(unsigned message, std::uintptr_t wParam, std::intptr_t l
       return true;
     default:
       if (message == updateRectMessage && updateRectMessage != 0) {
-        if (lParam) present(*reinterpret_cast<const Rect*>(lParam));
+        if (const Rect* area = message_seal::updateRectOf(wParam, lParam)) present(*area);
         return true;
       }
       return false;
@@ -89,8 +90,9 @@ bool Form::sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lP
       if (cornerRadius_ >= 1 && !animating_) applyRegion(true);
       return true;
     case WM_GETMINMAXINFO: {
+      // Only the system sends it with a record; anyone else may send null.
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-      info->ptMinTrackSize = {minTrackWidth_, minTrackHeight_};
+      if (info) info->ptMinTrackSize = {minTrackWidth_, minTrackHeight_};
       return true;
     }
     case WM_NCLBUTTONDOWN:

@@ -145,6 +145,42 @@ class SelectedObject {
   HGDIOBJ previous_;
 };
 
+// One reference to a COM interface, released at the end of its scope.
+template <typename T>
+class ComPointer {
+ public:
+  ComPointer() = default;
+  ~ComPointer() { reset(); }
+  ComPointer(ComPointer&& other) noexcept : object_(other.object_) { other.object_ = nullptr; }
+  ComPointer& operator=(ComPointer&& other) noexcept {
+    if (this != &other) {
+      reset();
+      object_ = other.object_;
+      other.object_ = nullptr;
+    }
+    return *this;
+  }
+  ComPointer(const ComPointer&) = delete;
+  ComPointer& operator=(const ComPointer&) = delete;
+
+  T* get() const { return object_; }
+  T* operator->() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+  // For an out-parameter: releases what is held first.
+  T** put() {
+    reset();
+    return &object_;
+  }
+  void** putVoid() { return reinterpret_cast<void**>(put()); }
+  void reset() {
+    if (object_) object_->Release();
+    object_ = nullptr;
+  }
+
+ private:
+  T* object_ = nullptr;
+};
+
 // COM on the calling thread for a scope; balanced only when it was started.
 class ComApartment {
  public:

@@ -7,6 +7,7 @@
 #include "tests/windows/form/FormTestSupport.h"
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/ControlRegistry.h"
+#include "toolkit/core/MessageSeal.h"
 #include "toolkit/core/ToolkitGlobals.h"
 #include "toolkit/core/WindowProperties.h"
 
@@ -43,8 +44,7 @@ TEST_F(FormDrawing, PendingDrawingIsPresentedByTheTimer) {
   EXPECT_TRUE(waitUntil([&] { return GetPropW(window, pending) == nullptr; }, 10000));
 
   // A control's rectangle is copied without redrawing anything.
-  Rect area{10, 10, 40, 20};
-  SendMessageW(window, updateRectMessage, 0, reinterpret_cast<LPARAM>(&area));
+  message_seal::sendUpdateRect(window, Rect{10, 10, 40, 20});
   EXPECT_TRUE(IsWindow(window));
 }
 

@@ -59,7 +59,7 @@ class RecordingSteps : public FinishingSteps {
   void createChosenShortcuts(const std::string& dir) override { calls.push_back("shortcuts:" + dir); }
   void startProduct(const std::string& dir) override { calls.push_back("start:" + dir); }
   void writeUninstallEntry(const std::string& dir) override { calls.push_back("uninstall:" + dir); }
-  void openReadMe(const std::string& path) override { calls.push_back("readme:" + path); }
+  void openReadMe(const std::string& path, const std::string&) override { calls.push_back("readme:" + path); }
   void terminate() override {
     calls.push_back("terminate");
     terminated = true;

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "installer/InstallDateText.h"
+#include "installer/InstallLog.h"
+#include "installer/PathChecks.h"
 #include "installer/ProcessControl.h"
 #include "installer/SpecialFolder.h"
 #include "netutil/RegistryItems.h"
 #include "netutil/SystemIntegration.h"
 #include "tests/windows/TestSupport.h"
+#include "toolkit/core/CodePage.h"
 #include "toolkit/core/WinHandles.h"
 
 using namespace talvek;
@@ -154,19 +157,77 @@ TEST_F(InstallerFinishingTest, StartsTheProductAndOpensTheReadMeWithoutWaitingFo
   const std::string dir = scratch.path() + "Talvek Product\\";
   test::placeStub(dir, "Talvek.exe");
   test::placeStub(scratch.path(), "Talvek.exe");
+  // The installer's own start, where the command line is ours to quote.
+  finishing.setElevation(Elevation::NotElevated);
   DWORD start = GetTickCount();
   finishing.startProduct(dir);
-  ASSERT_TRUE(test::waitUntil([] { return processExists("Talvek.exe"); }, 20000));
-  talvek::Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, findProcessId("Talvek.exe")));
+  const ProcessControl product(dir);
+  ASSERT_TRUE(test::waitUntil([&] { return product.processExists("Talvek.exe"); }, 20000));
+  talvek::Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, product.findProcessId("Talvek.exe")));
   char image[MAX_PATH] = {};
   DWORD length = MAX_PATH;
   ASSERT_TRUE(QueryFullProcessImageNameA(process.get(), 0, image, &length));
   EXPECT_EQ(std::string(image, length), dir + "Talvek.exe");
-  EXPECT_TRUE(stopProcess(std::string("Talvek.exe")));
+  EXPECT_TRUE(product.stopProcess(std::string("Talvek.exe")));
 
   // Nothing is associated with this extension: no dialog, no hang.
   test::writeFileBytes(scratch.path() + "readme.talvek-unassociated", "x");
-  finishing.openReadMe(scratch.path() + "readme.talvek-unassociated");
+  finishing.openReadMe(scratch.path() + "readme.talvek-unassociated", scratch.path());
   finishing.startProduct(scratch.path() + "missing\\");
   EXPECT_LT(GetTickCount() - start, 20000u);
+}
+
+namespace {
+
+std::string stubLogPath() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  return std::string(temp) + "TalvekStub.log";
+}
+
+// The working folder the stand-in product recorded for its last start as `name`.
+std::string lastRecordedFolder(const std::string& name) {
+  const std::string log = test::readFileBytes(stubLogPath());
+  std::string folder;
+  size_t at = 0;
+  while ((at = log.find(name + "|", at)) != std::string::npos) {
+    if (at == 0 || log[at - 1] == '\n') {
+      const size_t end = log.find_first_of("\r\n", at);
+      const std::string line = log.substr(at, end == std::string::npos ? std::string::npos : end - at);
+      folder = line.substr(line.rfind('|') + 1);
+    }
+    at += name.size();
+  }
+  return folder;
+}
+
+}  // namespace
+
+TEST_F(InstallerFinishingTest, TheProductStartsInTheInstallationFolderByTheRouteTheLogNames) {
+  const std::string dir = scratch.path() + "Talvek Product\\";
+  test::placeStub(dir, "Talvek.exe");
+  DeleteFileA(stubLogPath().c_str());
+  ASSERT_TRUE(installLog().open(toWide(scratch.path() + "install.log")));
+  const ProcessControl product(dir);
+
+  finishing.setElevation(Elevation::NotElevated);
+  finishing.startProduct(dir);
+  ASSERT_TRUE(test::waitUntil([&] { return !lastRecordedFolder("Talvek.exe").empty(); }, 20000));
+  // The system spells a working folder without its closing separator.
+  EXPECT_TRUE(samePath(lastRecordedFolder("Talvek.exe") + "\\", dir)) << lastRecordedFolder("Talvek.exe");
+  EXPECT_NE(test::readFileBytes(scratch.path() + "install.log").find("not elevated; route: direct"), std::string::npos);
+  EXPECT_TRUE(product.stopProcess(std::string("Talvek.exe")));
+  ASSERT_TRUE(test::waitUntil([&] { return !product.processExists("Talvek.exe"); }, 10000));
+
+  // Elevated, the desktop's shell view starts it: Wine's desktop answers
+  // that route as Windows Explorer does.
+  DeleteFileA(stubLogPath().c_str());
+  finishing.setElevation(Elevation::Elevated);
+  finishing.startProduct(dir);
+  ASSERT_TRUE(test::waitUntil([&] { return !lastRecordedFolder("Talvek.exe").empty(); }, 20000));
+  EXPECT_TRUE(samePath(lastRecordedFolder("Talvek.exe") + "\\", dir)) << lastRecordedFolder("Talvek.exe");
+  EXPECT_NE(test::readFileBytes(scratch.path() + "install.log").find("is elevated; route: desktop shell"),
+            std::string::npos)
+      << test::readFileBytes(scratch.path() + "install.log");
+  EXPECT_TRUE(test::waitUntil([&] { return product.stopProcess(std::string("Talvek.exe")); }, 10000));
 }

@@ -78,8 +78,10 @@ class UninstallationTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(UninstallationTest, RemovesEverythingTheInstallerWroteAndNothingElse) {
+  // Another program of the same name elsewhere, started first, is not ours.
+  test::StartedProgram stranger(test::placeStub(scratch.path() + "Other\\", "Talvek.exe"));
   test::StartedProgram product(dir + "Talvek.exe");
-  ASSERT_TRUE(product.started());
+  ASSERT_TRUE(product.started() && stranger.started());
   ASSERT_TRUE(fileExists(specialFolder(kFolderDesktop) + "Talvek·新神器.lnk"));
   test::writeFileBytes(scratch.path() + "neighbour.txt", "not ours");
 
@@ -87,6 +89,7 @@ TEST_F(UninstallationTest, RemovesEverythingTheInstallerWroteAndNothingElse) {
   EXPECT_TRUE(product.waitForExit(5000));
   expectEverythingOfOursGone();
   EXPECT_TRUE(fileExists(scratch.path() + "neighbour.txt"));
+  EXPECT_TRUE(stranger.isRunning());
 }
 
 TEST_F(UninstallationTest, AnEarlierVersionsUnquotedRegistrationIsRemovedToo) {
