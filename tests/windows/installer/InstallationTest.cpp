@@ -208,12 +208,14 @@ TEST_F(InstallationTest, TheWorkerEndsTheRunningProductFirst) {
   const std::string dir = scratch.path() + "Talvek\\";
   CreateDirectoryA(dir.c_str(), nullptr);
   installerState().installDir = dir;
-  const std::string old = scratch.path() + "old\\";
-  test::StartedProgram main(test::placeStub(old, "Talvek.exe"));
-  test::StartedProgram relay1(test::placeStub(old + "r1\\", "netrelay.exe"));
-  test::StartedProgram relay2(test::placeStub(old + "r2\\", "netrelay.exe"));
-  test::StartedProgram beacon(test::placeStub(old, "Beacon.exe"));
-  ASSERT_TRUE(main.started() && relay1.started() && relay2.started() && beacon.started());
+  // The earlier installation's programs; a program elsewhere of the same
+  // name, started first, is someone else's.
+  test::StartedProgram stranger(test::placeStub(scratch.path() + "elsewhere\\", "Beacon.exe"));
+  test::StartedProgram main(test::placeStub(dir, "Talvek.exe"));
+  test::StartedProgram relay1(test::placeStub(dir + "r1\\", "netrelay.exe"));
+  test::StartedProgram relay2(test::placeStub(dir + "r2\\", "netrelay.exe"));
+  test::StartedProgram beacon(test::placeStub(dir + "Auxiliary\\", "Beacon.exe"));
+  ASSERT_TRUE(stranger.started() && main.started() && relay1.started() && relay2.started() && beacon.started());
 
   auto payload = payloadFrom(test::testDataDir() + "payload.zip");
   Installation installation(view, steps, service, payload);
@@ -224,4 +226,5 @@ TEST_F(InstallationTest, TheWorkerEndsTheRunningProductFirst) {
   EXPECT_TRUE(relay2.waitForExit(5000));
   EXPECT_TRUE(beacon.waitForExit(5000));
   EXPECT_TRUE(steps.terminated);
+  EXPECT_TRUE(stranger.isRunning());
 }
