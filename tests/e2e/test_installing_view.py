@@ -27,7 +27,10 @@ CLOSE_AREA = (w.CLOSE_BUTTON[0] - 10, w.CLOSE_BUTTON[1] - 10, 20, 20)
 PARKED = (600, 120)
 WINDOW_AREA = (0, 0, 700, 350)
 
-STANDINS = os.path.join(state.DRIVE_C, "standins")
+# An earlier installation's programs run from the installation directory; a
+# stranger of a product program's name runs elsewhere and is left alone.
+STANDINS = state.DEFAULT_DIR
+STRANGERS = os.path.join(state.DRIVE_C, "standins")
 ENDED_NAMES = ("Pagelens.exe", "Freshen.exe", "Talvek.exe", "netrelay.exe", "netrelay.exe", "Beacon.exe")
 UNNAMED = "TalvekPlayer.exe"
 
@@ -67,7 +70,7 @@ class InstallingViewTest(unittest.TestCase):
 
     def tearDown(self):
         end_all_wine_programs()
-        shutil.rmtree(STANDINS, ignore_errors=True)
+        shutil.rmtree(STRANGERS, ignore_errors=True)
 
     def assert_reads(self, window, area, expected):
         shown, read = window.wait_text(area, expected)
@@ -133,20 +136,25 @@ class InstallingViewTest(unittest.TestCase):
 
     def start_standins(self):
         os.makedirs(STANDINS, exist_ok=True)
+        os.makedirs(STRANGERS, exist_ok=True)
         stub = state.payload_entries()["Talvek.exe"]
         processes = []
         for name in set(ENDED_NAMES) | {UNNAMED}:
             with open(os.path.join(STANDINS, name), "wb") as f:
                 f.write(stub)
+        with open(os.path.join(STRANGERS, "Beacon.exe"), "wb") as f:
+            f.write(stub)
+        processes.append(start("C:\\standins\\Beacon.exe", log_name="stranger"))
         for i, name in enumerate(ENDED_NAMES + (UNNAMED,)):
-            processes.append(start(f"C:\\standins\\{name}", log_name=f"standin-{i}"))
+            processes.append(start(f"C:\\Program Files\\Talvek\\{name}", log_name=f"standin-{i}"))
         self.assertTrue(wait_until(lambda: all(self.running(n) for n in ENDED_NAMES + (UNNAMED,)), 30),
                         "the stand-ins run")
+        self.assertTrue(wait_until(lambda: state.running_programs("standins\\Beacon.exe"), 30), "the stranger runs")
         self.assertEqual(len(self.running("netrelay.exe")), 2)
         return processes
 
     def running(self, name):
-        return state.running_programs("standins\\" + name)
+        return state.running_programs("Talvek\\" + name)
 
     def install_and_see_it_fail(self, window, status, ring_text, then=lambda: None):
         """Presses install, waits for the failed state, reads it and does
@@ -171,6 +179,8 @@ class InstallingViewTest(unittest.TestCase):
             for name in set(ENDED_NAMES):
                 self.assertEqual(self.running(name), [], f"{name} was ended")
             self.assertEqual(len(self.running(UNNAMED)), 1, "a program of another name is left alone")
+            self.assertEqual(len(state.running_programs("standins\\Beacon.exe")), 1,
+                             "a program of a product name running elsewhere is left alone")
         self.install_and_see_it_fail(window, "释放文件失败！", "2%", then=only_the_products_programs_were_ended)
 
     def test_failed_extraction_reports_at_99(self):
