@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "tests/windows/TestSupport.h"
@@ -24,10 +25,14 @@ TEST(ServiceWindow, OnlyTheInstallersOwnRelayRunsTheHandler) {
   EXPECT_EQ(runs, 0);
 
   // The worker's relay, from another thread, runs it once and waits for it.
-  bool relayed = false;
-  std::thread worker([&] { relayed = service.relay(); });
-  ASSERT_TRUE(test::waitUntil([&] { return runs == 1; }, 10000));
+  std::atomic<bool> relayed{false}, returned{false};
+  std::thread worker([&] {
+    relayed = service.relay();
+    returned = true;
+  });
+  test::waitUntil([&] { return returned.load(); }, 10000);
   worker.join();
+  EXPECT_EQ(runs, 1);
   EXPECT_TRUE(relayed);
   EXPECT_TRUE(IsWindow(service.handle()));
 }
