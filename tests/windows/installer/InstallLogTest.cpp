@@ -54,7 +54,7 @@ TEST(InstallLog, AHardLinkInTheLogsPlaceLeavesTheOtherNameUnchanged) {
   EXPECT_NE(test::readFileBytes(path).find("log opened"), std::string::npos);
   // Nothing of the log's own making is left beside it.
   WIN32_FIND_DATAA entry;
-  FindHandle search(FindFirstFileA((scratch.path() + "TalvekSetup.log.*").c_str(), &entry));
+  FindHandle search(FindFirstFileA((scratch.path() + "*.new").c_str(), &entry));
   EXPECT_FALSE(search) << entry.cFileName;
 }
 
