@@ -18,7 +18,11 @@ PAGE = (b"<!doctype html>\r\n<html>\r\n<head>\r\n<meta charset='utf8'>\r\n"
         b"<script src='/web/richeditclient'></script>\r\n</head>\r\n"
         b"<body contentEditable>\r\n</body>\r\n<script>\r\n"
         b"eval(document.getElementById('load').innerHTML)\r\n</script>\r\n</html>")
-REQUEST = b"GET /web/default HTTP/1.1\r\nHost: bench\r\n\r\n"
+
+
+def request_for(address):
+    # The server answers only requests naming its own address and port.
+    return b"GET /web/default HTTP/1.1\r\nHost: %s:%d\r\n\r\n" % (address[0].encode(), address[1])
 
 REFERENCE_SERVER = r'''
 import http.server, socketserver, sys
@@ -41,7 +45,7 @@ server.serve_forever()
 
 def fetch(address):
     with socket.create_connection(address, timeout=10) as client:
-        client.sendall(REQUEST)
+        client.sendall(request_for(address))
         reply = bytearray()
         while True:
             chunk = client.recv(65536)

@@ -11,6 +11,7 @@ namespace talvek {
 namespace {
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr int kFreshNameAttempts = 16;
 
 std::uint64_t ticks(const FILETIME& time) {
   return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
@@ -39,6 +40,19 @@ std::string openingDetail() {
          std::to_string(windowsVersionCode());
 }
 
+// A file of our own beside `path`, under a name nobody else had: made with
+// CREATE_NEW, so whatever already lies there, link or not, is never opened.
+Handle createFreshBeside(const std::wstring& path, std::wstring& freshPath) {
+  for (int attempt = 0; attempt < kFreshNameAttempts; ++attempt) {
+    freshPath = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt) + L".new";
+    // Readable while the installer runs; not writable by anyone else.
+    Handle file(CreateFileW(freshPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return {};
+}
+
 }  // namespace
 
 bool InstallLog::open() { return open(defaultPath()); }
@@ -48,10 +62,18 @@ bool InstallLog::open(const std::wstring& path) {
   file_.reset();
   budget_ = LogBudget(kLimitBytes);
   if (path.empty()) return false;
-  // Readable while the installer runs; not writable by anyone else.
-  file_ = Handle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file_) return false;
+  // The temporary folder is the user's: the old log may have been replaced
+  // by a link (symbolic or hard) to a file the installer must not write, and
+  // not every system shows such a link as one. Renaming our own file over
+  // the name replaces the name itself, never what it pointed to.
+  std::wstring freshPath;
+  Handle fresh = createFreshBeside(path, freshPath);
+  if (!fresh) return false;
+  if (!MoveFileExW(freshPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    DeleteFileW(freshPath.c_str());
+    return false;
+  }
+  file_ = std::move(fresh);
   writeText(kByteOrderMark + logHeaderLine());
   LogLine opened;
   opened.atMs = msSinceStart();

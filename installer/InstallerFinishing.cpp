@@ -180,7 +180,9 @@ void InstallerFinishing::writeUninstallEntry(const std::string& installDir) {
   // The icon file is not in the payload; the value is written as shipped.
   write("DisplayIcon", installDir + "Auxiliary\\DEFAULT_ICON.ico");
   write("DisplayVersion", kProductVersion);
-  write("UninstallString", installDir + product::kRemoverExe);
+  // Quoted: the system runs this as a command line, and unquoted
+  // "C:\Program Files\..." would first run a "C:\Program.exe".
+  write("UninstallString", "\"" + installDir + product::kRemoverExe + "\"");
   installLog().outcome("uninstall entry", refused == 0,
                        "HKEY_CURRENT_USER\\" + key + (refused ? ", " + std::to_string(refused) + " of 8 values refused" : ""),
                        clock.elapsed());

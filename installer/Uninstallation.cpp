@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "installer/BoundedRepeat.h"
+#include "installer/InstallTreeRemoval.h"
 #include "installer/InstallerFinishing.h"
 #include "installer/ProcessControl.h"
 #include "installer/ProductFiles.h"
@@ -19,8 +20,6 @@ namespace talvek {
 namespace {
 
 constexpr int kMaxStopsPerProgram = 20;
-constexpr int kDeleteAttempts = 30;
-constexpr DWORD kDeleteRetryMs = 100;
 constexpr int kProtocolRootCodes[] = {1, 2, 3};
 
 // Only the programs of this installation: a program elsewhere that shares
@@ -59,41 +58,21 @@ void removeProtocolKeys(const std::string& installDir) {
   }
 }
 
+// The entry's command names the remover quoted; earlier versions wrote it bare.
+std::string withoutQuotes(const std::string& command) {
+  if (command.size() >= 2 && command.front() == '"' && command.back() == '"') {
+    return command.substr(1, command.size() - 2);
+  }
+  return command;
+}
+
 void removeUninstallEntry(const std::string& installDir) {
-  const std::string remover = RegistryItems::readText(3, std::string(kUninstallKey) + "UninstallString");
+  const std::string remover = withoutQuotes(RegistryItems::readText(3, std::string(kUninstallKey) + "UninstallString"));
   if (samePath(remover, installDir + product::kRemoverExe)) {
     std::string key = kUninstallKey;
     key.pop_back();
     RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
   }
-}
-
-bool deleteWithRetry(const std::string& path, bool directory) {
-  auto remove = [&] { return directory ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str()); };
-  if (remove()) return true;
-  SetFileAttributesA(path.c_str(), directory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL);
-  // A program that was just ended may still hold its files for a moment.
-  repeatWhileBounded([&] { return !remove() && pathExists(path); }, [] { Sleep(kDeleteRetryMs); }, kDeleteAttempts);
-  return !pathExists(path);
-}
-
-// Deletes everything below `dir` (ending with a backslash) but `keepFile`.
-void deleteTree(const std::string& dir, const std::string& keepFile) {
-  WIN32_FIND_DATAA entry;
-  FindHandle search(FindFirstFileA((dir + "*").c_str(), &entry));
-  if (!search) return;
-  do {
-    const std::string name = entry.cFileName;
-    if (name == "." || name == "..") continue;
-    const std::string path = dir + name;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      // A link to a folder elsewhere goes, not what it points to.
-      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) deleteTree(path + "\\", keepFile);
-      deleteWithRetry(path, true);
-    } else if (!samePath(path, keepFile)) {
-      deleteWithRetry(path, false);
-    }
-  } while (FindNextFileA(search.get(), &entry));
 }
 
 }  // namespace
@@ -104,7 +83,7 @@ UninstallResult uninstallProduct(const std::string& installDir, const std::strin
   removeShortcuts();
   removeProtocolKeys(installDir);
   removeUninstallEntry(installDir);
-  deleteTree(installDir, keepFile);
+  removeTreeBelow(installDir, keepFile);
   deleteWithRetry(installDir.substr(0, installDir.size() - 1), true);
   return UninstallResult::Removed;
 }

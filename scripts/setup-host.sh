@@ -22,6 +22,7 @@ PACKAGES=(
   wine wine32:i386 libgnutls30:i386
   xvfb xdotool x11-utils xcompmgr imagemagick fonts-wqy-microhei
   tesseract-ocr tesseract-ocr-chi-sim
+  chromium
   locales python3
   osslsigncode openssl advancecomp
 )

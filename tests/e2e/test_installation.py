@@ -37,7 +37,8 @@ class InstallationTest(unittest.TestCase):
         self.assertEqual(state.registry_value(key, "DisplayVersion"), "1.6.3.5")
         self.assertEqual(state.registry_value(key, "DisplayName"), "Talvek")
         self.assertEqual(state.registry_value(key, "Publisher"), "Talvek")
-        self.assertEqual(state.registry_value(key, "UninstallString"), directory + "Remover.exe")
+        # Quoted: the system runs it as a command line, and the folder has a space.
+        self.assertEqual(state.registry_value(key, "UninstallString"), '"' + directory + 'Remover.exe"')
         self.assertRegex(state.registry_value(key, "InstallDate") or "", r"^\d{4}年\d{1,2}月\d{1,2}日(\d{1,2}时(\d{1,2}分(\d{1,2}秒)?)?)?$")
         beacon = directory + "Auxiliary\\Beacon.exe"
         self.assertEqual(state.registry_value(state.PROTOCOL_KEY), "URL:  Talvek protocol Handler")

@@ -65,8 +65,9 @@ class LifecycleTest(unittest.TestCase):
         window = w.InstallerWindow(log_name="lifecycle-install").wait_shown()
         window.click(w.INSTALL_BUTTON)
         self.assertEqual(window.wait_exit(90), 0)
-        remover = state.registry_value(state.UNINSTALL_KEY, "UninstallString")
-        self.assertTrue(remover and remover.endswith("Remover.exe"), remover)
+        command = state.registry_value(state.UNINSTALL_KEY, "UninstallString") or ""
+        self.assertRegex(command, r'^".*Remover\.exe"$')
+        remover = command.strip('"')
         self.assertIn("Program Files/Talvek/Talvek.exe", file_snapshot())
 
         end_all_wine_programs()  # the product, the read-me viewer

@@ -18,6 +18,10 @@ def find_listening_port():
     return None
 
 
+def own_get(port, path):
+    return b"GET %s HTTP/1.1\r\nHost: %s:%d\r\n\r\n" % (path, ADDRESS.encode(), port)
+
+
 def get(port, request):
     with socket.create_connection((ADDRESS, port), timeout=5) as connection:
         connection.sendall(request)
@@ -44,15 +48,15 @@ class RichEditServerTest(unittest.TestCase):
 
         self.assertTrue(wait_until(listening, 40, interval=1), "no server in the port range")
         self.assertIsNone(installer.poll())
-        answer = get(port, b"GET /web/default HTTP/1.1\r\nHost: x\r\n\r\n")
+        answer = get(port, own_get(port, b"/web/default"))
         head, _, body = answer.partition(b"\r\n\r\n")
         self.assertTrue(head.startswith(b"HTTP/1.1 200 OK\r\n"), head)
         self.assertIn(b"Content-Length:287", head)
         self.assertEqual(len(body), 287)
-        jquery = get(port, b"GET /web/jquery HTTP/1.1\r\n\r\n")
+        jquery = get(port, own_get(port, b"/web/jquery"))
         self.assertIn(b"Content-Length:93435", jquery)
         self.assertIn(b"/*! jQuery v1.8.2 jquery.com | jquery.org/license */", jquery)
-        self.assertEqual(get(port, b"GET /nothing HTTP/1.1\r\n\r\n"), b"")
+        self.assertEqual(get(port, own_get(port, b"/nothing")), b"")
 
 
 if __name__ == "__main__":

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "toolkit/richedit/PostedContent.h"
+#include "toolkit/richedit/RequestGate.h"
 #include "toolkit/richedit/RequestReader.h"
 #include "toolkit/richedit/Utf8.h"
 
@@ -64,11 +65,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // read in pieces stops at the first piece that completes it.
   if (whole.status == RequestReader::Status::Complete && pieces.status == RequestReader::Status::Complete) {
     if (whole.request.path != pieces.request.path || whole.request.isPost != pieces.request.isPost) std::abort();
+    if (whole.request.headers != pieces.request.headers) std::abort();
     if (whole.request.body.has_value() != pieces.request.body.has_value()) std::abort();
     if (pieces.request.body && !whole.request.body->starts_with(*pieces.request.body)) std::abort();
   }
   if (whole.request.body && !whole.request.isPost) std::abort();
   if (whole.request.body && whole.request.body->size() > kBound) std::abort();
+  if (whole.request.headers.size() > kBound) std::abort();
+
+  // Delivery is a narrower permission than an answer, and a request that
+  // names no host is never answered.
+  const talvek::richedit::RequestGate gate("127.89.64.254", 50123);
+  const bool answered = gate.mayAnswer(whole.request);
+  if (gate.mayDeliver(whole.request) && !answered) std::abort();
+  if (answered && talvek::richedit::headerValues(whole.request.headers, "host").size() != 1) std::abort();
 
   if (const auto content = talvek::richedit::postedContent(whole.request)) {
     if (content->control <= 0) std::abort();

@@ -102,7 +102,7 @@ RequestReader::Status RequestReader::readRequestLine() {
     }
   }
   request_.isPost = line.starts_with("POST");
-  if (!request_.isPost) return finish();  // the rest of a resource request is never needed
+  // Every request's headers are read: they say which page sent it.
   state_ = State::Headers;
   // The request line's own line end may begin the empty line.
   searchFrom_ = 0;
@@ -115,6 +115,11 @@ RequestReader::Status RequestReader::readHeaders() {
     searchFrom_ = resumePoint(gathered_.size(), kHeaderEnd);
     return overBound() ? Status::TooLarge : Status::NeedMore;
   }
+  const std::size_t requestLineEnd = gathered_.find(kLineEnd);
+  if (requestLineEnd < end)
+    request_.headers = gathered_.substr(requestLineEnd + kLineEnd.size(), end - requestLineEnd - kLineEnd.size());
+  // The rest of a resource request is never needed.
+  if (!request_.isPost) return finish();
   const std::optional<std::size_t> length =
       announcedContentLength(std::string_view(gathered_).substr(0, end), maxRequestBytes_);
   // A body without an announced length has no defined end: it is dropped.

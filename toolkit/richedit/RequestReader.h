@@ -18,6 +18,9 @@ struct HttpRequest {
   bool isPost = false;
   // Present only for a POST read completely.
   std::optional<std::string> body;
+  // The header lines after the request line, as sent, without the empty
+  // line; empty when the header block never arrived whole.
+  std::string headers;
 };
 
 class RequestReader {

@@ -83,6 +83,7 @@ bool RichEditServer::start() {
     listener_.reset();
     return false;
   }
+  gate_ = RequestGate(kListenAddress, port_);
   chainStarted_ = startAcceptThread();
   return chainStarted_;
 }
@@ -151,12 +152,14 @@ void RichEditServer::serve(ServerConnection& connection) {
 void RichEditServer::answer(ServerConnection& connection, const HttpRequest& request) {
   if (request.isPost) {
     // Posts get no HTTP answer, delivered or not.
+    if (!gate_.mayDeliver(request)) return;
     if (std::optional<PostedContent> content = postedContent(request)) {
       deliver_(content->control, control_event::kRichEditContent, static_cast<std::intptr_t>(content->kind),
                reinterpret_cast<std::intptr_t>(content->text.c_str()), limits_.handOverMs);
     }
     return;
   }
+  if (!gate_.mayAnswer(request)) return;
   const Route* route = routes_.find(request.path);
   if (!route) return;
   const std::string head = responseHead(route->contentType, route->body.size());

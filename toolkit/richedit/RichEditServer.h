@@ -13,6 +13,7 @@
 
 #include "toolkit/core/WinHandles.h"
 #include "toolkit/richedit/ControlEventSink.h"
+#include "toolkit/richedit/RequestGate.h"
 #include "toolkit/richedit/RouteTable.h"
 #include "toolkit/richedit/ServerLimits.h"
 #include "toolkit/richedit/WinsockSession.h"
@@ -53,6 +54,7 @@ class RichEditServer {
 
   ControlEventSink deliver_;
   RouteTable routes_;
+  RequestGate gate_;
   ServerLimits limits_;
   WinsockSession winsock_;
   Socket listener_;

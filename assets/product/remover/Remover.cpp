@@ -4,19 +4,23 @@
 //   Remover.exe --from DIR [/S]       (internal) the copy in %TEMP% doing the work
 //
 // A program cannot delete its own file while it runs, so the installed
-// remover hands the work to a copy of itself in the temp folder, which
-// removes the installation and then has its own file deleted once it ends.
+// remover hands the work to a copy of itself in a new folder of the temp
+// folder, which removes the installation and then has its folder deleted
+// once it ends.
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <cwchar>
 #include <string>
 
+#include "installer/FreshFolder.h"
 #include "installer/Uninstallation.h"
 #include "toolkit/core/WinHandles.h"
 
 namespace {
 
+constexpr wchar_t kCopyFolderStem[] = L"TalvekRemover-";
 constexpr wchar_t kTitle[] = L"Talvek \u5378\u8F7D";                                   // Talvek 卸载
 constexpr wchar_t kConfirm[] = L"\u786E\u5B9A\u8981\u5378\u8F7D Talvek \u53CA\u5176\u6240\u6709\u7EC4\u4EF6\u5417\uFF1F";  // 确定要卸载 Talvek 及其所有组件吗？
 constexpr wchar_t kDone[] = L"Talvek \u5DF2\u5378\u8F7D\u3002";                        // Talvek 已卸载。
@@ -68,13 +72,20 @@ bool startHidden(const std::wstring& commandLine) {
   return true;
 }
 
-// The temp copy's file goes once the copy has ended: a hidden command
-// shell retries the deletion for a few seconds.
-void deleteSelfAfterExit(const std::wstring& self) {
+// The temp copy's folder goes once the copy has ended: a hidden command
+// shell retries the deletion for a few seconds. Only a folder the handing
+// over made: "--from" given to the installed remover leaves its folder be.
+void deleteOwnFolderAfterExit(const std::wstring& self, const std::wstring& temp) {
+  const std::wstring folder = self.substr(0, self.find_last_of(L'\\'));
+  const std::wstring expectedStart = temp + kCopyFolderStem;
+  const bool madeByHandOver = folder.size() > expectedStart.size() &&
+                              _wcsnicmp(folder.c_str(), expectedStart.c_str(), expectedStart.size()) == 0 &&
+                              folder.find(L'\\', temp.size()) == std::wstring::npos;
+  if (!madeByHandOver) return;
   wchar_t system[MAX_PATH] = {};
   GetSystemDirectoryW(system, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(system) + L"\\cmd.exe\" /c for /l %i in (1,1,50) do (del /f /q \"" +
-                         self + L"\" 2>nul & if not exist \"" + self + L"\" exit)";
+  std::wstring command = L"\"" + std::wstring(system) + L"\\cmd.exe\" /c for /l %i in (1,1,50) do (rmdir /s /q \"" +
+                         folder + L"\" 2>nul & if not exist \"" + folder + L"\" exit)";
   startHidden(command);
 }
 
@@ -108,16 +119,24 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SetCurrentDirectoryW(temp);
   if (!arguments.from.empty()) {
     int code = work(arguments);
-    deleteSelfAfterExit(self);
+    deleteOwnFolderAfterExit(self, temp);
     return code;
   }
 
   const std::wstring installDir = self.substr(0, self.find_last_of(L'\\') + 1);
-  const std::wstring copy = std::wstring(temp) + L"TalvekRemover-" + std::to_wstring(GetCurrentProcessId()) + L".exe";
-  // No backslash before the closing quote: it would escape the quote.
-  const std::wstring fromDir = installDir.substr(0, installDir.size() - 1);
-  std::wstring handOver = L"\"" + copy + L"\" --from \"" + fromDir + L"\"" + (arguments.silent ? L" /S" : L"");
-  if (CopyFileW(self.c_str(), copy.c_str(), FALSE) && startHidden(handOver)) return 0;
+  // The temp folder is the user's, and a name in it can be planted in
+  // advance (a link to a file this elevated program would overwrite): the
+  // copy goes into a folder that did not exist before, and never over a file.
+  const std::wstring folder = talvek::createFreshFolder(temp, kCopyFolderStem);
+  if (!folder.empty()) {
+    const std::wstring copy = folder + L"Remover.exe";
+    // No backslash before the closing quote: it would escape the quote.
+    const std::wstring fromDir = installDir.substr(0, installDir.size() - 1);
+    std::wstring handOver = L"\"" + copy + L"\" --from \"" + fromDir + L"\"" + (arguments.silent ? L" /S" : L"");
+    if (CopyFileW(self.c_str(), copy.c_str(), TRUE) && startHidden(handOver)) return 0;
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
+  }
 
   // Without a temp copy, remove everything but this file.
   Arguments inPlace = arguments;

@@ -18,15 +18,24 @@ Status feed(RequestReader& reader, const std::vector<std::string>& pieces) {
   return status;
 }
 
-TEST(RequestReader, AResourceRequestEndsWithItsRequestLine) {
+TEST(RequestReader, AResourceRequestEndsWithItsHeaderBlock) {
   for (const char* method : {"GET", "HEAD", "post", "OPTIONS"}) {
     RequestReader reader(kBound);
-    // Headers after the request line are never waited for.
-    EXPECT_EQ(reader.append(std::string(method) + " /web/default HTTP/1.1\r\nHost: x"), Status::Complete);
+    EXPECT_EQ(reader.append(std::string(method) + " /web/default HTTP/1.1\r\nHost: x"), Status::NeedMore);
+    // A body after the empty line is never waited for.
+    EXPECT_EQ(reader.append("\r\nOrigin: y\r\n\r\nbody"), Status::Complete);
     EXPECT_EQ(reader.request().path, "/web/default");
+    EXPECT_EQ(reader.request().headers, "Host: x\r\nOrigin: y");
     EXPECT_FALSE(reader.request().isPost);
     EXPECT_FALSE(reader.request().body);
   }
+}
+
+TEST(RequestReader, AResourceRequestCutOffInItsHeadersKeepsNoHeaders) {
+  RequestReader reader(kBound);
+  EXPECT_EQ(reader.append("GET /web/default HTTP/1.1\r\nHost: 127.89.64.254:50000\r\n"), Status::NeedMore);
+  EXPECT_EQ(reader.peerClosed(), Status::Complete);
+  EXPECT_EQ(reader.request().headers, "");
 }
 
 TEST(RequestReader, ThePathIsTheTargetExactlyAsSentOrEmptyWithoutASecondSpace) {
@@ -39,14 +48,14 @@ TEST(RequestReader, ThePathIsTheTargetExactlyAsSentOrEmptyWithoutASecondSpace) {
   };
   for (const auto& [line, path] : cases) {
     RequestReader reader(kBound);
-    EXPECT_EQ(reader.append(line), Status::Complete) << line;
+    EXPECT_EQ(reader.append(std::string(line) + "\r\n"), Status::Complete) << line;
     EXPECT_EQ(reader.request().path, path) << line;
   }
 }
 
 TEST(RequestReader, ARequestLineSplitAcrossReceivesIsFoundOnce) {
   RequestReader reader(kBound);
-  EXPECT_EQ(feed(reader, {"GET /web/jquery HTTP/1.1\r", "\nHost"}), Status::Complete);
+  EXPECT_EQ(feed(reader, {"GET /web/jquery HTTP/1.1\r", "\nHost: a\r\n\r\n"}), Status::Complete);
   EXPECT_EQ(reader.request().path, "/web/jquery");
 }
 

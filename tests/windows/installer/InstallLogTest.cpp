@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/core/CodePage.h"
+#include "toolkit/core/WinHandles.h"
 #include "tests/windows/TestSupport.h"
 
 using namespace talvek;
@@ -36,6 +37,25 @@ TEST(InstallLog, WritesUtf8WithAByteOrderMarkAndIsReplacedAtEachOpen) {
   const std::string second = test::readFileBytes(path);
   EXPECT_EQ(second.find("write archive"), std::string::npos) << "replaced, not appended to";
   EXPECT_NE(second.find("log opened"), std::string::npos);
+}
+
+TEST(InstallLog, AHardLinkInTheLogsPlaceLeavesTheOtherNameUnchanged) {
+  test::ScratchDir scratch;
+  const std::string path = scratch.path() + "TalvekSetup.log";
+  const std::string other = scratch.path() + "someone else's.txt";
+  ASSERT_TRUE(test::writeFileBytes(other, "keep me"));
+  ASSERT_TRUE(CreateHardLinkA(path.c_str(), other.c_str(), nullptr));
+  {
+    InstallLog log;
+    ASSERT_TRUE(log.open(toWide(path)));
+    log.record("status", "shown", "text");
+  }
+  EXPECT_EQ(test::readFileBytes(other), "keep me");
+  EXPECT_NE(test::readFileBytes(path).find("log opened"), std::string::npos);
+  // Nothing of the log's own making is left beside it.
+  WIN32_FIND_DATAA entry;
+  FindHandle search(FindFirstFileA((scratch.path() + "*.new").c_str(), &entry));
+  EXPECT_FALSE(search) << entry.cFileName;
 }
 
 TEST(InstallLog, ALogThatCannotBeWrittenIsSilentlyAbsent) {

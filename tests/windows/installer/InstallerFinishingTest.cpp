@@ -100,7 +100,7 @@ TEST_F(InstallerFinishingTest, WritesTheUninstallEntry) {
   EXPECT_EQ(RegistryItems::readText(3, key + "Publisher"), "Talvek");
   EXPECT_EQ(RegistryItems::readText(3, key + "DisplayName"), "Talvek");
   EXPECT_EQ(RegistryItems::readText(3, key + "DisplayVersion"), "1.6.3.5");
-  EXPECT_EQ(RegistryItems::readText(3, key + "UninstallString"), dir + "Remover.exe");
+  EXPECT_EQ(RegistryItems::readText(3, key + "UninstallString"), "\"" + dir + "Remover.exe\"");
   std::string date = installDateText({before.wYear, before.wMonth, before.wDay, 0, 0, 0});
   EXPECT_EQ(RegistryItems::readText(3, key + "InstallDate").rfind(date, 0), 0u);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "installer/InstallerFinishing.h"
 #include "installer/ProcessControl.h"
 #include "installer/SpecialFolder.h"
@@ -94,6 +96,7 @@ TEST_F(UninstallationTest, RemovesEverythingTheInstallerWroteAndNothingElse) {
 
 TEST_F(UninstallationTest, AnEarlierVersionsUnquotedRegistrationIsRemovedToo) {
   RegistryItems::writeText(3, "Talvek\\shell\\open\\command\\", dir + "Auxiliary\\Beacon.exe  \"%1\"");
+  RegistryItems::writeText(3, std::string(kUninstallKey) + "UninstallString", dir + "Remover.exe");
   EXPECT_EQ(uninstallProduct(dir), UninstallResult::Removed);
   expectEverythingOfOursGone();
 }
@@ -112,29 +115,35 @@ TEST_F(UninstallationTest, ADirectoryWithoutTheProductIsLeftAlone) {
 TEST_F(UninstallationTest, TheInstalledRemoverRemovesTheInstallationAndItself) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
-  const std::string pattern = std::string(temp) + "TalvekRemover-*.exe";
-  // Copies left by an earlier, interrupted run would read as this run's.
-  WIN32_FIND_DATAA stale;
-  for (HANDLE search = FindFirstFileA(pattern.c_str(), &stale); search != INVALID_HANDLE_VALUE;
-       search = FindFirstFileA(pattern.c_str(), &stale)) {
+  const std::string pattern = std::string(temp) + "TalvekRemover-*";
+  auto copies = [&] {
+    std::vector<std::string> found;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return found;
+    do {
+      found.push_back(std::string(temp) + entry.cFileName);
+    } while (FindNextFileA(search, &entry));
     FindClose(search);
-    if (!DeleteFileA((std::string(temp) + stale.cFileName).c_str())) break;
+    return found;
+  };
+  // Copies left by an earlier, interrupted run would read as this run's.
+  for (const std::string& stale : copies()) {
+    DeleteFileA((stale + "\\Remover.exe").c_str());
+    if (!RemoveDirectoryA(stale.c_str())) DeleteFileA(stale.c_str());
   }
 
   test::StartedProgram remover(dir + "Remover.exe", "/S");
   ASSERT_TRUE(remover.started());
   EXPECT_TRUE(remover.waitForExit(10000));
+  // The copy works from a folder of its own in the temp folder, never from a
+  // file name there that could have been planted.
+  const std::vector<std::string> working = copies();
+  ASSERT_EQ(working.size(), 1u);
+  EXPECT_TRUE(test::directoryExists(working[0] + "\\")) << working[0];
   ASSERT_TRUE(test::waitUntil([&] { return !test::directoryExists(dir); }, 30000)) << leftOver(dir);
   expectEverythingOfOursGone();
 
-  // Its temporary copy is gone shortly after it ends.
-  EXPECT_TRUE(test::waitUntil(
-      [&] {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return true;
-        FindClose(search);
-        return false;
-      },
-      15000));
+  // Its temporary copy and folder are gone shortly after it ends.
+  EXPECT_TRUE(test::waitUntil([&] { return copies().empty(); }, 15000));
 }

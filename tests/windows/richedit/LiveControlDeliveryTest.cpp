@@ -45,9 +45,8 @@ void postAndPump(int port, const std::string& request) {
   test::pumpMessages();
 }
 
-std::string textPost(ControlRef target, const std::string& utf8) {
-  std::string body = std::to_string(target) + "|" + utf8;
-  return "POST /cmd/get/text HTTP/1.1\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+std::string textPost(int port, ControlRef target, const std::string& utf8) {
+  return test::scriptPost(port, "/cmd/get/text", std::to_string(target) + "|" + utf8);
 }
 
 TEST(LiveControlDelivery, OnlyALiveControlReceivesPostedContent) {
@@ -57,16 +56,16 @@ TEST(LiveControlDelivery, OnlyALiveControlReceivesPostedContent) {
 
   ContentRecorder control;
   const ControlRef live = control.attachReference();
-  postAndPump(server.port(), textPost(live, "h\xC3\xA9llo"));
+  postAndPump(server.port(), textPost(server.port(), live, "h\xC3\xA9llo"));
   ASSERT_EQ(control.received.size(), 1u);
   EXPECT_EQ(control.received[0], u"h\u00e9llo");
   EXPECT_EQ(control.kinds[0], 2);
   EXPECT_EQ(control.threads[0], GetCurrentThreadId());
 
-  postAndPump(server.port(), textPost(live + 1000, "nobody"));
-  postAndPump(server.port(), textPost(-1, "a form"));
+  postAndPump(server.port(), textPost(server.port(), live + 1000, "nobody"));
+  postAndPump(server.port(), textPost(server.port(), -1, "a form"));
   control.detachReference();
-  postAndPump(server.port(), textPost(live, "stale"));
+  postAndPump(server.port(), textPost(server.port(), live, "stale"));
   EXPECT_EQ(control.received.size(), 1u);
 }
 
@@ -82,8 +81,8 @@ TEST(LiveControlDelivery, AControlThreadBusyPastTheBoundLosesThePostAndTheServer
   Handle answered(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   test::Reply page;
   std::thread client([&] {
-    test::exchange(server.port(), textPost(live, "late"));
-    page = test::exchange(server.port(), "GET /web/default HTTP/1.1\r\n\r\n");
+    test::exchange(server.port(), textPost(server.port(), live, "late"));
+    page = test::exchange(server.port(), test::pageGet(server.port(), "/web/default"));
     SetEvent(answered.get());
   });
   // This thread stays busy, taking no messages, until the page has come.

@@ -4,6 +4,20 @@
 
 namespace talvek::test {
 
+std::string ownHostLine(int port) {
+  return "Host: " + std::string(richedit::kListenAddress) + ":" + std::to_string(port) + "\r\n";
+}
+
+std::string pageGet(int port, std::string_view path) {
+  return "GET " + std::string(path) + " HTTP/1.1\r\n" + ownHostLine(port) + "\r\n";
+}
+
+std::string scriptPost(int port, std::string_view path, std::string_view body) {
+  return "POST " + std::string(path) + " HTTP/1.1\r\n" + ownHostLine(port) +
+         "X-Requested-With: XMLHttpRequest\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
+         std::string(body);
+}
+
 RawHttpClient::RawHttpClient(int port) : socket_(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)) {
   if (!socket_) return;
   // No test may hang on a server that stops reading.

@@ -30,6 +30,15 @@ class RawHttpClient {
   bool connected_ = false;
 };
 
+// The header line the server's own page sends with every request: its own
+// address and port as the host.
+std::string ownHostLine(int port);
+// A GET as the browser showing the page sends it.
+std::string pageGet(int port, std::string_view path);
+// A post as the page's script sends it: own host, the script's mark, and
+// the body's length.
+std::string scriptPost(int port, std::string_view path, std::string_view body);
+
 // Connects, sends `request`, then reads until the server closes.
 Reply exchange(int port, std::string_view request, unsigned ms = 10000);
 // The same, but the client ends its sending side after the request.

@@ -26,17 +26,10 @@ const std::string kPageHead =
     "Content-Type:text/html\r\n"
     "\r\n";
 
+const std::string kScriptMark = "X-Requested-With: XMLHttpRequest\r\n";
+
 std::string asText(std::span<const std::uint8_t> bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
-std::string postText(std::string_view lengthLine, std::string_view body, std::string_view path = "/cmd/get/text") {
-  return "POST " + std::string(path) + " HTTP/1.1\r\nHost: 127.89.64.254\r\n" + std::string(lengthLine) +
-         "\r\n\r\n" + std::string(body);
-}
-
-std::string postWithLength(std::string_view body, std::string_view path = "/cmd/get/text") {
-  return postText("Content-Length: " + std::to_string(body.size()), body, path);
 }
 
 // One server for the suite, as the toolkit has one per process.
@@ -54,11 +47,20 @@ class RichEditServerTest : public ::testing::Test {
   void SetUp() override { sink_->take(); }
 
   static int port() { return server_->port(); }
+  // A post as the page's script sends it, with the length line given.
+  static std::string postText(std::string_view lengthLine, std::string_view body,
+                              std::string_view path = "/cmd/get/text") {
+    return "POST " + std::string(path) + " HTTP/1.1\r\n" + test::ownHostLine(port()) + kScriptMark +
+           std::string(lengthLine) + "\r\n\r\n" + std::string(body);
+  }
+  static std::string postWithLength(std::string_view body, std::string_view path = "/cmd/get/text") {
+    return test::scriptPost(port(), path, body);
+  }
   static std::vector<test::RecordedEvent> deliveries() { return sink_->take(); }
 
   // The server still answers, and answers exactly.
   static void expectPageServed() {
-    const Reply reply = exchange(port(), "GET /web/default HTTP/1.1\r\n\r\n");
+    const Reply reply = exchange(port(), test::pageGet(port(), "/web/default"));
     EXPECT_TRUE(reply.closed);
     EXPECT_EQ(reply.bytes, kPageHead + std::string(kEditorPage));
   }
@@ -69,7 +71,8 @@ class RichEditServerTest : public ::testing::Test {
 
 TEST_F(RichEditServerTest, AnyMethodButPostGetsThePageExactlyThenTheClose) {
   for (const char* method : {"GET", "HEAD", "post"}) {
-    const Reply reply = exchange(port(), std::string(method) + " /web/default HTTP/1.1\r\nHost: x\r\n\r\n");
+    const Reply reply =
+        exchange(port(), std::string(method) + " /web/default HTTP/1.1\r\n" + test::ownHostLine(port()) + "\r\n");
     EXPECT_TRUE(reply.closed) << method;
     EXPECT_EQ(reply.bytes, kPageHead + std::string(kEditorPage)) << method;
   }
@@ -81,14 +84,14 @@ TEST_F(RichEditServerTest, ServesJqueryAndTheClientScript) {
   ASSERT_TRUE(jquery.starts_with("/*! jQuery v1.8.2 jquery.com | jquery.org/license */\n"));
   // The published file's checksum: the linked copy comes back whole.
   EXPECT_EQ(crc32(0, jqueryLibrary().data(), static_cast<uInt>(jqueryLibrary().size())), 0x87bda2f3u);
-  Reply reply = exchange(port(), "GET /web/jquery HTTP/1.1\r\n\r\n");
+  Reply reply = exchange(port(), test::pageGet(port(), "/web/jquery"));
   EXPECT_TRUE(reply.closed);
   EXPECT_EQ(reply.bytes,
             "HTTP/1.1 200 OK\r\nServer:RbUI RichEdit HTTP Server\r\nContent-Length:93435\r\n"
             "Content-Type:text/javascript\r\n\r\n" +
                 jquery);
 
-  reply = exchange(port(), "GET /web/richeditclient HTTP/1.1\r\n\r\n");
+  reply = exchange(port(), test::pageGet(port(), "/web/richeditclient"));
   EXPECT_EQ(reply.bytes,
             "HTTP/1.1 200 OK\r\nServer:RbUI RichEdit HTTP Server\r\nContent-Length:305\r\n"
             "Content-Type:text/javascript\r\n\r\n" +
@@ -96,8 +99,9 @@ TEST_F(RichEditServerTest, ServesJqueryAndTheClientScript) {
 }
 
 TEST_F(RichEditServerTest, PathsOutsideTheTableGetNoAnswer) {
-  for (const char* request : {"GET /web/default?x=1 HTTP/1.1\r\n\r\n", "GET /WEB/Default HTTP/1.1\r\n\r\n",
-                              "GET / HTTP/1.1\r\n\r\n", "GET /web/default\r\n\r\n"}) {
+  for (const std::string& request :
+       {test::pageGet(port(), "/web/default?x=1"), test::pageGet(port(), "/WEB/Default"), test::pageGet(port(), "/"),
+        "GET /web/default\r\n" + test::ownHostLine(port()) + "\r\n"}) {
     const Reply reply = exchange(port(), request);
     EXPECT_TRUE(reply.closed) << request;
     EXPECT_EQ(reply.bytes, "") << request;
@@ -142,7 +146,8 @@ TEST_F(RichEditServerTest, PostsThatNameNoControlOrNoCommandDeliverNothing) {
 }
 
 TEST_F(RichEditServerTest, APostWithoutContentLengthIsDropped) {
-  const Reply reply = exchangeThenHangUp(port(), "POST /cmd/get/text HTTP/1.1\r\nHost: x\r\n\r\n42|hello");
+  const Reply reply = exchangeThenHangUp(
+      port(), "POST /cmd/get/text HTTP/1.1\r\n" + test::ownHostLine(port()) + kScriptMark + "\r\n42|hello");
   EXPECT_TRUE(reply.closed);
   EXPECT_EQ(reply.bytes, "");
   EXPECT_TRUE(deliveries().empty());
@@ -150,7 +155,7 @@ TEST_F(RichEditServerTest, APostWithoutContentLengthIsDropped) {
 
 TEST_F(RichEditServerTest, ABodyInPiecesIsDeliveredOnceWithEveryByteThatCame) {
   RawHttpClient client(port());
-  ASSERT_TRUE(client.send("POST /cmd/get/text HTTP/1.1\r\nContent-Len"));
+  ASSERT_TRUE(client.send("POST /cmd/get/text HTTP/1.1\r\n" + test::ownHostLine(port()) + kScriptMark + "Content-Len"));
   Sleep(100);
   ASSERT_TRUE(client.send("gth: 9\r\n\r\n42|h"));
   Sleep(100);
@@ -168,18 +173,47 @@ TEST_F(RichEditServerTest, ABodyInPiecesIsDeliveredOnceWithEveryByteThatCame) {
 }
 
 TEST_F(RichEditServerTest, AnAnswerSurvivesRequestBytesTheServerNeverRead) {
-  // The rest of a resource request is never read; closing over it must not
-  // reset the connection before the client has the answer.
-  const std::string request = "GET /web/jquery HTTP/1.1\r\nX-Filler: " + std::string(60000, 'f') + "\r\n\r\n";
-  const Reply reply = exchange(port(), request);
+  // A resource request's body is never read; closing over it must not reset
+  // the connection before the client has the answer.
+  const Reply reply = exchange(port(), test::pageGet(port(), "/web/jquery") + std::string(60000, 'f'));
   EXPECT_TRUE(reply.closed);
   EXPECT_TRUE(reply.bytes.ends_with(asText(jqueryLibrary())));
+}
+
+TEST_F(RichEditServerTest, RequestsNotFromItsOwnPageGetNoAnswerAndDeliverNothing) {
+  const std::string own = test::ownHostLine(port());
+  const std::string foreignOrigin = "Origin: http://evil.example\r\n";
+  // A host name re-pointed at the loopback address, a request naming no
+  // host, and another site's script.
+  for (const std::string& request :
+       {"GET /web/default HTTP/1.1\r\nHost: rebound.example:" + std::to_string(port()) + "\r\n\r\n",
+        std::string("GET /web/default HTTP/1.1\r\n\r\n"),
+        "GET /web/default HTTP/1.1\r\n" + own + foreignOrigin + "\r\n"}) {
+    const Reply reply = exchange(port(), request);
+    EXPECT_TRUE(reply.closed) << request;
+    EXPECT_EQ(reply.bytes, "") << request;
+  }
+  const std::string body = "42|planted";
+  const std::string length = "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n";
+  for (const std::string& head : {own + kScriptMark + foreignOrigin,
+                                  // a cross-site form post cannot add the script's mark
+                                  own + "Content-Type: application/x-www-form-urlencoded\r\n",
+                                  "Host: rebound.example:" + std::to_string(port()) + "\r\n" + kScriptMark}) {
+    const Reply reply = exchange(port(), "POST /cmd/get/text HTTP/1.1\r\n" + head + length + body);
+    EXPECT_TRUE(reply.closed) << head;
+    EXPECT_TRUE(deliveries().empty()) << head;
+  }
+  // The page itself, which names its own origin, is still heard.
+  exchange(port(), postText("Origin: http://" + std::string(kListenAddress) + ":" + std::to_string(port()) +
+                                "\r\nContent-Length: " + std::to_string(body.size()),
+                            body));
+  EXPECT_EQ(deliveries().size(), 1u);
 }
 
 TEST_F(RichEditServerTest, TwoThousandSequentialRequestsAllSucceed) {
   int failures = 0;
   for (int i = 0; i < 2000; ++i) {
-    const Reply reply = exchange(port(), "GET /web/default HTTP/1.1\r\n\r\n");
+    const Reply reply = exchange(port(), test::pageGet(port(), "/web/default"));
     if (!reply.closed || reply.bytes != kPageHead + std::string(kEditorPage)) ++failures;
   }
   EXPECT_EQ(failures, 0);
@@ -190,7 +224,7 @@ TEST_F(RichEditServerTest, ASilentClientIsDroppedAndTheNextOneServed) {
   ASSERT_TRUE(silent.connected());
   Sleep(200);  // let the server take up the silent connection first
   RawHttpClient next(port());
-  ASSERT_TRUE(next.send("GET /web/default HTTP/1.1\r\n\r\n"));
+  ASSERT_TRUE(next.send(test::pageGet(port(), "/web/default")));
 
   const DWORD start = GetTickCount();
   const Reply dropped = silent.readUntilClosed(15000);
@@ -221,7 +255,7 @@ TEST_F(RichEditServerTest, AClientTricklingBytesIsDroppedAtTheRequestBound) {
     stillOpen = client.send("X");
   }
   EXPECT_TRUE(client.readUntilClosed(5000).closed);
-  const Reply reply = exchange(quick.port(), "GET /web/default HTTP/1.1\r\n\r\n");
+  const Reply reply = exchange(quick.port(), test::pageGet(quick.port(), "/web/default"));
   EXPECT_EQ(reply.bytes, kPageHead + std::string(kEditorPage));
 }
 

@@ -26,7 +26,7 @@ TEST(RichEditStart, StartsOneServerForTheProcess) {
   const test::Reply reply =
       // A reference no control can hold: an earlier start delivers to live
       // controls only, and must not wait on one of this thread's.
-      test::exchange(port, "POST /cmd/get/html HTTP/1.1\r\nContent-Length: 15\r\n\r\n2147483647|<p/>");
+      test::exchange(port, test::scriptPost(port, "/cmd/get/html", "2147483647|<p/>"));
   EXPECT_TRUE(reply.closed);
   const auto events = sink.take();
   if (before != 0) {
