@@ -8,6 +8,7 @@
 #include "installer/PayloadFile.h"
 #include "installer/ProcessControl.h"
 #include "installer/ProcessLifetime.h"
+#include "installer/ProgressPacer.h"
 #include "installer/ProductFiles.h"
 #include "installer/ZipExtractor.h"
 #include "installer/PathChecks.h"
@@ -20,6 +21,9 @@ constexpr unsigned kNetrelayWaitMs = 100;
 constexpr unsigned kSweepStepMs = 10;
 constexpr int kWriteFailedProgress = 2;
 constexpr int kExtractFailedProgress = 99;
+// A turn of the window during the extraction presents and turns the ring;
+// anything more waits for the next turn.
+constexpr unsigned kWindowTurnLimitMs = 20;
 
 // "103 entries, 11026053 bytes into C:\...\" or how far it got and why it stopped.
 std::string extractionSummary(const std::string& archive, const ExtractionReport& report) {
@@ -121,7 +125,9 @@ void Installation::extractAndFinish() {
   const std::string archive = dir + product::kArchiveFile;
   ExtractionReport report;
   StepClock clock;
-  const bool extracted = extractZip(archive, dir, [this](int percent) { view_.setProgress(percent); }, &report);
+  ProgressPacer pacer({[this](int percent) { view_.setProgress(percent); },
+                       [] { letWaitingMessagesRun(kWindowTurnLimitMs); }, [] { return GetTickCount(); }});
+  const bool extracted = extractZip(archive, dir, [&pacer](int percent) { pacer.report(percent); }, &report);
   installLog().outcome("extract", extracted, extractionSummary(archive, report), clock.elapsed(), report.systemError);
   if (!extracted) {
     reportExtractFailure();

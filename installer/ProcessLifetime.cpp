@@ -20,10 +20,9 @@ int runMessageLoop() {
   return static_cast<int>(message.wParam);
 }
 
-void letWaitingMessagesRun() {
-  constexpr DWORD kLimitMs = 100;
+void letWaitingMessagesRun(unsigned limitMs) {
   const DWORD start = GetTickCount();
-  dispatchWaitingMessages([&] { return GetTickCount() - start < kLimitMs; });
+  dispatchWaitingMessages([&] { return GetTickCount() - start < limitMs; });
 }
 
 void pumpMessagesFor(unsigned milliseconds) {

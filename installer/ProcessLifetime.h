@@ -17,6 +17,6 @@ void pumpMessagesFor(unsigned milliseconds);
 // Handles the messages already waiting and returns, so a status text set
 // just before long work gets painted; bounded in time because a control
 // may keep posting to itself.
-void letWaitingMessagesRun();
+void letWaitingMessagesRun(unsigned limitMs = 100);
 
 }  // namespace talvek

@@ -5,6 +5,7 @@
 #include <unzip.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -88,7 +89,7 @@ std::string unzipError(int code) {
 
 // Inflates the current entry straight into `path`.
 bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedSize, std::vector<char>& buffer,
-                        ExtractionReport& report) {
+                        const std::function<void()>& onBufferWritten, ExtractionReport& report) {
   if (int opened = unzOpenCurrentFile(archive); opened != UNZ_OK) return fail(report, "cannot read the entry, " + unzipError(opened));
   bool ok = false;
   uint64_t total = 0;
@@ -111,6 +112,7 @@ bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedS
         report.bytes += ok ? filled : 0;
         filled = 0;
         if (!ok || got == 0) break;
+        onBufferWritten();
       }
     }
   }
@@ -127,7 +129,8 @@ bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedS
   return ok;
 }
 
-bool extractCurrentEntry(void* archive, const std::string& destDir, std::vector<char>& buffer, ExtractionReport& report) {
+bool extractCurrentEntry(void* archive, const std::string& destDir, std::vector<char>& buffer,
+                         const std::function<void()>& onBufferWritten, ExtractionReport& report) {
   unz_file_info64 info{};
   char rawName[1024];
   if (int got = unzGetCurrentFileInfo64(archive, &info, rawName, sizeof rawName, nullptr, 0, nullptr, 0); got != UNZ_OK) {
@@ -142,7 +145,7 @@ bool extractCurrentEntry(void* archive, const std::string& destDir, std::vector<
   std::string path = destDir + *relative;
   bool isDirectoryEntry = (info.external_fa & kDosDirectoryAttribute) || endsWithSeparator(*relative);
   bool ok = isDirectoryEntry ? createDirectoryTree(path) || fail(report, "cannot create the directory", GetLastError())
-                             : extractCurrentFile(archive, path, info.uncompressed_size, buffer, report);
+                             : extractCurrentFile(archive, path, info.uncompressed_size, buffer, onBufferWritten, report);
   if (!ok) report.failure = "\"" + name + "\": " + report.failure;
   return ok;
 }
@@ -188,15 +191,20 @@ bool extractZip(const std::string& zipPath, const std::string& destDir, const Pr
   r.total = *count;
 
   std::vector<char> buffer(kWriteChunk);
+  int lastPercent = 0;
+  const std::function<void()> repeatLastPercent = [&] {
+    if (onProgress) onProgress(lastPercent);
+  };
   int status = unzGoToFirstFile(archive.get());
   for (long i = 0; i < *count; ++i) {
     if (status != UNZ_OK) return fail(r, "cannot step to the next entry, " + unzipError(status));
-    if (!extractCurrentEntry(archive.get(), dest, buffer, r)) {
+    if (!extractCurrentEntry(archive.get(), dest, buffer, repeatLastPercent, r)) {
       r.failure = "entry " + std::to_string(i + 1) + " of " + std::to_string(*count) + " " + r.failure;
       return false;
     }
     r.entries = i + 1;
-    if (onProgress) onProgress(static_cast<int>(i * 100 / *count));
+    lastPercent = static_cast<int>(i * 100 / *count);
+    if (onProgress) onProgress(lastPercent);
     status = unzGoToNextFile(archive.get());
   }
   if (onProgress) onProgress(100);

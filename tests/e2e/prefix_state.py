@@ -77,15 +77,15 @@ def entry_name(info):
     return info.filename.encode("cp437").decode("gbk")
 
 
-def payload_entries():
-    with zipfile.ZipFile(PAYLOAD) as archive:
+def payload_entries(payload=PAYLOAD):
+    with zipfile.ZipFile(payload) as archive:
         return {entry_name(info): (archive.read(info) if not info.is_dir() else None) for info in archive.infolist()}
 
 
-def differences_from_payload(directory):
+def differences_from_payload(directory, payload=PAYLOAD):
     """Entries of the payload missing from directory or different there."""
     problems = []
-    for name, data in payload_entries().items():
+    for name, data in payload_entries(payload).items():
         path = os.path.join(directory, *name.rstrip("/").split("/"))
         if data is None:
             if not os.path.isdir(path):

@@ -186,3 +186,16 @@ TEST(ZipExtractor, ReportsHowFarItGotAndWhatStoppedIt) {
   ASSERT_FALSE(extractZip(dir.path() + "none.zip", dir.path(), nullptr, &report));
   EXPECT_EQ(report.failure, "the archive is missing");
 }
+
+// A window fed only after whole entries would stand still through a large
+// file: such an entry repeats the last percentage after each full buffer.
+TEST(ZipExtractor, ALargeEntryRepeatsTheLastPercentageAsItIsWritten) {
+  ScratchDir dir;
+  std::string zip = dir.path() + "large.zip";
+  const std::string large = sampleText(3, 10 << 20);  // two full buffers and a rest
+  ASSERT_TRUE(test::makeZip(zip, {{"a.txt", "a"}, {"large.bin", large}, {"c.txt", "c"}, {"d.txt", "d"}}));
+  Extraction result = extractInto(zip, dir.path() + "out\\");
+  ASSERT_TRUE(result.ok);
+  EXPECT_EQ(result.reports, (std::vector<int>{0, 0, 0, 25, 50, 75, 100}));
+  EXPECT_EQ(readFileBytes(dir.path() + "out\\large.bin"), large);
+}
