@@ -4,6 +4,7 @@
 
 #include "toolkit/controls/ControlPlacement.h"
 #include "toolkit/controls/ControlTimers.h"
+#include "toolkit/controls/FocusOrder.h"
 #include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/ControlEvents.h"
@@ -365,6 +366,7 @@ void Control::recompose(const Rect& area, bool skipSubtree) {
     if (!entry || (skipSubtree && entry == this) || !entry->isShown()) continue;
     entry->blendInto(backBuffer, area);
   }
+  drawCompositionOverlay(window, backBuffer, area);
 }
 
 void Control::compose(HDC dc) {
@@ -580,17 +582,16 @@ bool Control::setFocus() {
 
 void Control::focusNext() {
   if (!window || !handle) return;
-  std::vector<ControlRef> entries;
+  std::vector<FocusCandidate> entries;
+  bool listed = false;
   const ControlRegistry& registry = controlRegistry();
   for (int index = 1; index <= registry.count(); ++index) {
     const Control* entry = controlFrom(registry.at(index));
-    if (entry && entry->window == window) entries.push_back(entry->handle);
+    if (entry && entry->window == window) entries.push_back({entry->handle, true});
+    listed = listed || (entry && entry->handle == handle);
   }
   SetFocus(window);
-  ControlRef next = 0;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i] == handle) next = i == 0 ? entries.back() : entries[i - 1];
-  }
+  const ControlRef next = listed ? nextTabStop(entries, handle, false) : 0;
   if (next == 0) return;
   writeRefProperty(window, kFocusProperty, next);
   sendControlEvent(next, event::kFocusGained, handle, 0);

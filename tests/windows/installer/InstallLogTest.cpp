@@ -48,6 +48,13 @@ TEST(InstallLog, ALogThatCannotBeWrittenIsSilentlyAbsent) {
   EXPECT_FALSE(test::directoryExists(scratch.path() + "missing\\"));
 }
 
+TEST(InstallLog, ALogWhoseOpeningLinesCannotBeWrittenSaysSo) {
+  // Opened like any file, refusing every write: a full disk in miniature.
+  InstallLog log;
+  EXPECT_FALSE(log.open(L"Z:\\dev\\full"));
+  EXPECT_FALSE(log.isOpen()) << "nothing more is written into it";
+}
+
 TEST(InstallLog, StaysWithinItsLimitAndSaysWhatWasDropped) {
   test::ScratchDir scratch;
   const std::string path = scratch.path() + "TalvekSetup.log";
