@@ -18,14 +18,20 @@ namespace {
 constexpr int kDeleteAttempts = 20;
 constexpr DWORD kDeleteRetryMs = 100;
 
-bool deleteOldExecutable(const std::string& path) {
+// `error` is the last deletion's, taken before the checks that follow it.
+bool deleteOldExecutable(const std::string& path, DWORD& error) {
+  error = 0;
   if (DeleteFileA(path.c_str())) return true;
-  auto stillLocked = [&] {
-    DWORD error = GetLastError();
-    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
-  };
+  error = GetLastError();
+  auto stillLocked = [&] { return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION; };
   repeatWhileBounded(
-      [&] { return stillLocked() && !DeleteFileA(path.c_str()); }, [] { Sleep(kDeleteRetryMs); }, kDeleteAttempts);
+      [&] {
+        if (!stillLocked()) return false;
+        if (DeleteFileA(path.c_str())) return false;
+        error = GetLastError();
+        return true;
+      },
+      [] { Sleep(kDeleteRetryMs); }, kDeleteAttempts);
   return !pathExists(path);
 }
 
@@ -60,8 +66,9 @@ std::optional<std::string> prepareInstallDirectory(const std::string& directory)
     const std::string oldExecutable = directory + product::kMainExe;
     if (pathExists(oldExecutable)) {
       stopByNameOrTitleLogged(ours, product::kMainExe);
-      const bool deleted = deleteOldExecutable(oldExecutable);
-      installLog().outcome("delete old program", deleted, oldExecutable, std::nullopt, GetLastError());
+      DWORD deleteError = 0;
+      const bool deleted = deleteOldExecutable(oldExecutable, deleteError);
+      installLog().outcome("delete old program", deleted, oldExecutable, std::nullopt, deleteError);
       if (!deleted) return deletionFailedMessage(directory);
     }
     installLog().record("prepare directory", "ok", directory + " exists");

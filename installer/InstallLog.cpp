@@ -69,18 +69,20 @@ bool InstallLog::open(const std::wstring& path) {
   std::wstring freshPath;
   Handle fresh = createFreshBeside(path, freshPath);
   if (!fresh) return false;
-  if (!MoveFileExW(freshPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFileW(freshPath.c_str());
-    return false;
-  }
   file_ = std::move(fresh);
-  writeText(kByteOrderMark + logHeaderLine());
+  // A log without its opening lines reads as somebody else's file: say it
+  // could not be written, and leave no file behind.
   LogLine opened;
   opened.atMs = msSinceStart();
   opened.step = "log opened";
   opened.result = "ok";
   opened.detail = openingDetail();
-  writeLine(opened);
+  if (!writeText(kByteOrderMark + logHeaderLine()) || !writeLine(opened) ||
+      !MoveFileExW(freshPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    file_.reset();
+    DeleteFileW(freshPath.c_str());
+    return false;
+  }
   return true;
 }
 
@@ -106,15 +108,16 @@ void InstallLog::outcome(std::string_view step, bool ok, std::string_view detail
   record(step, ok ? "ok" : "FAILED", detail, tookMs, ok ? 0 : errorCode);
 }
 
-void InstallLog::writeLine(const LogLine& line) { writeText(formatLogLine(line)); }
+bool InstallLog::writeLine(const LogLine& line) { return writeText(formatLogLine(line)); }
 
-void InstallLog::writeText(const std::string& utf8) {
+bool InstallLog::writeText(const std::string& utf8) {
   const std::string admitted = budget_.admit(utf8);
-  if (admitted.empty()) return;
+  if (admitted.empty()) return utf8.empty();
   DWORD written = 0;
   // A failed write (disk full) is not retried: the log never holds up the
   // installation.
-  WriteFile(file_.get(), admitted.data(), static_cast<DWORD>(admitted.size()), &written, nullptr);
+  return WriteFile(file_.get(), admitted.data(), static_cast<DWORD>(admitted.size()), &written, nullptr) &&
+         written == admitted.size();
 }
 
 std::uint32_t InstallLog::msSinceStart() {

@@ -23,8 +23,8 @@ class InstallLog {
   static constexpr wchar_t kFileName[] = L"TalvekSetup.log";
 
   // Replaces the file at `path` (default: the temporary folder) and writes
-  // its opening lines. False when it cannot be written; every later call
-  // then does nothing.
+  // its opening lines. False when it cannot be created or its opening lines
+  // cannot be written; every later call then does nothing.
   bool open();
   bool open(const std::wstring& path);
   bool isOpen() const { return static_cast<bool>(file_); }
@@ -44,8 +44,9 @@ class InstallLog {
   static std::string systemMessage(std::uint32_t errorCode);
 
  private:
-  void writeText(const std::string& utf8);
-  void writeLine(const LogLine& line);
+  // False when the text did not reach the file whole.
+  bool writeText(const std::string& utf8);
+  bool writeLine(const LogLine& line);
 
   std::mutex mutex_;
   Handle file_;

@@ -101,9 +101,11 @@ void Installation::runWorker() {
   view_.setStatus(status::kWritingArchive);
   const StepClock clock;
   const bool written = writeWholeFile(dir + product::kArchiveFile, payload_);
+  // Taken at once: the other arguments make calls of their own.
+  const DWORD writeError = written ? 0 : GetLastError();
   installLog().outcome("write archive", written,
                        dir + product::kArchiveFile + ", " + std::to_string(payload_.size()) + " bytes", clock.elapsed(),
-                       GetLastError());
+                       writeError);
   if (written) {
     view_.setStatus(status::kArchiveWritten);
     // A relay that never ran, or broke off, must not leave the window

@@ -161,8 +161,9 @@ void InstallerFinishing::startProduct(const std::string& installDir) {
   Handle thread(info.hThread);
   const StepClock clock;
   const DWORD waited = WaitForInputIdle(process.get(), kProductIdleWaitMs);
+  const DWORD waitError = waited == WAIT_FAILED ? GetLastError() : 0;  // before the clock's own calls
   installLog().record("product idle wait", waited == 0 ? "idle" : waited == WAIT_TIMEOUT ? "timeout" : "FAILED",
-                      "at most 1000 ms", clock.elapsed(), waited == WAIT_FAILED ? GetLastError() : 0);
+                      "at most 1000 ms", clock.elapsed(), waitError);
 }
 
 void InstallerFinishing::writeUninstallEntry(const std::string& installDir) {

@@ -304,7 +304,10 @@ void buildMainWindow(std::span<const std::uint8_t> payload) {
   installLog().record("toolkit start-up", "done", "GDI+, window classes, fonts, skin, rich-edit server", clock.elapsed());
   enableAccessibility();
   static ServiceWindow service;
-  installLog().outcome("service window", service.create());
+  const bool serviceReady = service.create();
+  // Without it no error balloon shows and the extraction cannot be handed
+  // to this thread: the code says why, taken before the log's own calls.
+  installLog().outcome("service window", serviceReady, {}, std::nullopt, serviceReady ? 0 : GetLastError());
   static MainWindow window(service, payload);
   clock = {};
   const bool built = window.build();

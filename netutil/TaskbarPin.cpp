@@ -8,6 +8,7 @@
 #include <wrl/client.h>
 
 #include "toolkit/core/CodePage.h"
+#include "toolkit/core/WinHandles.h"
 
 namespace talvek {
 namespace {
@@ -16,21 +17,6 @@ using Microsoft::WRL::ComPtr;
 
 constexpr UINT kPinVerbStringId = 5386;
 constexpr int kVerbNameBuffer = 256;
-
-// COM for this thread, for as long as the pinning takes; a thread already
-// in another apartment keeps it.
-class ComApartment {
- public:
-  ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComApartment() {
-    if (initialized_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialized_;
-};
 
 class Bstr {
  public:

@@ -35,6 +35,14 @@ done
 step "Windows tests under Wine"
 (
   export WINEPREFIX=$BUILD/wine/unit
+  # A small full drive for the tests of writes that fail, where we may mount one.
+  full_dir=$BUILD/full-drive
+  mkdir -p "$full_dir"
+  if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=64k tmpfs "$full_dir" 2>/dev/null; then
+    dd if=/dev/zero of="$full_dir/filler" bs=4k 2>/dev/null
+    export TALVEK_FULL_DIR="Z:$(echo "$full_dir/" | tr / '\\')"
+    trap 'umount "$full_dir" 2>/dev/null' EXIT
+  fi
   # A wineserver left from an earlier run would keep Wine's desktop on a
   # display that no longer exists: start from a fresh one on this display.
   bash "$ROOT/scripts/with-display.sh" bash -c "

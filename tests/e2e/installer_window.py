@@ -72,7 +72,6 @@ class InstallerWindow:
             header.append(self.pixels(HEADER_MARK))
             return len(header) > 1 and header[-1] == header[-2] and sum(map(is_theme_red, header[-1])) > 300
         assert wait_until(settled, 15, interval=0.2), "the window never settled"
-        time.sleep(0.3)
         return self
 
     def geometry(self):
@@ -109,14 +108,33 @@ class InstallerWindow:
     def move_to(self, point):
         x, y = self.screen(point)
         xdotool("mousemove", str(x), str(y))
-        time.sleep(0.3)  # hover fades take a few ticks
+        self.settle(point, seconds=2)  # hover fades take a few ticks
 
     def click(self, point):
         self.move_to(point)
         xdotool("mousedown", "1")
-        time.sleep(0.1)
+        time.sleep(0.1)  # a press, not a wait: the button is held a moment
         xdotool("mouseup", "1")
-        time.sleep(0.3)
+        # Briefly: a click that starts the installation is followed by the
+        # turning ring, which never holds still.
+        self.settle(point, seconds=0.5)
+
+    def settle(self, point, seconds=5):
+        """Waits until the window's picture around point holds still (a
+        fade ended), or the window is gone; bounded, so a ring that keeps
+        turning there costs at most `seconds`."""
+        area = (max(0, point[0] - 20), max(0, point[1] - 20), 40, 40)
+        seen = []
+
+        def still():
+            if self.exited():
+                return True
+            try:
+                seen.append(self.pixels(area))
+            except (OSError, subprocess.SubprocessError):
+                return True
+            return len(seen) > 1 and seen[-1] == seen[-2]
+        wait_until(still, seconds, interval=0.1)
 
     # ---- pictures -------------------------------------------------------
 

@@ -53,13 +53,23 @@ def shows(read, expected):
     return found >= IN_ORDER_SHARE * len(expected) and len(read) - found <= EXTRA_SHARE * len(expected)
 
 
-def capture_screen(area, path, invert=True, scale=3):
-    """Crops a screen rectangle (x, y, w, h) into a picture ready for reading."""
+def _reading_steps(area, invert, scale):
     x, y, w, h = area
     steps = ["-crop", f"{w}x{h}+{x}+{y}", "+repage", "-resize", f"{scale * 100}%", "-colorspace", "Gray"]
-    if invert:
-        steps.append("-negate")
-    subprocess.run(["import", "-window", "root", *steps, path], check=True, timeout=OCR_SECONDS, capture_output=True)
+    return steps + ["-negate"] if invert else steps
+
+
+def capture_screen(area, path, invert=True, scale=3):
+    """Crops a screen rectangle (x, y, w, h) into a picture ready for reading."""
+    subprocess.run(["import", "-window", "root", *_reading_steps(area, invert, scale), path], check=True,
+                   timeout=OCR_SECONDS, capture_output=True)
+
+
+def prepare_picture(source, area, path, invert=True, scale=3):
+    """Crops a rectangle of a kept picture into one ready for reading, as
+    capture_screen does with the screen."""
+    subprocess.run(["convert", source, *_reading_steps(area, invert, scale), path], check=True, timeout=OCR_SECONDS,
+                   capture_output=True)
 
 
 def read_picture(path, single_line=True):

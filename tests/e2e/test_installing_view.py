@@ -6,7 +6,6 @@ import shutil
 import subprocess
 import tempfile
 import threading
-import time
 import unittest
 
 import installer_window as w
@@ -59,6 +58,18 @@ def capture_until_exit(window, screen_area, folder, pictures):
         pictures.append(path)
 
 
+def capture_window(geometry, path):
+    """The window's rectangle of the screen, kept at path; its pixels as
+    RGB tuples, row by row."""
+    x, y, _, _ = geometry
+    width, height = WINDOW_AREA[2:]
+    subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "+repage", path], check=True,
+                   timeout=30, capture_output=True)
+    data = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True, timeout=30,
+                          capture_output=True).stdout
+    return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
+
+
 def red_pixels(pixels):
     return sum(map(w.is_theme_red, pixels))
 
@@ -76,12 +87,26 @@ class InstallingViewTest(unittest.TestCase):
         shown, read = window.wait_text(area, expected)
         self.assertTrue(shown, screen_text.describe(read, expected))
 
-    def wait_ring(self, window):
+    def wait_ring(self, window, keep):
+        """Waits for the ring and returns the window's geometry and pixels
+        at that moment; the picture stays at `keep`. Whatever else the test
+        checks of the installing layout is read off this same picture, so
+        a fast installation that ends right after cannot race the checks."""
         # The grey disc in the ring's middle, above its percentage; nothing
         # else is ever drawn there.
         disc = (w.RING_CENTRE[0] - 25, w.RING_CENTRE[1] - 30, 50, 12)
-        self.assertTrue(wait_until(lambda: sum(map(is_disc_grey, window.pixels(disc))) > 500, 30, interval=0.05),
-                        "the progress ring appears")
+        seen = []
+
+        def ring_shows():
+            try:
+                geometry = window.geometry()
+                shot = capture_window(geometry, keep)
+            except (OSError, ValueError, subprocess.SubprocessError):
+                return False
+            seen[:] = [geometry, shot]
+            return sum(map(is_disc_grey, crop(shot, disc))) > 500
+        self.assertTrue(wait_until(ring_shows, 30, interval=0.05), "the progress ring appears")
+        return seen
 
     def test_installing_layout_status_line_and_read_me(self):
         # Wine's prefix knows the text viewer but leaves ".txt" without it;
@@ -94,23 +119,23 @@ class InstallingViewTest(unittest.TestCase):
         window.click(w.ADVANCED_BUTTON)
         self.assertTrue(wait_until(lambda: window.height() == 500, 10), window.geometry())
 
-        window.click(w.INSTALL_BUTTON)
-        window.move_to(PARKED)
-        self.wait_ring(window)
         work = tempfile.mkdtemp()
         self.addCleanup(shutil.rmtree, work, ignore_errors=True)
-        # The installation is over within two seconds of the ring, sooner
-        # than a few reads: the status line is kept as pictures from now on,
-        # beside the checks below, and read afterwards.
+        # The installation may be over within two seconds of the ring,
+        # sooner than a few reads: the status line is kept as pictures from
+        # the click on, and read afterwards.
         pictures = []
         status_area = (*window.screen(w.STATUS_AREA[:2]), *w.STATUS_AREA[2:])
         close_at = window.screen(w.CLOSE_BUTTON)
+        window.click(w.INSTALL_BUTTON)
         capturing = threading.Thread(target=capture_until_exit, args=(window, status_area, work, pictures), daemon=True)
         capturing.start()
+        window.move_to(PARKED)
+        installing = os.path.join(work, "installing.png")
+        geometry, shot = self.wait_ring(window, installing)
         header = os.path.join(work, "header.png")
-        window.capture_text(SMALL_HEADER_TEXT_AREA, header)
-        shot = window.pixels(WINDOW_AREA)
-        self.assertEqual(window.height(), 350, "the options close for the installation")
+        screen_text.prepare_picture(installing, SMALL_HEADER_TEXT_AREA, header)
+        self.assertEqual(geometry[3], 350, "the options close for the installation")
         self.assertEqual(light_pixels(crop(shot, CLOSE_AREA)), 0, "the close button is hidden while installing")
         self.assertEqual(light_pixels(crop(shot, BOTTOM_BAND)), 0, "the bottom bar is gone")
         for edge in BUTTON_EDGES:
@@ -161,7 +186,8 @@ class InstallingViewTest(unittest.TestCase):
         `then`; the close button then ends the installer."""
         window.click(w.INSTALL_BUTTON)
         window.move_to(PARKED)
-        self.wait_ring(window)
+        with tempfile.TemporaryDirectory() as work:
+            self.wait_ring(window, os.path.join(work, "installing.png"))
         self.assertTrue(wait_until(lambda: light_pixels(window.pixels(CLOSE_AREA)) > 0, 60), "the close button is back")
         self.assert_reads(window, w.STATUS_AREA, status)
         self.assert_reads(window, w.RING_TEXT_AREA, ring_text)

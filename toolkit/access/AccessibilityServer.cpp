@@ -9,6 +9,7 @@
 #include "toolkit/access/FocusCue.h"
 #include "toolkit/access/KeyboardNavigator.h"
 #include "toolkit/core/AccessibilityHook.h"
+#include "toolkit/core/UiComApartment.h"
 
 namespace talvek {
 namespace {
@@ -16,6 +17,10 @@ namespace {
 // The client area for OBJID_CLIENT; a control for its own reference, the
 // object id its win events carry.
 bool answerObjectRequest(HWND window, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // Outside the UI thread's own single-threaded apartment the objects
+  // would be called on other threads, walking the control registry
+  // unguarded; then the window answers nothing, as one without the tree.
+  if (!inUiApartment()) return false;
   const LONG objectId = static_cast<LONG>(lParam);
   ControlRef ref = 0;
   if (objectId > 0) {
@@ -60,7 +65,10 @@ bool accessibilityFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam
   }
 }
 
-void enableAccessibility() { setAccessibilityFilter(&accessibilityFilter); }
+void enableAccessibility() {
+  setAccessibilityFilter(&accessibilityFilter);
+  setCompositionOverlay(&focus_cue::drawOver);
+}
 
 void setAccessibleName(ControlRef ref, const std::u16string& name) { accessibleNames().set(ref, name); }
 

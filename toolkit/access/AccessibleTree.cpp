@@ -46,6 +46,8 @@ bool within(HWND window, ControlRef ref, ControlRef ancestor) {
   return ancestor == 0;
 }
 
+// The mouse's rule: what a screen reader finds under a point is what a
+// click there would reach.
 bool holds(const Rect& rect, POINT point) { return containsPoint(rect, point.x, point.y); }
 
 }  // namespace

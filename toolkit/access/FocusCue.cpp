@@ -1,6 +1,7 @@
 #include "toolkit/access/FocusCue.h"
 
 #include "toolkit/access/AccessibleTree.h"
+#include "toolkit/controls/ControlPlacement.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/GdiplusHandles.h"
 #include "toolkit/core/MessageSeal.h"
@@ -15,32 +16,34 @@ constexpr Gdiplus::ARGB kCueColour = 0xFFFFFFFF;
 
 void present(HWND window, const Rect& area) { message_seal::sendUpdateRect(window, area); }
 
-void erase(HWND window, ControlRef ref) {
+// Composed afresh, the control's area shows the cue or not, whichever the
+// window's state now says.
+void recompose(HWND window, ControlRef ref) {
   if (Control* control = accessible_tree::find(window, ref)) {
     control->compose();
     present(window, control->visibleRect);
   }
 }
 
-void draw(HWND window, ControlRef ref) {
-  Control* control = accessible_tree::find(window, ref);
-  HDC canvas = static_cast<HDC>(GetPropA(window, kCanvasProperty));
-  if (!control || !canvas || !control->isShown()) return;
-  const Rect area = control->visibleRect;
-  if (area.width < 3 || area.height < 3) return;
+}  // namespace
+
+void drawOver(HWND window, HDC canvas, const Rect& area) {
+  if (!canvas || !shown(window)) return;
+  const Control* control = accessible_tree::find(window, readRefProperty(window, kFocusProperty));
+  if (!control || !control->isShown()) return;
+  const Rect frame = control->visibleRect;
+  if (frame.width < 3 || frame.height < 3 || isEmptyRect(intersectRects(frame, area))) return;
   GdiplusGraphics graphics;
   GdiplusPen pen;
   if (gdip::GdipCreateFromHDC(canvas, graphics.put()) != Gdiplus::Ok ||
       gdip::GdipCreatePen1(kCueColour, 1.0f, Gdiplus::UnitPixel, pen.put()) != Gdiplus::Ok) {
     return;
   }
+  // Only the area being composed: the rest of the frame is already there.
+  gdip::GdipSetClipRectI(graphics.get(), area.x, area.y, area.width, area.height, Gdiplus::CombineModeIntersect);
   gdip::GdipSetPenDashStyle(pen.get(), Gdiplus::DashStyleDot);
-  gdip::GdipDrawRectangleI(graphics.get(), pen.get(), area.x, area.y, area.width - 1, area.height - 1);
-  graphics.reset();  // flushed into the canvas before it is presented
-  present(window, area);
+  gdip::GdipDrawRectangleI(graphics.get(), pen.get(), frame.x, frame.y, frame.width - 1, frame.height - 1);
 }
-
-}  // namespace
 
 bool shown(HWND window) { return GetPropA(window, kCueProperty) != nullptr; }
 
@@ -51,22 +54,13 @@ void setShown(HWND window, bool on) {
   } else {
     RemovePropA(window, kCueProperty);
   }
-  const ControlRef focused = readRefProperty(window, kFocusProperty);
-  if (on) {
-    draw(window, focused);
-  } else {
-    erase(window, focused);
-  }
+  recompose(window, readRefProperty(window, kFocusProperty));
 }
 
 void moved(HWND window, ControlRef from, ControlRef to) {
   if (!shown(window)) return;
-  erase(window, from);
-  draw(window, to);
-}
-
-void refresh(HWND window) {
-  if (shown(window)) draw(window, readRefProperty(window, kFocusProperty));
+  recompose(window, from);
+  recompose(window, to);
 }
 
 }  // namespace talvek::focus_cue

@@ -7,7 +7,7 @@
 #include "toolkit/access/ControlFactsReader.h"
 #include "toolkit/access/DefaultAction.h"
 #include "toolkit/access/FocusCue.h"
-#include "toolkit/access/FocusOrder.h"
+#include "toolkit/controls/FocusOrder.h"
 #include "toolkit/core/WindowProperties.h"
 
 namespace talvek::keyboard {
@@ -29,12 +29,10 @@ bool moveAlongTabOrder(HWND window, bool backwards) {
   return true;
 }
 
-// The action of a control, with the cue drawn again over what it redrew.
 bool act(HWND window, ControlRef ref) {
   Control* control = accessible_tree::find(window, ref);
   if (!control || !default_action::available(*control)) return false;
   default_action::perform(window, ref);
-  if (IsWindow(window)) focus_cue::refresh(window);
   return true;
 }
 

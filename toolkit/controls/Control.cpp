@@ -1,39 +1,22 @@
+// The control base: creation, the place in the registry and among its
+// siblings, release, and the properties every control shares.
 #include "toolkit/controls/Control.h"
 
 #include <vector>
 
 #include "toolkit/controls/ControlPlacement.h"
+#include "toolkit/controls/ControlRefs.h"
 #include "toolkit/controls/ControlTimers.h"
 #include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/ControlRegistry.h"
-#include "toolkit/core/EventDelivery.h"
-#include "toolkit/core/MessageSeal.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/ReferenceTable.h"
-#include "toolkit/core/SystemCursor.h"
-#include "toolkit/core/ToolkitGlobals.h"
 #include "toolkit/core/ToolkitLookup.h"
-#include "toolkit/core/ToolkitSettings.h"
 #include "toolkit/core/WindowProperties.h"
 
 namespace talvek {
-namespace {
-
-constexpr int kTabKey = 9;
-
-Control* controlFrom(ControlRef ref) { return dynamic_cast<Control*>(controlReferences().control(ref)); }
-
-HDC dcProperty(HWND window, const char* name) { return static_cast<HDC>(GetPropA(window, name)); }
-
-// x in the low 16 bits, y in the high 16 bits, both signed.
-POINT pointFrom(std::intptr_t packed) {
-  return POINT{static_cast<short>(packed & 0xFFFF), static_cast<short>((packed >> 16) & 0xFFFF)};
-}
-
-
-}  // namespace
 
 Control::~Control() { unregister(); }
 
@@ -190,235 +173,6 @@ void Control::destroy() {
   detachReference();
 }
 
-int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
-  using namespace control_event;
-  switch (code) {
-    case kCreated: onCreated(); break;
-    case event::kDestroyed: destroy(); break;
-    case event::kFocusGained:
-      announceAccessibleChange(EVENT_OBJECT_FOCUS, window, handle);
-      onFocusGained(static_cast<ControlRef>(arg1));
-      break;
-    case event::kFocusLost: onFocusLost(static_cast<ControlRef>(arg1)); break;
-    case kVisibilityChanged: onVisibilityChanged(static_cast<int>(arg1)); break;
-    case kEnabledChanged: onEnabledChanged(static_cast<int>(arg1)); break;
-    case kComposeIntoWindow:
-      if (isShown() && window) blendInto(dcProperty(window, kCanvasProperty), visibleRect);
-      break;
-    case kMoved: onMoved(); break;
-    case kResized: onResized(); break;
-    case kTimer:
-      if (arg1 == kFadeInTimerKey) fadeInTick();
-      if (arg1 == kFadeOutTimerKey) fadeOutTick();
-      onTimer(static_cast<int>(arg1), static_cast<int>(arg2));
-      break;
-    case event::kChar:
-      fireEvent(owner_event::kChar, arg1);
-      onCharMessage(static_cast<int>(arg1), arg2);
-      onChar(static_cast<int>(arg1));
-      break;
-    case event::kKeyDown:
-      fireEvent(owner_event::kKeyDown, arg1);
-      if (arg1 == kTabKey) {
-        focusNext();
-        redraw();
-      } else {
-        onKeyDown(static_cast<int>(arg1));
-      }
-      break;
-    case event::kKeyUp:
-      fireEvent(owner_event::kKeyUp, arg1);
-      onKeyUp(static_cast<int>(arg1));
-      break;
-    case event::kWheel:
-      fireEvent(owner_event::kWheel, arg1);
-      onWheel(static_cast<int>(arg1));
-      break;
-    case kGetParent: return parent;
-    case kParentChanged: onParentChanged(static_cast<ControlRef>(arg1)); break;
-    case kLayout: layout(); break;
-    case event::kWindowMessage:
-      if (const auto* params = reinterpret_cast<const MessageParams*>(arg2)) {
-        onWindowMessage(static_cast<unsigned>(arg1), params->wParam, params->lParam);
-      }
-      break;
-    case kWindowRecreated: window = reinterpret_cast<HostWindow>(arg1); break;
-    case kRepaintOnly: repaintSurface(true); break;
-    case kCaptionChanged: onCaptionChanged(); break;
-    case kRichEditContent: onEvent301(arg1, arg2); break;
-    case kListened:
-      if (const auto* record = reinterpret_cast<const OwnerEventRecord*>(arg2)) {
-        onListenedEvent(static_cast<ControlRef>(arg1), *record);
-      }
-      break;
-    default: pointerEvent(code, arg1); break;
-  }
-  return 0;
-}
-
-void Control::showHandIfWanted() const {
-  if (handCursor_) showSystemCursor(cursor::kHand);
-}
-
-void Control::pointerEvent(int code, std::intptr_t packed) {
-  const POINT point = pointFrom(packed);
-  switch (code) {
-    case event::kLeftDown:
-      fireEvent(owner_event::kLeftDown, packed);
-      pressed_ = 1;
-      showHandIfWanted();
-      onLeftDown(point);
-      if (window) SetFocus(window);
-      break;
-    case event::kLeftUp:
-      fireEvent(owner_event::kLeftUp, packed);
-      pressed_ = 0;
-      showHandIfWanted();
-      onLeftUp(point);
-      break;
-    case event::kLeftClick: fireEvent(owner_event::kClick, packed); showHandIfWanted(); onClick(point); break;
-    case event::kLeftDoubleClick: fireEvent(owner_event::kDoubleClick, packed); showHandIfWanted(); onDoubleClick(point); break;
-    case event::kRightDown: fireEvent(owner_event::kRightDown, packed); showHandIfWanted(); onRightDown(point); break;
-    case event::kRightUp: fireEvent(owner_event::kRightUp, packed); showHandIfWanted(); onRightUp(point); break;
-    case event::kRightClick: fireEvent(owner_event::kRightClick, packed); showHandIfWanted(); onRightClick(point); break;
-    case event::kRightDoubleClick: fireEvent(owner_event::kRightDoubleClick, packed); showHandIfWanted(); onRightDoubleClick(point); break;
-    case event::kMouseMove:
-      fireEvent(owner_event::kMouseMove, packed);
-      if (pressed_ && cursorOverride == 0) showSystemCursor(cursor::kArrow);
-      showHandIfWanted();
-      onMouseMove(point);
-      break;
-    case event::kMouseEnter:
-      fireEvent(owner_event::kMouseEnter, 0);
-      if (cursorOverride == 0) showSystemCursor(cursor::kHand);
-      onMouseEnter();
-      break;
-    case event::kMouseLeave: {
-      fireEvent(owner_event::kMouseLeave, 0);
-      if (cursorOverride == 0 && window) {
-        auto arrow = reinterpret_cast<LONG_PTR>(systemCursor(cursor::kArrow));
-        if (GetClassLongPtrW(window, GCLP_HCURSOR) != static_cast<ULONG_PTR>(arrow)) {
-          SetClassLongPtrW(window, GCLP_HCURSOR, arrow);
-        }
-        cursorOverride = 1;
-      }
-      onMouseLeave();
-      break;
-    }
-    default: break;
-  }
-}
-
-void Control::layout() {
-  Rect parentRect;
-  Rect parentVisible;
-  if (const Control* parentControl = parent > 0 ? controlFrom(parent) : nullptr) {
-    parentRect = parentControl->windowRect;
-    parentVisible = parentControl->visibleRect;
-  } else if (window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    parentVisible = Rect{0, 0, client.right, client.bottom};
-  }
-  windowRect = Rect{parentRect.x + bounds_.x, parentRect.y + bounds_.y, bounds_.width, bounds_.height};
-  visibleRect = intersectRects(windowRect, parentVisible);
-  visibleRectInParent_ = Rect{visibleRect.x - parentRect.x, visibleRect.y - parentRect.y, visibleRect.width,
-                              visibleRect.height};
-  // Children sit in front of this entry: copy the run first, their layout
-  // does not move entries but a handler might.
-  std::vector<ControlRef> children;
-  const ControlRegistry& registry = controlRegistry();
-  for (int index = registryIndex() - 1; index >= 1; --index) {
-    const Control* entry = controlFrom(registry.at(index));
-    if (!entry || entry->depth <= depth) break;
-    if (entry->parent == handle) children.push_back(entry->handle);
-  }
-  for (ControlRef child : children) sendControlEvent(child, control_event::kLayout, 0, 0);
-}
-
-void Control::blendInto(HDC backBuffer, const Rect& area) const {
-  const Rect part = intersectRects(visibleRect, area);
-  if (!backBuffer || !shownDC_ || isEmptyRect(part)) return;
-  // The visible part may start inside the surface when an ancestor clips it.
-  const int sourceX = part.x - windowRect.x;
-  const int sourceY = part.y - windowRect.y;
-  BLENDFUNCTION function{AC_SRC_OVER, 0, static_cast<BYTE>(255 - transparency_), AC_SRC_ALPHA};
-  AlphaBlend(backBuffer, part.x, part.y, part.width, part.height, shownDC_, sourceX, sourceY, part.width, part.height,
-             function);
-}
-
-void Control::recompose(const Rect& area, bool skipSubtree) {
-  if (!window || isEmptyRect(area)) return;
-  HDC backBuffer = dcProperty(window, kCanvasProperty);
-  HDC background = dcProperty(window, kBackgroundProperty);
-  if (!backBuffer || !background) return;
-  BitBlt(backBuffer, area.x, area.y, area.width, area.height, background, area.x, area.y, SRCCOPY);
-  ToolkitLookup lookup;
-  const ControlRegistry& registry = controlRegistry();
-  // The subtree is the run that ends at the control's own entry.
-  const int ownIndex = registryIndex();
-  const int skipFrom = skipSubtree && ownIndex ? subtreeStart(registry, lookup, ownIndex) : 0;
-  for (int index = registry.indexOf(form_) - 1; index >= 1; --index) {
-    const ControlRef ref = registry.at(index);
-    if (entryWindow(lookup, ref) != window) break;
-    if (skipSubtree && index >= skipFrom && index <= ownIndex) continue;
-    const Control* entry = controlFrom(ref);
-    if (!entry || (skipSubtree && entry == this) || !entry->isShown()) continue;
-    entry->blendInto(backBuffer, area);
-  }
-}
-
-void Control::compose(HDC dc) {
-  shownDC_ = dc ? dc : surface_.dc();
-  recompose(visibleRect, false);
-}
-
-void Control::repaintSurface(bool noCompose) {
-  if (!isShown() || !surface_) return;
-  gdip::GdipGraphicsClear(surface_.graphics(), 0);
-  paint(surface_.graphics());
-  gdip::GdipFlush(surface_.graphics(), Gdiplus::FlushIntentionSync);
-  if (!noCompose) compose();
-}
-
-void Control::updateWindow() {
-  // The window's own style decides, not the last form the mouse was over.
-  const bool layered = window && (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
-  if (layered && redrawPending_ != 1) {
-    markDirty();
-  } else {
-    requestUpdate();
-  }
-}
-
-void Control::redraw() {
-  dropRunningFade();
-  redrawPending_ = 0;
-  // A hidden control changes no pixel; asking for a present anyway would
-  // make its window push its whole picture again at every tick of, say, a
-  // hidden busy ring's timer.
-  if (!isShown()) return;
-  repaintSurface();
-  updateWindow();
-}
-
-void Control::redrawNow() {
-  dropRunningFade();
-  repaintSurface();
-  redrawPending_ = 1;
-  requestUpdate();
-}
-
-void Control::requestUpdate() { requestUpdate(visibleRect); }
-
-void Control::requestUpdate(const Rect& area) {
-  message_seal::sendUpdateRect(window, area);
-}
-
-void Control::markDirty() {
-  if (window) setPresentPending(window, true);
-}
-
 int Control::visible(std::optional<int> value) {
   if (value && created_) {
     RoutedControl::visible = *value;
@@ -469,24 +223,6 @@ int Control::transparency(std::optional<int> value, bool update) {
     }
   }
   return transparency_;
-}
-
-ControlEventProc Control::setEventProc(ControlEventProc proc) {
-  ControlEventProc previous = std::move(eventProc_);
-  eventProc_ = std::move(proc);
-  return previous;
-}
-
-int Control::fireEvent(int code, std::intptr_t arg1, std::intptr_t arg2, std::intptr_t arg3, std::intptr_t arg4,
-                       std::intptr_t arg5) {
-  if (listener_ != 0) {
-    OwnerEventRecord record{code, {arg1, arg2, arg3, arg4, arg5}};
-    sendControlEvent(listener_, control_event::kListened, handle, reinterpret_cast<std::intptr_t>(&record));
-  }
-  if (!eventProc_) return 0;
-  // The procedure may replace itself; call a copy.
-  ControlEventProc proc = eventProc_;
-  return proc(window, handle, code, arg1, arg2, arg3, arg4, arg5);
 }
 
 void Control::setCaption(const std::u16string& text) {
@@ -548,62 +284,6 @@ void Control::copyBaseInto(Control& copy) const {
 
 void Control::setTip(const std::string& text) { tip_.createOrReplace(window, text, visibleRect, false, false); }
 
-bool Control::isMouseOver() const { return window && handle && readRefProperty(window, kMouseOnProperty) == handle; }
-
-void Control::captureMouse() {
-  if (!window) return;
-  writeRefProperty(window, kCaptureProperty, handle);
-  SetCapture(window);
-}
-
-void Control::releaseMouse() {
-  if (window) writeRefProperty(window, kCaptureProperty, 0);
-  ReleaseCapture();
-}
-
-bool Control::hasFocus() const {
-  return window && handle && GetFocus() == window && readRefProperty(window, kFocusProperty) == handle;
-}
-
-bool Control::setFocus() {
-  if (!window || !handle) return false;
-  SetFocus(window);
-  const ControlRef previous = readRefProperty(window, kFocusProperty);
-  if (previous == handle) return false;
-  onEvent(event::kFocusGained, previous, 0);
-  writeRefProperty(window, kFocusProperty, handle);
-  sendControlEvent(previous, event::kFocusLost, handle, 0);
-  return true;
-}
-
-void Control::focusNext() {
-  if (!window || !handle) return;
-  std::vector<ControlRef> entries;
-  const ControlRegistry& registry = controlRegistry();
-  for (int index = 1; index <= registry.count(); ++index) {
-    const Control* entry = controlFrom(registry.at(index));
-    if (entry && entry->window == window) entries.push_back(entry->handle);
-  }
-  SetFocus(window);
-  ControlRef next = 0;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i] == handle) next = i == 0 ? entries.back() : entries[i - 1];
-  }
-  if (next == 0) return;
-  writeRefProperty(window, kFocusProperty, next);
-  sendControlEvent(next, event::kFocusGained, handle, 0);
-  onEvent(event::kFocusLost, next, 0);
-}
-
-bool Control::setTimer(int key, int intervalMs, int value) {
-  return handle && startControlTimer(handle, key, intervalMs, value);
-}
-bool Control::setFastTimer(int key, int intervalMs, int value) {
-  return handle && startFastControlTimer(handle, key, intervalMs, value);
-}
-void Control::killTimer(int key) { stopControlTimer(handle, key); }
-void Control::killFastTimer(int key) { stopFastControlTimer(handle, key); }
-
 bool Control::move(std::optional<int> x, std::optional<int> y, std::optional<int> width,
                    std::optional<int> height) {
   if (!created_) return false;
@@ -630,91 +310,6 @@ bool Control::move(std::optional<int> x, std::optional<int> y, std::optional<int
   if (!isEmptyRect(oldArea)) requestUpdate(oldArea);
   updateWindow();
   return true;
-}
-
-void Control::fadeRedraw(int intervalMs, int stepPercent, int mode) {
-  if (animatedTransitions() == 0 || !surface_) {
-    redraw();
-    return;
-  }
-  settleRunningFade();
-  if (Gdiplus::GpGraphics* newLook = fade_.startIn(bounds_.width, bounds_.height, stepPercent, mode)) {
-    paint(newLook);
-    gdip::GdipFlush(newLook, Gdiplus::FlushIntentionSync);
-  }
-  startFadeTimer(kFadeInTimerKey, intervalMs);
-}
-
-void Control::fadeOutRedraw(int intervalMs, int stepPercent, int mode) {
-  if (animatedTransitions() == 0 || !surface_) {
-    redraw();
-    return;
-  }
-  settleRunningFade();
-  fade_.startOut(bounds_.width, bounds_.height, stepPercent, mode);
-  startFadeTimer(kFadeOutTimerKey, intervalMs);
-}
-
-void Control::startFadeTimer(int timerKey, int intervalMs) {
-  if (setTimer(timerKey, fadeInterval(intervalMs), fade_.step())) return;
-  // Without a timer there is no animation: show the new look at once.
-  fade_.stop();
-  redraw();
-}
-
-void Control::fadeInTick() {
-  bool last = false;
-  HDC frame = fade_.nextInFrame(surface_.dc(), bounds_.width, bounds_.height, last);
-  if (!frame) {
-    killTimer(kFadeInTimerKey);
-    fade_.stop();
-    return;
-  }
-  compose(frame);
-  updateWindow();
-  if (last) finishFade(kFadeInTimerKey);
-}
-
-void Control::fadeOutTick() {
-  int alpha = 0;
-  bool last = false;
-  Gdiplus::GpGraphics* frame = fade_.nextOutFrame(alpha, last);
-  if (!frame) {
-    killTimer(kFadeOutTimerKey);
-    fade_.stop();
-    return;
-  }
-  fadeOutFrame(frame, alpha, transparency_);
-  gdip::GdipFlush(frame, Gdiplus::FlushIntentionSync);
-  compose(fade_.outFrame());
-  updateWindow();
-  if (last) finishFade(kFadeOutTimerKey);
-}
-
-void Control::settleRunningFade() {
-  if (!fade_.running()) return;
-  // Continue from the picture on screen.
-  if (shownDC_ && shownDC_ != surface_.dc()) {
-    BitBlt(surface_.dc(), 0, 0, bounds_.width, bounds_.height, shownDC_, 0, 0, SRCCOPY);
-  }
-  dropRunningFade();
-}
-
-void Control::dropRunningFade() {
-  if (!fade_.running()) return;
-  // A fade still running would later put its older picture back.
-  killTimer(kFadeInTimerKey);
-  killTimer(kFadeOutTimerKey);
-  fade_.stop();
-  shownDC_ = surface_.dc();
-}
-
-void Control::finishFade(int timerKey) {
-  killTimer(timerKey);
-  fade_.finish(surface_.dc(), bounds_.width, bounds_.height);
-  shownDC_ = surface_.dc();
-  compose();
-  updateWindow();
 }
 
 }  // namespace talvek

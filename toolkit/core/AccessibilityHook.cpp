@@ -6,6 +6,7 @@ namespace talvek {
 namespace {
 
 std::atomic<AccessibilityFilter> installedFilter{nullptr};
+std::atomic<CompositionOverlay> installedOverlay{nullptr};
 
 }  // namespace
 
@@ -14,6 +15,12 @@ void setAccessibilityFilter(AccessibilityFilter filter) { installedFilter = filt
 bool filterAccessibilityMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   const AccessibilityFilter filter = installedFilter;
   return filter && filter(window, message, wParam, lParam, result);
+}
+
+void setCompositionOverlay(CompositionOverlay overlay) { installedOverlay = overlay; }
+
+void drawCompositionOverlay(HWND window, HDC canvas, const Rect& area) {
+  if (const CompositionOverlay overlay = installedOverlay) overlay(window, canvas, area);
 }
 
 void announceAccessibleChange(DWORD event, HWND window, ControlRef ref) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "toolkit/core/Rect.h"
 #include "toolkit/core/RoutedControl.h"
 
 namespace talvek {
@@ -16,6 +17,13 @@ using AccessibilityFilter = bool (*)(HWND window, UINT message, WPARAM wParam, L
 
 void setAccessibilityFilter(AccessibilityFilter filter);
 bool filterAccessibilityMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// Drawn last over a freshly composed area of a window's canvas, so that
+// what the server draws there (the focus cue) is part of every composition
+// and no control that redraws itself can wipe it.
+using CompositionOverlay = void (*)(HWND window, HDC canvas, const Rect& area);
+void setCompositionOverlay(CompositionOverlay overlay);
+void drawCompositionOverlay(HWND window, HDC canvas, const Rect& area);
 
 // A win event about a control (its reference is its object id in the
 // window); nothing for an unattached control.

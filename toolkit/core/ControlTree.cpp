@@ -36,14 +36,6 @@ bool isDisabled(const ControlLookup& lookup, ControlRef ref) {
   return true;
 }
 
-bool rectContains(const Rect& rect, int x, int y) {
-  // Far edges in double so that x + width cannot overflow.
-  constexpr double kTolerance = 1e-7;
-  double farX = static_cast<double>(rect.x) + rect.width;
-  double farY = static_cast<double>(rect.y) + rect.height;
-  return x > rect.x && farX - x > kTolerance && y > rect.y && farY - y > kTolerance;
-}
-
 ControlRef hitTest(const ControlRegistry& registry, const ControlLookup& lookup, HostWindow window, int x,
                    int y) {
   bool runStarted = false;
@@ -57,7 +49,7 @@ ControlRef hitTest(const ControlRegistry& registry, const ControlLookup& lookup,
       continue;
     }
     runStarted = true;
-    if (rectContains(control->visibleRect, x, y) && isShown(lookup, ref) && !isDisabled(lookup, ref)) return ref;
+    if (containsPoint(control->visibleRect, x, y) && isShown(lookup, ref) && !isDisabled(lookup, ref)) return ref;
   }
   return 0;
 }

@@ -29,9 +29,6 @@ bool isShown(const ControlLookup& lookup, ControlRef ref);
 // The control or an ancestor disabled; a form is disabled with its window.
 bool isDisabled(const ControlLookup& lookup, ControlRef ref);
 
-// Strictly inside: points on any edge are outside.
-bool rectContains(const Rect& rect, int x, int y);
-
 // The first shown, enabled control of window's run whose hit area holds the
 // point; 0 when none.
 ControlRef hitTest(const ControlRegistry& registry, const ControlLookup& lookup, HostWindow window, int x,

@@ -1,5 +1,6 @@
 #include "toolkit/core/Form.h"
 
+#include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/core/CaptionButtonPainter.h"
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/ControlRegistry.h"
@@ -118,7 +119,7 @@ bool Form::create(const FormCreateOptions& options) {
   TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd_, 0};
   mouseTracked_ = TrackMouseEvent(&track) ? 1 : 0;
   redraw(true);
-  SetTimer(hwnd_, form_timer::kPresent, form_timer::kPresentInterval, nullptr);
+  pacePresentTimer(false);
   return true;
 }
 
@@ -132,16 +133,22 @@ void Form::destroy() {
   windowIcon_.reset();
   titleStyle_ = TextStyle();
   if (window) {
+    // The canvases are gone: no property may name a freed DC, not even
+    // while the controls leave below.
+    for (const char* name : {kCanvasProperty, kCanvasGraphicsProperty, kBackgroundProperty, kBackgroundGraphicsProperty}) {
+      SetPropA(window, name, nullptr);
+    }
+    // Called directly, no WM_DESTROY reaches the routing: the controls go
+    // here, and first. Their tips take their subclasses off the window; the
+    // last one to go puts back the procedure it found, which must still be
+    // the toolkit's for the old one restored below to stay.
+    ToolkitLookup lookup;
+    removeWindowControls(controlRegistry(), lookup, window);
     if (oldProc_) SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-    // The background canvas is gone too: no property may name a freed DC.
-    for (const char* name : {kOldProcProperty, kThisProperty, kFocusProperty, kCanvasProperty, kCanvasGraphicsProperty,
-                             kObjectIdProperty, kBackgroundProperty, kBackgroundGraphicsProperty}) {
+    for (const char* name : {kOldProcProperty, kThisProperty, kFocusProperty, kObjectIdProperty}) {
       SetPropA(window, name, nullptr);
     }
     if (windowDC_) ReleaseDC(window, windowDC_);
-    // Called directly, no WM_DESTROY reaches the routing: the controls go here.
-    ToolkitLookup lookup;
-    removeWindowControls(controlRegistry(), lookup, window);
   }
   const ControlRef id = objectId_;
   const bool destroyingAlready = inDestroyMessage_;
@@ -173,6 +180,7 @@ void Form::resetMembers() {
   captionRightMargin_ = minTrackWidth_ = minTrackHeight_ = 0;
   restoreRect_ = {};
   maximised_ = dblClickMaximise_ = dragAnywhere_ = dragLocked_ = 0;
+  presentTimerResting_ = false;
   leftDown_ = mouseTracked_ = ncDragging_ = 0;
   colour1_ = colour2_ = 0;
   animation_.reset();
@@ -274,6 +282,7 @@ void Form::layoutControls() {
 
 void Form::drawControls() {
   for (ControlRef ref : ownControls()) sendControlEvent(ref, control_event::kComposeIntoWindow, 0, 0);
+  drawCompositionOverlay(hwnd_, canvas_.dc(), wholeWindow());
 }
 
 Rect Form::wholeWindow() const {

@@ -47,13 +47,6 @@ struct FormCreateOptions {
   std::optional<Argb> backgroundColor;
 };
 
-inline constexpr char kCanvasProperty[] = "RbUI_MDC";
-inline constexpr char kCanvasGraphicsProperty[] = "RbUI_MDC_GP";
-inline constexpr char kBackgroundProperty[] = "RbUI_MDC_BKG";
-inline constexpr char kBackgroundGraphicsProperty[] = "RbUI_MDC_BKG_GP";
-inline constexpr char kObjectIdProperty[] = "RbUI_OBJID";
-inline constexpr char kOldProcProperty[] = "RbUI_OLDPROC";
-
 namespace form_timer {
 inline constexpr unsigned kPresent = 203;
 inline constexpr unsigned kCaptionFade = 301;
@@ -95,6 +88,7 @@ class Form final : public ToolkitWindow {
   void redraw(bool updateNow);
   void repaintAll();
   HWND hwnd() const override { return hwnd_; }
+  void drawingPending() override;
   int width() const { return windowRect_.width; }
   int height() const { return windowRect_.height; }
   void move(std::optional<int> x, std::optional<int> y, std::optional<int> width, std::optional<int> height);
@@ -119,6 +113,9 @@ class Form final : public ToolkitWindow {
   bool layered() const { return layered_ != 0; }
   bool maximised() const { return maximised_ != 0; }
   bool animating() const { return animating_ != 0; }
+  bool presentTimerResting() const { return presentTimerResting_; }
+  // Whether the layered window holds the picture last pushed to it.
+  bool showsItsPicture() const { return shown_.known(); }
   Argb backgroundColor() const { return backgroundColor_; }
   const Rect& captionRect() const { return captionRect_; }
   const CaptionButtonSet& captionButtons() const { return captionButtons_; }
@@ -143,7 +140,8 @@ class Form final : public ToolkitWindow {
   bool sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
   bool mouseMessage(unsigned message, std::intptr_t lParam);
   // Close, destroy and show; a value is the answer to return at once.
-  std::optional<LRESULT> lifecycleMessage(unsigned message, std::uintptr_t wParam, bool& closeAnimated);
+  std::optional<LRESULT> lifecycleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                                         bool& closeAnimated);
 
   // Caption buttons, dragging and border resizing.
   void onMouseMove(POINT point);
@@ -167,6 +165,12 @@ class Form final : public ToolkitWindow {
   void animationTick(bool appear);
   void closeWithAnimation();
   void resetMembers();
+
+  // An idle form slows its present timer until something is drawn again:
+  // its ticks would otherwise wake the program 33 times a second for
+  // nothing. Resting, not stopped: a flag set with SetPropW alone, as the
+  // property allows, is still presented, only later.
+  void pacePresentTimer(bool resting);
 
   ControlRef objectId_ = 0;
   HWND hwnd_ = nullptr;
@@ -215,6 +219,7 @@ class Form final : public ToolkitWindow {
   int showEffect_ = 0, closeEffect_ = 0, animationInterval_ = 0;
   bool closing_ = false;             // a close animation is being waited for
   bool inDestroyMessage_ = false;
+  bool presentTimerResting_ = false;
 };
 
 }  // namespace talvek

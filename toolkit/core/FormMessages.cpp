@@ -23,7 +23,7 @@ std::intptr_t Form::handleMessage(unsigned message, std::uintptr_t wParam, std::
 
   if (!paintMessage(message, wParam, lParam) && !sizeMessage(message, wParam, lParam) &&
       !mouseMessage(message, lParam)) {
-    if (std::optional<LRESULT> answer = lifecycleMessage(message, wParam, closeAnimated)) return *answer;
+    if (std::optional<LRESULT> answer = lifecycleMessage(message, wParam, lParam, closeAnimated)) return *answer;
   }
 
   if (postHook_ && postHook_(window, message, wParam, lParam, result)) {
@@ -130,7 +130,8 @@ bool Form::mouseMessage(unsigned message, std::intptr_t lParam) {
   }
 }
 
-std::optional<LRESULT> Form::lifecycleMessage(unsigned message, std::uintptr_t wParam, bool& closeAnimated) {
+std::optional<LRESULT> Form::lifecycleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                                              bool& closeAnimated) {
   switch (message) {
     case WM_DESTROY:
       inDestroyMessage_ = true;
@@ -138,9 +139,17 @@ std::optional<LRESULT> Form::lifecycleMessage(unsigned message, std::uintptr_t w
       inDestroyMessage_ = false;
       break;
     case WM_SHOWWINDOW:
-      // A window shown again may have let go of its picture meanwhile.
-      shown_.forget();
       if (showEffect_ != 0) startAnimation(wParam != 0);
+      break;
+    case WM_WINDOWPOSCHANGED:
+      // Every way of showing a window ends here, SetWindowPos included,
+      // which sends no WM_SHOWWINDOW. A window shown again may have let go
+      // of its picture meanwhile, so it gets the whole of it at the next
+      // tick, and at once, with the timer resting or not.
+      if (hwnd_ && lParam && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)) {
+        shown_.forget();
+        setPresentPending(hwnd_, true);
+      }
       break;
     case WM_CLOSE:
       if (closing_) return 0;  // one close at a time; the first one finishes it
@@ -161,11 +170,14 @@ void Form::onTimer(std::uintptr_t id) {
   const int argument = HIWORD(id);
   switch (kind) {
     case form_timer::kPresent:
-      if (hwnd_ && presentPending(hwnd_)) {
+      if (!hwnd_) break;
+      if (presentPending(hwnd_)) {
         setPresentPending(hwnd_, false);
         present({});
-      } else if (hwnd_) {
-        restPresentTimer(hwnd_);
+        // Drawing that nobody announced to the form still brings the pace back.
+        if (presentTimerResting_) pacePresentTimer(false);
+      } else if (!presentTimerResting_) {
+        pacePresentTimer(true);
       }
       break;
     case form_timer::kCaptionFade:
@@ -178,6 +190,16 @@ void Form::onTimer(std::uintptr_t id) {
     default:
       break;
   }
+}
+
+void Form::drawingPending() {
+  if (hwnd_ && presentTimerResting_) pacePresentTimer(false);
+}
+
+void Form::pacePresentTimer(bool resting) {
+  presentTimerResting_ = resting;
+  SetTimer(hwnd_, form_timer::kPresent, resting ? form_timer::kRestingPresentInterval : form_timer::kPresentInterval,
+           nullptr);
 }
 
 }  // namespace talvek

@@ -13,10 +13,12 @@ struct Rect {
   std::int32_t height = 0;
 };
 
-// Whether (x, y) lies inside: the left and top edges are in, the right and
-// bottom ones out. The far edges are summed in 64 bits so they cannot wrap.
+// Whether (x, y) lies strictly inside: a point on any edge is outside, the
+// rule of the control hit test, and so of everything that must agree with
+// what the mouse reaches. The far edges are summed in 64 bits so they
+// cannot wrap.
 constexpr bool containsPoint(const Rect& r, std::int64_t x, std::int64_t y) {
-  return x >= r.x && x < std::int64_t{r.x} + r.width && y >= r.y && y < std::int64_t{r.y} + r.height;
+  return x > r.x && x < std::int64_t{r.x} + r.width && y > r.y && y < std::int64_t{r.y} + r.height;
 }
 
 }  // namespace talvek

@@ -17,6 +17,8 @@ class ToolkitWindow {
   virtual std::intptr_t handleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
   // Null once the window has been destroyed.
   virtual HostWindow hwnd() const = 0;
+  // A control has drawn into the window's canvas, on the window's thread.
+  virtual void drawingPending() {}
 
  protected:
   ~ToolkitWindow() = default;

@@ -1,21 +1,30 @@
 #include "toolkit/core/UiComApartment.h"
 
-#include <objbase.h>
+#include <windows.h>
+
+#include <atomic>
+
+#include "toolkit/core/WinHandles.h"
 
 namespace talvek {
+namespace {
 
-UiComApartment::UiComApartment() {
-  const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  entered_ = SUCCEEDED(result);  // S_FALSE too: it must be balanced all the same
-}
+std::atomic<DWORD> apartmentThread{0};
 
-UiComApartment::~UiComApartment() {
-  if (entered_) CoUninitialize();
-}
+}  // namespace
 
 bool enterUiApartment() {
-  static UiComApartment apartment;
-  return apartment.entered();
+  static const bool entered = [] {
+    static ComApartment apartment;
+    if (apartment.entered()) apartmentThread.store(GetCurrentThreadId());
+    return apartment.entered();
+  }();
+  return entered;
+}
+
+bool inUiApartment() {
+  const DWORD thread = apartmentThread.load();
+  return thread != 0 && thread == GetCurrentThreadId();
 }
 
 }  // namespace talvek

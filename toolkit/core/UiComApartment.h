@@ -5,21 +5,12 @@
 
 namespace talvek {
 
-class UiComApartment {
- public:
-  UiComApartment();
-  ~UiComApartment();
-  UiComApartment(const UiComApartment&) = delete;
-  UiComApartment& operator=(const UiComApartment&) = delete;
-
-  bool entered() const { return entered_; }
-
- private:
-  bool entered_ = false;
-};
-
 // Enters the calling thread's apartment once; it is left at process exit.
 // False when COM refused (the thread already lives in another kind).
 bool enterUiApartment();
+
+// True only on the thread that entered the apartment, and only when it
+// did: objects handed out there are called on that thread and no other.
+bool inUiApartment();
 
 }  // namespace talvek

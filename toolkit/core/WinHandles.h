@@ -181,7 +181,9 @@ class ComPointer {
   T* object_ = nullptr;
 };
 
-// COM on the calling thread for a scope; balanced only when it was started.
+// A single-threaded COM apartment on the calling thread for a scope; a
+// thread already in the other kind keeps it, and nothing is undone then.
+// S_FALSE (already entered) counts as entered: it is balanced all the same.
 class ComApartment {
  public:
   ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
@@ -190,6 +192,8 @@ class ComApartment {
   }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
+
+  bool entered() const { return SUCCEEDED(result_); }
 
  private:
   HRESULT result_;

@@ -1,40 +1,27 @@
 #include "toolkit/core/WindowProperties.h"
 
-#include "toolkit/core/Form.h"
-
 namespace talvek {
 
 namespace {
 
 LPCWSTR presentPendingName() { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)); }
 
-// The flag's values: nothing to present, drawing waits for the timer, and
-// nothing to present with the timer resting.
-constexpr INT_PTR kNothingPending = 0;
-constexpr INT_PTR kDrawingPending = 1;
-constexpr INT_PTR kTimerResting = 2;
-
-INT_PTR presentFlag(HWND window) { return reinterpret_cast<INT_PTR>(GetPropW(window, presentPendingName())); }
-
-void setPresentFlag(HWND window, INT_PTR value) {
-  SetPropW(window, presentPendingName(), reinterpret_cast<HANDLE>(value));
+void setPresentFlag(HWND window, bool pending) {
+  SetPropW(window, presentPendingName(), reinterpret_cast<HANDLE>(static_cast<INT_PTR>(pending ? 1 : 0)));
 }
 
 }  // namespace
 
-bool presentPending(HWND window) { return presentFlag(window) == kDrawingPending; }
+bool presentPending(HWND window) { return GetPropW(window, presentPendingName()) == reinterpret_cast<HANDLE>(1); }
 
 void setPresentPending(HWND window, bool pending) {
-  const bool timerResting = pending && presentFlag(window) == kTimerResting;
-  setPresentFlag(window, pending ? kDrawingPending : kNothingPending);
-  // Started afresh it keeps its period while drawing goes on, so what
-  // moves on screen keeps its rhythm.
-  if (timerResting) SetTimer(window, form_timer::kPresent, form_timer::kPresentInterval, nullptr);
-}
-
-void restPresentTimer(HWND window) {
-  SetTimer(window, form_timer::kPresent, form_timer::kRestingPresentInterval, nullptr);
-  setPresentFlag(window, kTimerResting);
+  setPresentFlag(window, pending);
+  if (!pending) return;
+  // Called from the window's own thread only: the object is not guarded,
+  // and a flag set elsewhere is still found by the window's next tick.
+  DWORD processId = 0;
+  if (GetWindowThreadProcessId(window, &processId) != GetCurrentThreadId()) return;
+  if (ToolkitWindow* object = windowObject(window)) object->drawingPending();
 }
 
 ControlRef readRefProperty(HWND window, const char* name) {

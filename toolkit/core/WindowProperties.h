@@ -1,5 +1,6 @@
-// The per-window properties through which the routing finds a window's
-// object and its focus, capture and hover controls.
+// The per-window properties: those through which the routing finds a
+// window's object and its focus, capture and hover controls, and those a
+// form publishes for its controls.
 #pragma once
 
 #include <windows.h>
@@ -13,18 +14,22 @@ inline constexpr char kThisProperty[] = "RbUI_THIS";
 inline constexpr char kFocusProperty[] = "RbUI_FUCOS";
 inline constexpr char kCaptureProperty[] = "RbUI_MOUSECAPTURE";
 inline constexpr char kMouseOnProperty[] = "RbUI_MOUSEON";
+// A form's own: its object id, the procedure it replaced, and its two
+// canvases (DC and GDI+ graphics each), through which controls draw.
+inline constexpr char kObjectIdProperty[] = "RbUI_OBJID";
+inline constexpr char kOldProcProperty[] = "RbUI_OLDPROC";
+inline constexpr char kCanvasProperty[] = "RbUI_MDC";
+inline constexpr char kCanvasGraphicsProperty[] = "RbUI_MDC_GP";
+inline constexpr char kBackgroundProperty[] = "RbUI_MDC_BKG";
+inline constexpr char kBackgroundGraphicsProperty[] = "RbUI_MDC_BKG_GP";
 
 // The integer-atom property set to 1 once a control has drawn into the
-// window's canvas; the form presents the canvas and clears it.
+// window's canvas; the form presents the canvas and sets it back to 0.
 inline constexpr ATOM kPresentPendingAtom = 305;
 bool presentPending(HWND window);
-// Marking a form whose present timer rests brings it back to its pace.
+// Setting it also tells the window object at once, so a form whose present
+// timer rests takes up its pace again before the next frame is due.
 void setPresentPending(HWND window, bool pending);
-// An idle form slows its present timer until something is drawn again: its
-// ticks would otherwise wake the program 33 times a second for nothing.
-// Resting, not stopped: a flag set with SetPropW alone, as the property
-// allows, is still presented, only later.
-void restPresentTimer(HWND window);
 
 ControlRef readRefProperty(HWND window, const char* name);
 void writeRefProperty(HWND window, const char* name, ControlRef ref);

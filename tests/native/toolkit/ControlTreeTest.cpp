@@ -37,8 +37,8 @@ TEST_F(ControlTreeTest, EdgesOfTheHitAreaAreOutside) {
 }
 
 TEST_F(ControlTreeTest, FarEdgesOfHugeAreasDoNotOverflow) {
-  EXPECT_TRUE(rectContains({INT_MAX - 10, 0, 100, 10}, INT_MAX - 2, 5));
-  EXPECT_FALSE(rectContains({INT_MIN, 0, -5, 10}, INT_MIN + 1, 5));
+  EXPECT_TRUE(containsPoint({INT_MAX - 10, 0, 100, 10}, INT_MAX - 2, 5));
+  EXPECT_FALSE(containsPoint({INT_MIN, 0, -5, 10}, INT_MIN + 1, 5));
 }
 
 TEST_F(ControlTreeTest, EarlierRegisteredSiblingWins) {

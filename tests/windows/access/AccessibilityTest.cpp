@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/windows/toolkit/ToolkitTestWindows.h"
@@ -23,6 +24,7 @@
 #include "toolkit/controls/TriStateButton.h"
 #include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/core/TextStyleFlags.h"
+#include "toolkit/core/ToolkitWindowProc.h"
 #include "toolkit/core/WindowProperties.h"
 
 namespace talvek::test {
@@ -103,6 +105,7 @@ class AccessibleForm : public ControlsOnForm {
   void TearDown() override {
     client.reset();
     setAccessibilityFilter(nullptr);
+    setCompositionOverlay(nullptr);
     ControlsOnForm::TearDown();
   }
   static TextStyleDescription plainStyle() {
@@ -182,6 +185,17 @@ TEST_F(AccessibleForm, TheTreeFollowsTheControlsWithRolesNamesStatesAndValues) {
   EXPECT_EQ(stateOf(inPanel.get(), 1) & STATE_SYSTEM_UNAVAILABLE, 0);
 }
 
+TEST_F(AccessibleForm, NoObjectIsHandedOutOutsideTheUiApartment) {
+  bool answered = true;
+  std::thread([&] {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    LRESULT result = 0;
+    answered = accessibilityFilter(form.hwnd(), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), result);
+    CoUninitialize();
+  }).join();
+  EXPECT_FALSE(answered) << "its calls would arrive on threads that walk the registry unguarded";
+}
+
 TEST_F(AccessibleForm, LocationsHitTestsAndNavigationAgree) {
   POINT origin{0, 0};
   ClientToScreen(form.hwnd(), &origin);
@@ -209,6 +223,13 @@ TEST_F(AccessibleForm, LocationsHitTestsAndNavigationAgree) {
   EXPECT_EQ(hit.vt, VT_I4);
   EXPECT_EQ(hit.lVal, CHILDID_SELF);
   EXPECT_EQ(client->accHitTest(origin.x - 50, origin.y - 50, &hit), S_FALSE);
+  // On a control's edge the mouse does not reach it, and neither does a
+  // screen reader's hit test: there the panel answers.
+  const POINT corner{installButton.visibleRect.x, installButton.visibleRect.y};
+  EXPECT_NE(hitTest(form.hwnd(), corner), installButton.handle);
+  ASSERT_EQ(inPanel->accHitTest(origin.x + corner.x, origin.y + corner.y, &hit), S_OK);
+  EXPECT_EQ(hit.vt, VT_I4);
+  VariantClear(&hit);
 
   VARIANT next;
   ASSERT_EQ(hitObject->accNavigate(NAVDIR_NEXT, childId(CHILDID_SELF), &next), S_OK);
@@ -319,6 +340,25 @@ TEST_F(AccessibleForm, TheFocusCueShowsOnlyAfterAKeyPress) {
   // Moving on takes the cue along and restores the box.
   key(VK_TAB);
   EXPECT_EQ(picture(area), before);
+}
+
+TEST_F(AccessibleForm, TheFocusCueSurvivesTheFocusedControlRedrawingItself) {
+  EditBox editable;
+  ASSERT_TRUE(editable.create(form.objectId(), {120, 110, 150, 24}, "可编辑", plainStyle()));
+  form.redraw(true);
+  const Rect area = editable.visibleRect;
+  const Rect topRow{area.x, area.y, area.width, 1};
+  const std::vector<Argb> withoutCue = picture(topRow);
+  ASSERT_TRUE(keyboard::focusControl(form.hwnd(), editable.handle));
+  key(VK_SHIFT);
+  const std::vector<Argb> withCue = picture(topRow);
+  ASSERT_NE(withCue, withoutCue);
+
+  // What the caret's blink does every half second.
+  editable.redraw();
+  EXPECT_EQ(picture(topRow), withCue) << "the cue is part of the box's composition";
+  form.repaintAll();
+  EXPECT_EQ(picture(topRow), withCue) << "and of the whole window's";
 }
 
 std::vector<std::pair<DWORD, LONG>> seenEvents;

@@ -6,7 +6,10 @@
 
 #include <cstring>
 
+#include "tests/windows/form/FormTestSupport.h"
+#include "toolkit/controls/ImageButton.h"
 #include "toolkit/controls/ToolTip.h"
+#include "toolkit/core/ControlRegistry.h"
 
 namespace talvek::test {
 namespace {
@@ -39,6 +42,43 @@ TEST(ToolTipWindow, IsAPopupFromItsCreation) {
   }
   UnhookWindowsHookEx(hook);
   DestroyWindow(host);
+}
+
+bool hostSawItsEnd = false;
+
+LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCDESTROY) hostSawItsEnd = true;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The form gives the window back to the procedure it found; the tips of its
+// controls take their subclasses off first, so none of them puts the
+// toolkit's procedure back over it afterwards.
+TEST(ToolTipOnAForm, LeavesTheWindowWithTheProcedureTheFormFound) {
+  startFormToolkitOnce();
+  controlRegistry().clear();
+  WNDCLASSW hostClass{};
+  hostClass.lpfnWndProc = hostProcedure;
+  hostClass.lpszClassName = L"TalvekTipHost";
+  RegisterClassW(&hostClass);
+  HWND host = CreateWindowExW(0, L"TalvekTipHost", L"host", WS_POPUP, 10, 10, 200, 100, nullptr, nullptr, nullptr,
+                              nullptr);
+  ASSERT_NE(host, nullptr);
+  {
+    Form form;
+    FormCreateOptions options;
+    options.existingWindow = host;
+    options.styleFlags = 0;
+    form.create(options);
+    ImageButton button;
+    ASSERT_TRUE(button.create(form.objectId(), {10, 10, 30, 30}, ByteView()));
+    button.setTip("提示");
+    hostSawItsEnd = false;
+    form.destroy();
+  }
+  EXPECT_FALSE(IsWindow(host));
+  EXPECT_TRUE(hostSawItsEnd) << "the window ended in its own procedure";
+  controlRegistry().clear();
 }
 
 }  // namespace

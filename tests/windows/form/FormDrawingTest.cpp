@@ -36,40 +36,74 @@ TEST_F(FormDrawing, ARebuildAsksTheFormsOwnControlsInPaintingOrder) {
   EXPECT_EQ(composed, (std::vector<ReceivedEvent>{{parent.handle, 7}, {child.handle, 7}}));
 }
 
+LPCWSTR presentPendingName() { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)); }
+
 TEST_F(FormDrawing, PendingDrawingIsPresentedByTheTimer) {
   HWND window = form.hwnd();
-  const auto pending = reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom));
   setPresentPending(window, true);
-  EXPECT_EQ(GetPropW(window, pending), reinterpret_cast<HANDLE>(1));
-  EXPECT_TRUE(waitUntil([&] { return GetPropW(window, pending) == nullptr; }, 10000));
+  EXPECT_EQ(GetPropW(window, presentPendingName()), reinterpret_cast<HANDLE>(1));
+  EXPECT_TRUE(waitUntil([&] { return GetPropW(window, presentPendingName()) == nullptr; }, 10000));
+}
 
-  // A control's rectangle is copied without redrawing anything.
-  message_seal::sendUpdateRect(window, Rect{10, 10, 40, 20});
-  EXPECT_TRUE(IsWindow(window));
+TEST_F(FormDrawing, AnUpdateRectangleIsCopiedAloneWithoutRedrawing) {
+  HWND window = form.hwnd();
+  std::vector<ReceivedEvent> log;
+  RecordingControl control(log, window, {10, 10, 100, 50}, form.objectId(), 1);
+  controlRegistry().insertAt(1, control.handle);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  UpdateWindow(window);
+  waitUntil([] { return false; }, 100);
+  log.clear();
+
+  // New pixels in the canvas, of which the message shows only its rectangle.
+  const Rect area{10, 10, 40, 20};
+  const HBRUSH brush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  const RECT whole{0, 0, form.width(), form.height()};
+  FillRect(form.canvas().dc(), &whole, brush);
+  GdiFlush();
+  message_seal::sendUpdateRect(window, area);
+
+  HDC screen = GetDC(window);
+  const COLORREF inside = GetPixel(screen, area.x + 5, area.y + 5);
+  const COLORREF outside = GetPixel(screen, area.x + area.width + 20, area.y + 5);
+  ReleaseDC(window, screen);
+  EXPECT_EQ(inside, RGB(255, 255, 255)) << "the rectangle reaches the window";
+  EXPECT_NE(outside, RGB(255, 255, 255)) << "nothing beside it is copied";
+  EXPECT_TRUE(log.empty()) << "no control is asked to draw";
 }
 
 TEST_F(FormDrawing, AnIdleFormsPresentTimerRestsUntilSomethingIsDrawn) {
   HWND window = form.hwnd();
-  int ticks = 0;
-  form.setPreHook([&](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
-    if (message == WM_TIMER && wParam == form_timer::kPresent) ++ticks;
-    return false;
-  });
-  waitUntil([] { return false; }, 200);  // what creation drew is presented
-  ticks = 0;
-  waitUntil([] { return false; }, 600);
-  EXPECT_LE(ticks, 2) << "nothing drawn: the timer rests instead of ticking 20 times";
+  EXPECT_TRUE(waitUntil([&] { return form.presentTimerResting(); }, 3000)) << "nothing drawn: the timer rests";
+  EXPECT_EQ(GetPropW(window, presentPendingName()), nullptr) << "the flag only ever holds 0 or 1";
 
   setPresentPending(window, true);
-  EXPECT_TRUE(waitUntil([&] { return !presentPending(window); }, 10000)) << "new drawing is presented";
-  const int presentedAt = ticks;
-  waitUntil([] { return false; }, 300);
-  EXPECT_LE(ticks, presentedAt + 2) << "an idle tick, then the timer rests again";
+  EXPECT_FALSE(form.presentTimerResting()) << "drawing brings the pace back at once";
+  EXPECT_TRUE(waitUntil([&] { return !presentPending(window); }, 3000)) << "new drawing is presented";
+  EXPECT_TRUE(waitUntil([&] { return form.presentTimerResting(); }, 3000)) << "an idle tick, then it rests again";
 
-  // The property alone, set the way its callers may set it, is still seen.
-  SetPropW(window, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)), reinterpret_cast<HANDLE>(1));
+  // The property alone, set the way its callers may set it, is still seen;
+  // and the drawing that goes on afterwards is presented at its pace again.
+  SetPropW(window, presentPendingName(), reinterpret_cast<HANDLE>(1));
   EXPECT_TRUE(waitUntil([&] { return !presentPending(window); }, 3000)) << "a resting timer still presents";
-  form.setPreHook(nullptr);
+  setPresentPending(window, true);
+  EXPECT_FALSE(form.presentTimerResting()) << "a ring keeps turning after a flag set directly";
+}
+
+TEST_F(FormDrawing, AWindowShownAgainGetsItsPictureWhileTheTimerRests) {
+  HWND window = form.hwnd();
+  form.layeredMode(true, false, true);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(waitUntil([&] { return form.showsItsPicture() && form.presentTimerResting(); }, 3000));
+
+  ShowWindow(window, SW_HIDE);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(waitUntil([&] { return form.showsItsPicture(); }, 3000)) << "shown with ShowWindow";
+
+  ASSERT_TRUE(waitUntil([&] { return form.presentTimerResting(); }, 3000));
+  ShowWindow(window, SW_HIDE);
+  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(waitUntil([&] { return form.showsItsPicture(); }, 3000)) << "shown with SetWindowPos";
 }
 
 TEST_F(FormDrawing, TheCornerRadiusShapesTheWindowAndFollowsItsSize) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/WinHandles.h"
 #include "tests/windows/TestSupport.h"
@@ -66,6 +68,18 @@ TEST(InstallLog, ALogThatCannotBeWrittenIsSilentlyAbsent) {
   log.record("status", "shown", "text");
   log.outcome("extract", false, "detail", 1, ERROR_DISK_FULL);
   EXPECT_FALSE(test::directoryExists(scratch.path() + "missing\\"));
+}
+
+TEST(InstallLog, ALogWhoseOpeningLinesCannotBeWrittenSaysSo) {
+  // A full drive: the file can be made, but not one byte written into it.
+  // The suite's runner makes one when it may mount a small file system.
+  const char* fullDir = std::getenv("TALVEK_FULL_DIR");
+  if (!fullDir || !*fullDir) GTEST_SKIP() << "no full drive given (TALVEK_FULL_DIR)";
+  const std::string path = std::string(fullDir) + "TalvekSetup.log";
+  InstallLog log;
+  EXPECT_FALSE(log.open(toWide(path)));
+  EXPECT_FALSE(log.isOpen()) << "nothing more is written into it";
+  EXPECT_FALSE(test::fileExists(path)) << "no empty log is left in the name's place";
 }
 
 TEST(InstallLog, StaysWithinItsLimitAndSaysWhatWasDropped) {

@@ -16,6 +16,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -65,15 +66,32 @@ std::wstring unescape(const std::wstring& text) {
   return out;
 }
 
+const DWORD startedAt = GetTickCount();
+
+// Every line carries the milliseconds since the client started ("t"), so a
+// log shows where a run waited.
 void line(const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::string stamped = text;
+  if (stamped.starts_with('{')) stamped.insert(1, "\"t\":" + std::to_string(GetTickCount() - startedAt) + ",");
+  std::fwrite(stamped.data(), 1, stamped.size(), stdout);
   std::fputc('\n', stdout);
   std::fflush(stdout);
 }
 
+std::atomic<HWND> target{nullptr};
+
+// At the time-out, whether the window's thread still handles messages
+// tells a stalled UI thread from a call lost on its way.
 DWORD WINAPI watchdog(void* seconds) {
   Sleep(static_cast<DWORD>(reinterpret_cast<INT_PTR>(seconds)) * 1000);
-  line("{\"error\":\"timeout\"}");
+  std::string verdict = "\"no window\"";
+  if (const HWND window = target.load()) {
+    DWORD_PTR ignored = 0;
+    const bool answered =
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 2000, &ignored) != 0;
+    verdict = answered ? "\"answers\"" : "\"silent\"";
+  }
+  line("{\"error\":\"timeout\",\"ui_thread\":" + verdict + "}");
   ExitProcess(3);
 }
 
@@ -279,6 +297,7 @@ int run(const std::vector<std::wstring>& args) {
     line("{\"error\":\"no window\"}");
     return 2;
   }
+  target = window;
   if (command == L"watch") return watch(window, seconds);
   IAccessible* client = clientOf(window);
   if (!client) {

@@ -5,12 +5,14 @@
 
 #include <thread>
 
+#include "toolkit/core/WinHandles.h"
+
 namespace talvek {
 namespace {
 
-TEST(UiComApartment, EntersASingleThreadedApartmentOrStandsAsideWithoutHarm) {
+TEST(ComApartment, EntersASingleThreadedApartmentOrStandsAsideWithoutHarm) {
   std::thread([] {
-    UiComApartment apartment;
+    ComApartment apartment;
     EXPECT_TRUE(apartment.entered());
     // Single-threaded: asking for the other kind is refused.
     EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
@@ -21,12 +23,22 @@ TEST(UiComApartment, EntersASingleThreadedApartmentOrStandsAsideWithoutHarm) {
   std::thread([] {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
     {
-      UiComApartment apartment;
+      ComApartment apartment;
       EXPECT_FALSE(apartment.entered());
     }
     EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
     CoUninitialize();
     CoUninitialize();
+  }).join();
+}
+
+TEST(UiComApartment, IsOursOnlyOnTheThreadThatEnteredIt) {
+  const bool entered = enterUiApartment();
+  EXPECT_EQ(inUiApartment(), entered);
+  std::thread([] {
+    EXPECT_FALSE(inUiApartment());
+    enterUiApartment();  // once per process: another thread never takes it over
+    EXPECT_FALSE(inUiApartment());
   }).join();
 }
 

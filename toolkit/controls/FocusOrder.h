@@ -1,7 +1,8 @@
 // Where Tab and Shift+Tab move the focus: along a window's registry run,
-// Tab towards the entry in front (wrapping from the first to the last, as
-// the controls' own Tab does), Shift+Tab the other way, stopping only at
-// controls a key can act on.
+// Tab towards the entry in front (wrapping from the first to the last),
+// Shift+Tab the other way, stopping only at the candidates marked as stops.
+// The one Tab order: a control's own Tab counts every control of its
+// window a stop, the keyboard navigator only those a key can act on.
 #pragma once
 
 #include <vector>

@@ -1,4 +1,4 @@
-#include "toolkit/access/FocusOrder.h"
+#include "toolkit/controls/FocusOrder.h"
 
 namespace talvek {
 

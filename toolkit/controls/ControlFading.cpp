@@ -1,0 +1,94 @@
+// The control base's side of a fade: starting, stepping and ending the
+// cross-fade of a control's surface that ControlFade keeps.
+#include "toolkit/controls/Control.h"
+
+#include "toolkit/core/ToolkitSettings.h"
+
+namespace talvek {
+
+void Control::fadeRedraw(int intervalMs, int stepPercent, int mode) {
+  if (animatedTransitions() == 0 || !surface_) {
+    redraw();
+    return;
+  }
+  settleRunningFade();
+  if (Gdiplus::GpGraphics* newLook = fade_.startIn(bounds_.width, bounds_.height, stepPercent, mode)) {
+    paint(newLook);
+    gdip::GdipFlush(newLook, Gdiplus::FlushIntentionSync);
+  }
+  startFadeTimer(kFadeInTimerKey, intervalMs);
+}
+
+void Control::fadeOutRedraw(int intervalMs, int stepPercent, int mode) {
+  if (animatedTransitions() == 0 || !surface_) {
+    redraw();
+    return;
+  }
+  settleRunningFade();
+  fade_.startOut(bounds_.width, bounds_.height, stepPercent, mode);
+  startFadeTimer(kFadeOutTimerKey, intervalMs);
+}
+
+void Control::startFadeTimer(int timerKey, int intervalMs) {
+  if (setTimer(timerKey, fadeInterval(intervalMs), fade_.step())) return;
+  // Without a timer there is no animation: show the new look at once.
+  fade_.stop();
+  redraw();
+}
+
+void Control::fadeInTick() {
+  bool last = false;
+  HDC frame = fade_.nextInFrame(surface_.dc(), bounds_.width, bounds_.height, last);
+  if (!frame) {
+    killTimer(kFadeInTimerKey);
+    fade_.stop();
+    return;
+  }
+  compose(frame);
+  updateWindow();
+  if (last) finishFade(kFadeInTimerKey);
+}
+
+void Control::fadeOutTick() {
+  int alpha = 0;
+  bool last = false;
+  Gdiplus::GpGraphics* frame = fade_.nextOutFrame(alpha, last);
+  if (!frame) {
+    killTimer(kFadeOutTimerKey);
+    fade_.stop();
+    return;
+  }
+  fadeOutFrame(frame, alpha, transparency_);
+  gdip::GdipFlush(frame, Gdiplus::FlushIntentionSync);
+  compose(fade_.outFrame());
+  updateWindow();
+  if (last) finishFade(kFadeOutTimerKey);
+}
+
+void Control::settleRunningFade() {
+  if (!fade_.running()) return;
+  // Continue from the picture on screen.
+  if (shownDC_ && shownDC_ != surface_.dc()) {
+    BitBlt(surface_.dc(), 0, 0, bounds_.width, bounds_.height, shownDC_, 0, 0, SRCCOPY);
+  }
+  dropRunningFade();
+}
+
+void Control::dropRunningFade() {
+  if (!fade_.running()) return;
+  // A fade still running would later put its older picture back.
+  killTimer(kFadeInTimerKey);
+  killTimer(kFadeOutTimerKey);
+  fade_.stop();
+  shownDC_ = surface_.dc();
+}
+
+void Control::finishFade(int timerKey) {
+  killTimer(timerKey);
+  fade_.finish(surface_.dc(), bounds_.width, bounds_.height);
+  shownDC_ = surface_.dc();
+  compose();
+  updateWindow();
+}
+
+}  // namespace talvek
