@@ -5,15 +5,19 @@ an extraction of it lasts long enough to be cut short on purpose.
 usage: enlarge-zip.py IN.zip OUT.zip [FILES]
 """
 import random
-import shutil
 import sys
 import zipfile
 
 
 def main(source, target, count):
-    shutil.copyfile(source, target)
     rng = random.Random(6011)
-    with zipfile.ZipFile(target, "a", compression=zipfile.ZIP_DEFLATED) as archive:
+    # Written afresh, entry by entry: appending to a recompressed archive
+    # leaves headers some readers refuse.
+    with zipfile.ZipFile(source) as original, zipfile.ZipFile(target, "w") as archive:
+        for info in original.infolist():
+            data = original.read(info)
+            info.compress_type = zipfile.ZIP_DEFLATED if data else zipfile.ZIP_STORED
+            archive.writestr(info, data)
         folder = zipfile.ZipInfo("Large/", date_time=(2020, 1, 1, 0, 0, 0))
         folder.external_attr = 0x10
         archive.writestr(folder, b"")
