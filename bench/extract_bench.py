@@ -4,7 +4,7 @@ miniunz, both built from the same sources, each as a whole process under Wine,
 alternately, on tmpfs and on disk. Prints medians and the ratio ours/miniunz,
 the in-process floor, and the memory growth while writing the archive.
 
-usage: bench/extract_bench.py [--reps N]   (after ./dev build)
+usage: bench/extract_bench.py [--reps N] [--keep-aside-only]   (after ./dev build)
 """
 import argparse
 import os
@@ -115,9 +115,54 @@ def compare_compression(tree, ours, env, reps):
     shutil.rmtree(out, ignore_errors=True)
 
 
+def make_many_files_tree(root, count=3000):
+    """A product of thousands of small files in 30 folders."""
+    if os.path.isdir(root):
+        return
+    rng = random.Random(2311)
+    for i in range(count):
+        folder = os.path.join(root, f"pack{i % 30:02d}")
+        os.makedirs(folder, exist_ok=True)
+        size = rng.randint(500, 20_000)
+        with open(os.path.join(folder, f"item{i:05d}.dat"), "wb") as f:
+            f.write(rng.randbytes(size // 2) + b"talvek " * (size // 14))
+
+
+def compare_keep_aside(tree, label, env, reps):
+    """In-process extraction time without and with the keep-aside of the
+    earlier version (plan, moves, journal, commit), into an empty folder and
+    over an earlier installation of the same product."""
+    payload = os.path.join(WORK, f"keep-aside-{label}.zip")
+    subprocess.run([os.path.join(BUILD, "host", "tools", "payload_zip"), "--level", "6", tree, payload],
+                   check=True, stdout=subprocess.DEVNULL, timeout=300)
+    program = ["wine", os.path.join(BENCH_BIN, "keep_aside_bench.exe")]
+    base = "/dev/shm" if os.path.isdir("/dev/shm") else WORK
+    out = os.path.join(base, "talvek-bench-keep-aside")
+    earlier = os.path.join(base, "talvek-bench-keep-aside-earlier")
+    fresh(earlier)
+    timed(program + ["plain", winpath(payload), winpath(earlier)], env)
+    for case in ("fresh", "over earlier"):
+        samples = {"plain": [], "guarded": []}
+        for rep in range(reps):
+            for mode in ("plain", "guarded") if rep % 2 == 0 else ("guarded", "plain"):
+                shutil.rmtree(out, ignore_errors=True)
+                if case == "fresh":
+                    os.makedirs(out)
+                else:
+                    shutil.copytree(earlier, out)
+                _, text = timed(program + [mode, winpath(payload), winpath(out)], env)
+                samples[mode].append(float(text.split()[1]))
+        plain, guarded = statistics.median(samples["plain"]), statistics.median(samples["guarded"])
+        print(f"keep-aside, {label}, {case}: plain {plain:.0f} ms, with keep-aside {guarded:.0f} ms "
+              f"({(guarded / plain - 1) * 100:+.1f} %, median of {reps}, in-process)")
+    shutil.rmtree(out, ignore_errors=True)
+    shutil.rmtree(earlier, ignore_errors=True)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--reps", type=int, default=9)
+    parser.add_argument("--keep-aside-only", action="store_true")
     args = parser.parse_args()
     env = wine_env()
     os.makedirs(WORK, exist_ok=True)
@@ -128,6 +173,13 @@ def main():
                    check=True, stdout=subprocess.DEVNULL, timeout=300)
     subprocess.run(["bash", os.path.join(ROOT, "scripts", "prepare-wineprefix.sh"), env["WINEPREFIX"]],
                    env=env, check=True, timeout=300)
+    if args.keep_aside_only:
+        many = os.path.join(WORK, "product-3000")
+        make_many_files_tree(many)
+        compare_keep_aside(tree, "103 entries", env, args.reps)
+        compare_keep_aside(many, "3000 files", env, args.reps)
+        subprocess.run(["wineserver", "-k"], env=env, check=False, timeout=60)
+        return 0
     ours = ["wine", os.path.join(BENCH_BIN, "extract_bench.exe")]
     miniunz = ["wine", os.path.join(BENCH_BIN, "miniunz.exe")]
     size = os.path.getsize(payload)
@@ -162,6 +214,9 @@ def main():
         shutil.rmtree(out, ignore_errors=True)
 
     compare_compression(tree, ours, env, args.reps)
+    make_many_files_tree(os.path.join(WORK, "product-3000"))
+    compare_keep_aside(tree, "103 entries", env, args.reps)
+    compare_keep_aside(os.path.join(WORK, "product-3000"), "3000 files", env, args.reps)
 
     fresh(os.path.join(WORK, "mem"))
     _, text = timed(ours + ["memory", winpath(payload), winpath(os.path.join(WORK, "mem"))], env)

@@ -6,10 +6,13 @@
 
 #include "installer/BoundedRepeat.h"
 #include "installer/InstallLog.h"
+#include "installer/InstallSpaceCheck.h"
+#include "installer/KeepAside.h"
 #include "installer/InstallPathRules.h"
 #include "installer/ProcessControl.h"
 #include "installer/ProductFiles.h"
 #include "installer/PathChecks.h"
+#include "installer/SpaceNeed.h"
 
 namespace talvek {
 namespace {
@@ -18,21 +21,39 @@ namespace {
 constexpr int kDeleteAttempts = 20;
 constexpr DWORD kDeleteRetryMs = 100;
 
-// `error` is the last deletion's, taken before the checks that follow it.
-bool deleteOldExecutable(const std::string& path, DWORD& error) {
+// `remove` is tried again while the file is held by a program that was
+// just ended; true when the file is gone from its place. `error` is the last
+// attempt's, taken before the checks that follow it.
+template <typename Remove>
+bool removeOldExecutable(const std::string& path, Remove remove, DWORD& error) {
   error = 0;
-  if (DeleteFileA(path.c_str())) return true;
+  if (remove()) return true;
   error = GetLastError();
   auto stillLocked = [&] { return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION; };
   repeatWhileBounded(
       [&] {
         if (!stillLocked()) return false;
-        if (DeleteFileA(path.c_str())) return false;
+        if (remove()) return false;
         error = GetLastError();
         return true;
       },
       [] { Sleep(kDeleteRetryMs); }, kDeleteAttempts);
   return !pathExists(path);
+}
+
+// The earlier version's program is kept aside rather than deleted, so a
+// failed installation can put it back. A folder in its place is refused as
+// the deletion always refused it; without a keep-aside folder it is deleted.
+bool setOldExecutableAside(const std::string& directory, KeepAside& keepAside, DWORD& error) {
+  const std::string path = directory + product::kMainExe;
+  if (isDirectory(path)) {
+    error = ERROR_ACCESS_DENIED;
+    return false;
+  }
+  if (keepAside.active() || keepAside.begin(directory)) {
+    return removeOldExecutable(path, [&] { return keepAside.keep(product::kMainExe); }, error);
+  }
+  return removeOldExecutable(path, [&] { return DeleteFileA(path.c_str()) != FALSE; }, error);
 }
 
 void stopByNameOrTitleLogged(const ProcessControl& ours, const char* name) {
@@ -52,24 +73,39 @@ std::string creationFailedMessage(const std::string& directory) {
   return "创建目录:" + directory + "失败！请检查该目录是否有创建权限<br>若您是Win7以上用户请尝试右击安装程序>使用管理员权限运行！";
 }
 
-std::optional<std::string> prepareInstallDirectory(const std::string& directory) {
+std::string notEnoughSpaceMessage(const std::string& directory, std::uint64_t needed, std::uint64_t free) {
+  return "磁盘空间不足！<br>安装到" + directory + "需要" + SpaceNeed::readableAmount(needed) + "，该磁盘只剩" +
+         SpaceNeed::readableAmount(free) + "！<br>请清理磁盘后重试，或选择其它安装目录！";
+}
+
+std::optional<std::string> prepareInstallDirectory(const std::string& directory, std::span<const std::uint8_t> payload,
+                                                   KeepAside& keepAside) {
   if (containsChinese(directory)) {
     installLog().record("check path", "REFUSED", directory + " holds Chinese characters");
     return std::string(message::kChinesePath);
   }
-  if (PathIsDirectoryA(directory.c_str())) {
+  const bool exists = PathIsDirectoryA(directory.c_str());
+  // What an earlier run cut short left kept aside goes back first, so the
+  // checks below see the earlier version whole.
+  if (exists) KeepAside::recoverIn(directory);
+  const std::string oldExecutable = directory + product::kMainExe;
+  if (exists) {
     // Only programs running from this directory: a program elsewhere that
     // shares a name, or a window titled with it, is none of ours.
     const ProcessControl ours(directory);
     stopByNameOrTitleLogged(ours, product::kPagelensExe);
     stopByNameOrTitleLogged(ours, product::kUpdaterExe);
-    const std::string oldExecutable = directory + product::kMainExe;
+    if (pathExists(oldExecutable)) stopByNameOrTitleLogged(ours, product::kMainExe);
+  }
+  if (const auto shortfall = findSpaceShortfall(directory, payload)) {
+    return notEnoughSpaceMessage(directory, shortfall->neededBytes, shortfall->freeBytes);
+  }
+  if (exists) {
     if (pathExists(oldExecutable)) {
-      stopByNameOrTitleLogged(ours, product::kMainExe);
-      DWORD deleteError = 0;
-      const bool deleted = deleteOldExecutable(oldExecutable, deleteError);
-      installLog().outcome("delete old program", deleted, oldExecutable, std::nullopt, deleteError);
-      if (!deleted) return deletionFailedMessage(directory);
+      DWORD setAsideError = 0;
+      const bool setAside = setOldExecutableAside(directory, keepAside, setAsideError);
+      installLog().outcome("delete old program", setAside, oldExecutable, std::nullopt, setAsideError);
+      if (!setAside) return deletionFailedMessage(directory);
     }
     installLog().record("prepare directory", "ok", directory + " exists");
     return std::nullopt;

@@ -1,10 +1,14 @@
 // What the install button checks and prepares before anything is written.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace talvek {
+
+class KeepAside;
 
 namespace message {
 inline constexpr char kErrorPrefix[] = "<font color=#FF0000>!Error：</font><br><hr  color=#FF8800 /><br>";
@@ -14,10 +18,16 @@ inline constexpr char kChinesePath[] = "抱歉，Talvek暂不支持包含中文�
 std::string deletionFailedMessage(const std::string& directory);
 std::string creationFailedMessage(const std::string& directory);
 
+std::string notEnoughSpaceMessage(const std::string& directory, std::uint64_t needed, std::uint64_t free);
+
 // Checks the path-box text in the fixed order: Chinese characters; an
-// existing directory (stop Pagelens and Freshen; stop Talvek and delete its
-// old executable); a missing one (create its last level). The message for
-// the error balloon, or nothing when the directory is accepted.
-std::optional<std::string> prepareInstallDirectory(const std::string& directory);
+// existing directory (put back what a run cut short kept aside; stop
+// Pagelens and Freshen, and Talvek when its program is there); room on the
+// drive for the payload; then the old executable is kept aside (deleted
+// when no keep-aside folder can be made) or the missing directory's last
+// level is created. The message for the error balloon, or nothing when the
+// directory is accepted.
+std::optional<std::string> prepareInstallDirectory(const std::string& directory, std::span<const std::uint8_t> payload,
+                                                   KeepAside& keepAside);
 
 }  // namespace talvek

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "installer/ArchiveListing.h"
 #include "installer/BoundedRepeat.h"
 #include "installer/InstallLog.h"
 #include "installer/InstallerState.h"
@@ -98,25 +99,61 @@ void Installation::stopProductProcesses() {
 void Installation::runWorker() {
   const std::string dir = installerState().installDir;
   stopProductProcesses();
+  if (!keepAside_.active()) keepAside_.begin(dir);
   view_.setStatus(status::kWritingArchive);
   const StepClock clock;
-  const bool written = writeWholeFile(dir + product::kArchiveFile, payload_);
+  const std::string archive = dir + product::kArchiveFile;
+  keepAside_.noteArchive(product::kArchiveFile);
+  // An old copy in the archive's place goes first; a link there stays
+  // untouched and fails the write, which must never land anywhere else.
+  const bool linked = KeepAside::look(dir, product::kArchiveFile).kind == FoundKind::Link;
+  if (linked) {
+    installLog().record("write archive", "REFUSED", archive + " is a link");
+  } else {
+    DeleteFileA(archive.c_str());
+  }
+  const bool written = !linked && writeWholeFile(archive, payload_);
   // Taken at once: the other arguments make calls of their own.
-  const DWORD writeError = written ? 0 : GetLastError();
-  installLog().outcome("write archive", written,
-                       dir + product::kArchiveFile + ", " + std::to_string(payload_.size()) + " bytes", clock.elapsed(),
-                       writeError);
+  const DWORD writeError = written ? 0 : linked ? ERROR_ACCESS_DENIED : GetLastError();
+  installLog().outcome("write archive", written, archive + ", " + std::to_string(payload_.size()) + " bytes",
+                       clock.elapsed(), writeError);
   if (written) {
     view_.setStatus(status::kArchiveWritten);
     // A relay that never ran, or broke off, must not leave the window
     // disabled with no way to close it.
     if (!service_.relay()) {
       installLog().record("relay to window", "FAILED", "the extraction never ran on the window's thread");
+      keepAside_.rollBack();
       reportExtractFailure();
     }
   } else {
+    keepAside_.rollBack();
     reportWriteFailure();
   }
+}
+
+// The files come from the program's own bytes, not from the copy on disk,
+// which anyone able to write to the folder could have changed since it was
+// written; the copy must still be there, as the extraction always required.
+bool Installation::extractWithKeepAside(const std::string& dir, ExtractionReport& report,
+                                        const ProgressHandler& onProgress) {
+  const std::string archive = dir + product::kArchiveFile;
+  if (!pathExists(archive)) {
+    report.failure = "the archive is missing";
+    report.systemError = GetLastError();
+    return false;
+  }
+  if (keepAside_.active()) {
+    const auto entries = listArchive(payload_);
+    const KeepAsidePlan plan =
+        entries ? planKeepAside(*entries, [&](const std::string& relative) { return KeepAside::look(dir, relative); })
+                : KeepAsidePlan{};
+    if (!keepAside_.carryOut(plan)) {
+      report.failure = "what the extraction replaces cannot be kept aside";
+      return false;
+    }
+  }
+  return extractZip(payload_, dir, onProgress, &report);
 }
 
 void Installation::extractAndFinish() {
@@ -129,12 +166,14 @@ void Installation::extractAndFinish() {
   StepClock clock;
   ProgressPacer pacer({[this](int percent) { view_.setProgress(percent); },
                        [] { letWaitingMessagesRun(kWindowTurnLimitMs); }, [] { return GetTickCount(); }});
-  const bool extracted = extractZip(archive, dir, [&pacer](int percent) { pacer.report(percent); }, &report);
+  const bool extracted = extractWithKeepAside(dir, report, [&pacer](int percent) { pacer.report(percent); });
   installLog().outcome("extract", extracted, extractionSummary(archive, report), clock.elapsed(), report.systemError);
   if (!extracted) {
+    keepAside_.rollBack();
     reportExtractFailure();
     return;
   }
+  keepAside_.commit();
   // The sweep after the real work lets the user see the ring complete.
   clock = {};
   for (int percent = 1; percent <= 100; ++percent) {

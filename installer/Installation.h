@@ -9,7 +9,9 @@
 
 #include "installer/FinishingSteps.h"
 #include "installer/InstallationView.h"
+#include "installer/KeepAside.h"
 #include "installer/ServiceWindow.h"
+#include "installer/ZipExtractor.h"
 
 namespace talvek {
 
@@ -36,6 +38,11 @@ class Installation {
   // UI thread, after installDir is set: starts the worker and returns.
   bool startInstallation();
 
+  // What the installation replaces is kept here until it has succeeded;
+  // directory preparation already keeps the old program in it.
+  KeepAside& keepAside() { return keepAside_; }
+  std::span<const std::uint8_t> payload() const { return payload_; }
+
   // Both run by the worker and the relay; public so tests can drive them.
   void runWorker();
   void extractAndFinish();
@@ -45,11 +52,13 @@ class Installation {
   void stopProductProcesses();
   void reportWriteFailure();
   void reportExtractFailure();
+  bool extractWithKeepAside(const std::string& dir, ExtractionReport& report, const ProgressHandler& onProgress);
 
   InstallationView& view_;
   FinishingSteps& finishing_;
   ServiceWindow& service_;
   std::span<const std::uint8_t> payload_;
+  KeepAside keepAside_;
 };
 
 }  // namespace talvek

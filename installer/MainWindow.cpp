@@ -207,7 +207,7 @@ void MainWindow::browse() {
 
 void MainWindow::install() {
   installLog().record("install button", "pressed", pathBox_.captionAnsi());
-  if (const auto problem = prepareInstallDirectory(pathBox_.captionAnsi())) {
+  if (const auto problem = prepareInstallDirectory(pathBox_.captionAnsi(), installation_.payload(), installation_.keepAside())) {
     service_.showErrorBalloon(*problem);
     installLog().record("error balloon", "shown", *problem);
     return;

@@ -60,6 +60,10 @@ MappedArchive::MappedArchive(const std::string& path)
   if (view_) bytes_ = {view_, static_cast<std::uint64_t>(size.QuadPart)};
 }
 
+MappedArchive::MappedArchive(std::span<const std::uint8_t> bytes) {
+  if (!bytes.empty()) bytes_ = {bytes.data(), bytes.size()};
+}
+
 MappedArchive::~MappedArchive() {
   if (view_) UnmapViewOfFile(view_);
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include <ioapi.h>
@@ -22,11 +23,13 @@ struct MappedBytes {
 class MappedArchive {
  public:
   explicit MappedArchive(const std::string& path);
+  // Bytes already in memory (the embedded payload); the caller keeps them.
+  explicit MappedArchive(std::span<const std::uint8_t> bytes);
   ~MappedArchive();
   MappedArchive(const MappedArchive&) = delete;
   MappedArchive& operator=(const MappedArchive&) = delete;
 
-  bool isOpen() const { return view_ != nullptr; }
+  bool isOpen() const { return bytes_.data != nullptr; }
   // File functions for unzOpen2_64; the file name given there is ignored.
   zlib_filefunc64_def fileFunctions();
 

@@ -170,20 +170,15 @@ bool createDirectoryTree(const std::string& dir) {
   return isDirectory(path);
 }
 
-bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress,
-                ExtractionReport* report) {
-  ExtractionReport ignored;
-  ExtractionReport& r = report ? *report : ignored;
-  r = {};
-  if (zipPath.empty() || destDir.empty()) return fail(r, "no archive or no destination given");
-  if (!pathExists(zipPath)) return fail(r, "the archive is missing", GetLastError());
+namespace {
+
+bool extractMapped(MappedArchive& mapped, const std::string& destDir, const ProgressHandler& onProgress,
+                   ExtractionReport& r) {
   const std::string dest = withTrailingSeparator(destDir);
   if (!createDirectoryTree(dest)) return fail(r, "cannot create the destination directory", GetLastError());
-
-  MappedArchive mapped(zipPath);
   if (!mapped.isOpen()) return fail(r, "cannot open the archive", GetLastError());
   zlib_filefunc64_def io = mapped.fileFunctions();
-  Archive archive(unzOpen2_64(zipPath.c_str(), &io));
+  Archive archive(unzOpen2_64("archive", &io));
   if (!archive) return fail(r, "not a readable ZIP archive");
 
   auto count = countEntries(archive.get());
@@ -209,6 +204,29 @@ bool extractZip(const std::string& zipPath, const std::string& destDir, const Pr
   }
   if (onProgress) onProgress(100);
   return true;
+}
+
+}  // namespace
+
+bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress,
+                ExtractionReport* report) {
+  ExtractionReport ignored;
+  ExtractionReport& r = report ? *report : ignored;
+  r = {};
+  if (zipPath.empty() || destDir.empty()) return fail(r, "no archive or no destination given");
+  if (!pathExists(zipPath)) return fail(r, "the archive is missing", GetLastError());
+  MappedArchive mapped(zipPath);
+  return extractMapped(mapped, destDir, onProgress, r);
+}
+
+bool extractZip(std::span<const std::uint8_t> archiveBytes, const std::string& destDir,
+                const ProgressHandler& onProgress, ExtractionReport* report) {
+  ExtractionReport ignored;
+  ExtractionReport& r = report ? *report : ignored;
+  r = {};
+  if (destDir.empty()) return fail(r, "no destination given");
+  MappedArchive mapped(archiveBytes);
+  return extractMapped(mapped, destDir, onProgress, r);
 }
 
 }  // namespace talvek

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 namespace talvek {
@@ -30,6 +31,12 @@ struct ExtractionReport {
 // buffer, so a caller's window need never wait for a whole large file.
 bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress,
                 ExtractionReport* report = nullptr);
+
+// The same from an archive already in memory (the embedded payload): what
+// is extracted is exactly what the program carries, whatever happens to a
+// copy of it on disk meanwhile.
+bool extractZip(std::span<const std::uint8_t> archiveBytes, const std::string& destDir,
+                const ProgressHandler& onProgress, ExtractionReport* report = nullptr);
 
 // Creates `dir` and any missing parents; true when it exists afterwards.
 bool createDirectoryTree(const std::string& dir);

@@ -2,26 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include "installer/KeepAside.h"
 #include "installer/ProcessControl.h"
 #include "tests/windows/TestSupport.h"
 
 using namespace talvek;
 using test::fileExists;
 
+namespace {
+
+std::optional<std::string> prepare(const std::string& dir) {
+  KeepAside keepAside;
+  return prepareInstallDirectory(dir, {}, keepAside);
+}
+
+}  // namespace
+
 TEST(DirectoryPreparation, RefusesChinesePathsBeforeTouchingAnything) {
   test::ScratchDir scratch;
   const std::string dir = scratch.path() + "中文\\";
-  EXPECT_EQ(prepareInstallDirectory(dir), std::string(message::kChinesePath));
+  EXPECT_EQ(prepare(dir), std::string(message::kChinesePath));
   EXPECT_FALSE(test::directoryExists(dir));
 }
 
 TEST(DirectoryPreparation, CreatesOnlyTheLastLevel) {
   test::ScratchDir scratch;
-  EXPECT_EQ(prepareInstallDirectory(scratch.path() + "Talvek\\"), std::nullopt);
+  EXPECT_EQ(prepare(scratch.path() + "Talvek\\"), std::nullopt);
   EXPECT_TRUE(test::directoryExists(scratch.path() + "Talvek"));
 
   const std::string deep = scratch.path() + "gone\\Talvek\\";
-  EXPECT_EQ(prepareInstallDirectory(deep), creationFailedMessage(deep));
+  EXPECT_EQ(prepare(deep), creationFailedMessage(deep));
   EXPECT_FALSE(test::directoryExists(deep));
 }
 
@@ -33,7 +43,7 @@ TEST(DirectoryPreparation, EndsTheRunningProductAndDeletesOnlyItsExecutable) {
   ASSERT_TRUE(product.started() && updater.started());
   test::writeFileBytes(dir + "Skin.dll", "kept");
 
-  EXPECT_EQ(prepareInstallDirectory(dir), std::nullopt);
+  EXPECT_EQ(prepare(dir), std::nullopt);
   EXPECT_TRUE(product.waitForExit(5000));
   EXPECT_TRUE(updater.waitForExit(5000));
   EXPECT_FALSE(fileExists(dir + "Talvek.exe"));
@@ -49,7 +59,7 @@ TEST(DirectoryPreparation, AnExecutableThatCannotBeDeletedIsReported) {
   HANDLE held = CreateFileA((dir + "Talvek.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                             nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  auto message = prepareInstallDirectory(dir);
+  auto message = prepare(dir);
   CloseHandle(held);
   ASSERT_TRUE(message.has_value());
   EXPECT_EQ(*message, deletionFailedMessage(dir));

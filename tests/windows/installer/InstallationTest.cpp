@@ -181,7 +181,7 @@ TEST_F(InstallationTest, ARelayThatCannotRunOrBreaksOffGivesTheWindowBack) {
   EXPECT_TRUE(fileExists(dir + "Talvek.exe"));
 }
 
-TEST_F(InstallationTest, ADamagedArchiveStopsWithNinetyNineAndKeepsTheArchive) {
+TEST_F(InstallationTest, ADamagedArchiveStopsWithNinetyNineAndLeavesNothingBehind) {
   const std::string dir = scratch.path() + "Talvek\\";
   CreateDirectoryA(dir.c_str(), nullptr);
   installerState().installDir = dir;
@@ -200,8 +200,8 @@ TEST_F(InstallationTest, ADamagedArchiveStopsWithNinetyNineAndKeepsTheArchive) {
   EXPECT_EQ(events[events.size() - 2], "restore");
   EXPECT_EQ(view.progress().back(), 99);
   EXPECT_TRUE(steps.calls.empty());
-  EXPECT_TRUE(fileExists(dir + "install.zip"));
-  EXPECT_TRUE(fileExists(dir + "Talvek.exe"));
+  EXPECT_FALSE(fileExists(dir + "install.zip"));
+  EXPECT_FALSE(fileExists(dir + "Talvek.exe"));
 }
 
 TEST_F(InstallationTest, TheWorkerEndsTheRunningProductFirst) {

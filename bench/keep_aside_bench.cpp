@@ -1,0 +1,62 @@
+// The cost of keeping an earlier version aside, run under Wine by
+// bench/extract_bench.py.
+//
+//   keep_aside_bench plain ZIP DIR     extract the archive's bytes into DIR
+//   keep_aside_bench guarded ZIP DIR   the same as the installation does it:
+//                                      keep-aside folder, plan, moves, commit
+// Prints "name milliseconds".
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench/BenchSupport.h"
+#include "installer/ArchiveListing.h"
+#include "installer/KeepAside.h"
+#include "installer/ZipExtractor.h"
+
+namespace {
+
+std::vector<std::uint8_t> readAll(const std::string& path) {
+  std::vector<std::uint8_t> bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  bytes.resize(GetFileSize(file, nullptr));
+  DWORD got = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool guardedRun(const std::vector<std::uint8_t>& payload, const std::string& dir) {
+  talvek::KeepAside keepAside;
+  keepAside.begin(dir);
+  const auto entries = talvek::listArchive(payload);
+  if (!entries) return false;
+  const auto plan = talvek::planKeepAside(
+      *entries, [&](const std::string& relative) { return talvek::KeepAside::look(dir, relative); });
+  if (!keepAside.carryOut(plan) || !talvek::extractZip(payload, dir, nullptr)) {
+    keepAside.rollBack();
+    return false;
+  }
+  keepAside.commit();
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: keep_aside_bench plain|guarded ZIP DIR\n");
+    return 2;
+  }
+  const std::string mode = argv[1];
+  std::string dir = argv[3];
+  if (dir.back() != '\\') dir += '\\';
+  const auto payload = readAll(argv[2]);
+  const double start = talvek::bench::nowMs();
+  const bool ok = mode == "guarded" ? guardedRun(payload, dir) : talvek::extractZip(payload, dir, nullptr);
+  std::printf("%s %.2f\n", mode.c_str(), talvek::bench::nowMs() - start);
+  return ok ? 0 : 1;
+}

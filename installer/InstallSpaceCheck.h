@@ -1,0 +1,22 @@
+// Whether the drive of an installation folder has room for the installation
+// before anything is written there.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace talvek {
+
+struct SpaceShortfall {
+  std::uint64_t neededBytes = 0;
+  std::uint64_t freeBytes = 0;
+};
+
+// Nothing when there is room, or when the drive cannot tell its free space
+// (such a drive is not refused). `installDir` need not exist yet: its
+// nearest existing parent's drive is asked.
+std::optional<SpaceShortfall> findSpaceShortfall(const std::string& installDir, std::span<const std::uint8_t> payload);
+
+}  // namespace talvek

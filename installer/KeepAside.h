@@ -1,0 +1,59 @@
+// Keeps what an installation replaces until the new files are complete, so
+// a failed or cut-short installation changes nothing. The kept paths move
+// (a rename on the same volume) into a folder ".talvek-kept-N\" inside the
+// installation folder, mirroring their places under "files\"; beside them a
+// journal, written ahead of every change, says what to put back.
+#pragma once
+
+#include <string>
+
+#include "installer/KeepAsidePlan.h"
+#include "toolkit/core/WinHandles.h"
+
+namespace talvek {
+
+class KeepAside {
+ public:
+  static constexpr char kFolderPrefix[] = ".talvek-kept-";
+
+  // Creates a keep-aside folder of a fresh name and its journal inside
+  // `installDir` (ending in a separator). False when that is impossible;
+  // the installation then goes on as it always did, without a way back.
+  bool begin(const std::string& installDir);
+  bool active() const { return static_cast<bool>(journal_); }
+
+  // Journals one path below the installation folder durably, then moves it
+  // aside. False when it cannot be moved (the journal line is then harmless:
+  // no kept copy means nothing to put back).
+  bool keep(const std::string& relative);
+  // The archive the installation writes, removed again by a roll-back.
+  void noteArchive(const std::string& relative);
+  // Journals the whole plan, makes it durable, then moves the kept paths.
+  // False on the first path that cannot be moved.
+  bool carryOut(const KeepAsidePlan& plan);
+
+  // The installation failed: removes what it made, puts the kept paths back.
+  void rollBack();
+  // The installation succeeded: removes the kept paths; one in use is
+  // removed at the next restart.
+  void commit();
+
+  // What a path below the installation folder holds now, a link told apart
+  // from what it points to where the system shows it.
+  static Found look(const std::string& installDir, const std::string& relative);
+
+  // A keep-aside folder of an earlier run in `installDir` means that run was
+  // cut short before it committed: undo it. Each step goes into the log.
+  static void recoverIn(const std::string& installDir);
+
+ private:
+  bool append(const std::string& text);
+  bool moveAside(const std::string& relative);
+
+  std::string installDir_;
+  std::string folder_;
+  std::string lastKept_;
+  Handle journal_;
+};
+
+}  // namespace talvek

@@ -1,0 +1,182 @@
+// An installation over an earlier version that fails, or is cut short,
+// leaves the earlier version exactly as it was.
+#include "installer/KeepAside.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "installer/ArchiveListing.h"
+#include "installer/Installation.h"
+#include "installer/InstallerState.h"
+#include "installer/ZipExtractor.h"
+#include "tests/windows/TestSupport.h"
+#include "tests/windows/installer/ZipFixture.h"
+
+using namespace talvek;
+using test::fileExists;
+using test::ScratchDir;
+
+namespace {
+
+// Every file and folder below `dir` with its bytes ("<dir>" for folders).
+std::map<std::string, std::string> snapshot(const std::string& dir, const std::string& prefix = "") {
+  std::map<std::string, std::string> found;
+  WIN32_FIND_DATAA data{};
+  HANDLE find = FindFirstFileA((dir + prefix + "*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return found;
+  do {
+    const std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      found[prefix + name] = "<dir>";
+      found.merge(snapshot(dir, prefix + name + "\\"));
+    } else {
+      found[prefix + name] = test::readFileBytes(dir + prefix + name);
+    }
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return found;
+}
+
+class NullView : public InstallationView {
+ public:
+  void setStatus(const std::string& text) override { last = text; }
+  void setProgress(int percent) override { progress = percent; }
+  void restoreWindow() override { restored = true; }
+  std::string last;
+  int progress = -1;
+  bool restored = false;
+};
+
+class NoFinishing : public FinishingSteps {
+ public:
+  void registerComponent(const std::string&) override {}
+  void createChosenShortcuts(const std::string&) override {}
+  void startProduct(const std::string&) override {}
+  void writeUninstallEntry(const std::string&) override {}
+  void openReadMe(const std::string&) override {}
+  void terminate() override { terminated = true; }
+  bool terminated = false;
+};
+
+class KeepAsideTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(service.create());
+    dir = scratch.path() + "Talvek\\";
+    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
+    installerState().installDir = dir;
+    // The earlier version: the same names with other bytes, a file of the
+    // user's own, and a folder the new version does not have.
+    test::writeFileBytes(dir + "Talvek.exe", "old program");
+    CreateDirectoryA((dir + "Auxiliary").c_str(), nullptr);
+    test::writeFileBytes(dir + "Auxiliary\\Beacon.exe", "old beacon");
+    test::writeFileBytes(dir + "Auxiliary\\settings.ini", "the user's own");
+    CreateDirectoryA((dir + "Old").c_str(), nullptr);
+    test::writeFileBytes(dir + "Old\\gone.dll", "old only");
+  }
+  void TearDown() override { installerState().installDir.clear(); }
+
+  std::vector<std::uint8_t> archive(bool damaged) {
+    const std::string zip = scratch.path() + "product.zip";
+    std::string big(200000, 'n');
+    EXPECT_TRUE(test::makeZip(zip, {{"Auxiliary/", "", true},
+                                    {"Auxiliary/Beacon.exe", "new beacon"},
+                                    {"Auxiliary/New/", "", true},
+                                    {"Auxiliary/New/fresh.dll", big},
+                                    {"Talvek.exe", big},
+                                    {"zz-last.dll", big}}));
+    if (damaged) {
+      EXPECT_TRUE(test::damageEntry(zip, "zz-last.dll"));
+    }
+    const std::string bytes = test::readFileBytes(zip);
+    DeleteFileA(zip.c_str());
+    return {bytes.begin(), bytes.end()};
+  }
+
+  ScratchDir scratch;
+  ServiceWindow service;
+  NullView view;
+  NoFinishing finishing;
+  std::string dir;
+};
+
+TEST_F(KeepAsideTest, AFailedExtractionLeavesTheEarlierVersionAsItWas) {
+  const auto before = snapshot(dir);
+  auto payload = archive(true);
+  Installation installation(view, finishing, service, payload);
+  installation.runWorker();
+
+  EXPECT_TRUE(view.restored);
+  EXPECT_EQ(view.progress, 99);
+  EXPECT_FALSE(finishing.terminated);
+  // Byte for byte, nothing new, no archive, no keep-aside folder.
+  EXPECT_EQ(snapshot(dir), before);
+}
+
+TEST_F(KeepAsideTest, AFileHeldWithoutSharingFailsTheInstallationAndItRollsBack) {
+  const auto before = snapshot(dir);
+  HANDLE held = CreateFileA((dir + "Auxiliary\\Beacon.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  auto payload = archive(false);
+  Installation installation(view, finishing, service, payload);
+  installation.runWorker();
+  CloseHandle(held);
+
+  EXPECT_TRUE(view.restored);
+  EXPECT_EQ(view.progress, 99);
+  EXPECT_EQ(snapshot(dir), before);
+}
+
+TEST_F(KeepAsideTest, ASuccessRemovesWhatWasKeptAndKeepsWhatTheArchiveDoesNotName) {
+  auto payload = archive(false);
+  Installation installation(view, finishing, service, payload);
+  installation.runWorker();
+
+  ASSERT_TRUE(finishing.terminated);
+  const auto after = snapshot(dir);
+  EXPECT_EQ(after.at("Auxiliary\\Beacon.exe"), "new beacon");
+  EXPECT_EQ(after.at("Auxiliary\\settings.ini"), "the user's own");
+  EXPECT_EQ(after.at("Old\\gone.dll"), "old only");
+  EXPECT_EQ(after.at("Talvek.exe").size(), 200000u);
+  for (const auto& [path, bytes] : after) EXPECT_EQ(path.find(KeepAside::kFolderPrefix), std::string::npos) << path;
+}
+
+TEST_F(KeepAsideTest, ARunCutShortIsUndoneByTheNextOne) {
+  const auto before = snapshot(dir);
+  auto payload = archive(false);
+  {
+    // A run killed in the middle of its extraction: the plan carried out,
+    // some files written, no roll-back and no commit.
+    KeepAside cut;
+    ASSERT_TRUE(cut.begin(dir));
+    ASSERT_TRUE(cut.keep("Talvek.exe"));
+    cut.noteArchive("install.zip");
+    test::writeFileBytes(dir + "install.zip", "half an archive");
+    const auto plan = planKeepAside(*listArchive(payload),
+                                    [&](const std::string& relative) { return KeepAside::look(dir, relative); });
+    ASSERT_TRUE(cut.carryOut(plan));
+    CreateDirectoryA((dir + "Auxiliary\\New").c_str(), nullptr);
+    test::writeFileBytes(dir + "Auxiliary\\New\\fresh.dll", "half");
+    test::writeFileBytes(dir + "Auxiliary\\Beacon.exe", "new beacon");
+  }
+  EXPECT_NE(snapshot(dir), before);
+
+  KeepAside::recoverIn(dir);
+  EXPECT_EQ(snapshot(dir), before);
+}
+
+TEST_F(KeepAsideTest, ACommittedRunIsNeverPutBack) {
+  KeepAside done;
+  ASSERT_TRUE(done.begin(dir));
+  ASSERT_TRUE(done.keep("Talvek.exe"));
+  test::writeFileBytes(dir + "Talvek.exe", "new program");
+  done.commit();
+  KeepAside::recoverIn(dir);
+  EXPECT_EQ(test::readFileBytes(dir + "Talvek.exe"), "new program");
+  for (const auto& [path, bytes] : snapshot(dir)) EXPECT_EQ(path.find(KeepAside::kFolderPrefix), std::string::npos);
+}
+
+}  // namespace
