@@ -9,13 +9,15 @@ import contextlib
 import os
 import shutil
 import unittest
+import zipfile
 
 import installer_window as w
 import prefix_state as state
-from wine_driver import BUILD, INSTALLER, end_all_wine_programs
+from wine_driver import BUILD, INSTALLER, end_all_wine_programs, run, wait_until
 
 PLANTED_LIBRARY = os.path.join(BUILD, "win", "wintests", "planted_library.dll")
 INSTALL_SECONDS = 90
+REMOVE_SECONDS = 60
 # Libraries Windows does not protect as known DLLs: those the installer
 # uses, the usual victims of a search that starts beside the program, and a
 # few more that system libraries load by name. Not "version" and "uxtheme":
@@ -69,9 +71,15 @@ class PlantedLibraryTest(unittest.TestCase):
 
     def tearDown(self):
         end_all_wine_programs()
+        for folder in state.user_paths("AppData", "Local", "Temp") + state.user_paths("Temp"):
+            for name in PLANTED_NAMES:
+                for leftover in (name + ".dll", name + ".dll.ran"):
+                    if os.path.exists(os.path.join(folder, leftover)):
+                        os.remove(os.path.join(folder, leftover))
 
-    def planted_code_that_ran(self):
-        return sorted(name[:-len(".dll.ran")] for name in os.listdir(self.downloads) if name.endswith(".ran"))
+    def planted_code_that_ran(self, folders=None):
+        return sorted(name[:-len(".dll.ran")] for folder in folders or [self.downloads]
+                      for name in os.listdir(folder) if name.endswith(".ran"))
 
     def test_an_installation_from_a_folder_full_of_planted_libraries_runs_none_of_them(self):
         installer = shutil.copy(INSTALLER, self.downloads)
@@ -92,6 +100,32 @@ class PlantedLibraryTest(unittest.TestCase):
         self.assertEqual(state.differences_from_payload(state.DEFAULT_DIR), [])
         self.assertEqual(len(state.desktop_links()), 1, "the desktop shortcut was made")
         self.assertEqual(len(state.start_menu_links()), 2, "the start menu shortcuts were made")
+
+    def test_the_remover_running_from_the_temp_folder_runs_none_of_the_libraries_planted_there(self):
+        # The remover hands its work to a copy of itself in %TEMP%, another
+        # folder other programs of the user can write to.
+        temp_folders = [f for f in state.user_paths("AppData", "Local", "Temp") + state.user_paths("Temp")
+                        if os.path.isdir(f)]
+        self.assertTrue(temp_folders)
+        for folder in temp_folders:
+            for name in PLANTED_NAMES:
+                shutil.copyfile(PLANTED_LIBRARY, os.path.join(folder, name + ".dll"))
+        os.makedirs(state.DEFAULT_DIR)
+        with zipfile.ZipFile(state.PAYLOAD) as archive:
+            for info in archive.infolist():
+                target = os.path.join(state.DEFAULT_DIR, *state.entry_name(info).rstrip("/").split("/"))
+                if info.is_dir():
+                    os.makedirs(target, exist_ok=True)
+                else:
+                    with open(target, "wb") as f:
+                        f.write(archive.read(info))
+        native_first = ";".join(f"{name}=n,b" for name in PLANTED_NAMES)
+        with environment(WINEDLLOVERRIDES=os.environ.get("WINEDLLOVERRIDES", "") + ";" + native_first):
+            run(["wine", r"C:\Program Files\Talvek\Remover.exe", "/S"], timeout=REMOVE_SECONDS)
+            removed = wait_until(lambda: not os.path.exists(os.path.join(state.DEFAULT_DIR, "Talvek.exe")),
+                                 REMOVE_SECONDS, interval=0.5)
+        self.assertEqual(self.planted_code_that_ran(temp_folders), [])
+        self.assertTrue(removed, "the remover removed the installation")
 
 
 if __name__ == "__main__":
