@@ -4,7 +4,11 @@ read from the installer's own log (%TEMP%\\TalvekSetup.log):
 
 - process start to the first visible frame, the installer against a floor
   program (GDI+, one 700 x 350 layered window, one line of text in
-  "微软雅黑", presented), alternating, both medians and their ratio;
+  "微软雅黑", presented), alternating, both medians and their ratio: once
+  as a user meets it, Wine's desktop and services running and only the
+  timed program ended before each start, and once with every Wine program
+  and the wineserver ended before each start (Wine's own start-up paid by
+  both, the figure earlier versions printed);
 - the options opening and closing (click to final height);
 - the idle form's CPU share over 10 s (first run);
 - each logged step's median time over the runs;
@@ -16,11 +20,12 @@ read from the installer's own log (%TEMP%\\TalvekSetup.log):
 Each figure is printed beside its target. Nothing here passes or fails.
 
 usage (after ./dev build; pin it for steadier numbers):
-    taskset -c 1 bash bench/installer_timing.sh [--runs N]
+    taskset -c 1 bash bench/installer_timing.sh [--runs N] [--installer PATH]
 """
 import argparse
 import collections
 import os
+import signal
 import statistics
 import subprocess
 import sys
@@ -65,6 +70,33 @@ def floor_frame_ms():
     return first_visible(FLOOR_TITLE, started)
 
 
+def end_program(name):
+    """Ends only the named program, leaving Wine's desktop and services up."""
+    for pid in state.running_programs(name):
+        try:
+            os.kill(pid, signal.SIGKILL)
+        except OSError:
+            pass
+    wait_until(lambda: not state.running_programs(name), 10)
+
+
+def frames_on_a_running_desktop(runs, installer):
+    """First visible frame of the floor program and of the installer,
+    alternating, as on a user's machine: the desktop and Wine's services
+    keep running and only the timed program is ended before each start."""
+    warm_start()
+    floors, frames = [], []
+    for _ in range(runs):
+        for exe, title, name, times in ((FLOOR, FLOOR_TITLE, "first_frame_floor", floors),
+                                        (installer, w.TITLE, "TalvekSetup", frames)):
+            end_program(name)
+            started = time.monotonic()
+            start(exe, log_name="bench-desktop")
+            times.append(first_visible(title, started))
+            end_program(name)
+    return statistics.median(floors), statistics.median(frames)
+
+
 def cpu_ticks(name="TalvekSetup.exe"):
     """CPU clock ticks used so far by each process running the installer."""
     ticks = {}
@@ -103,14 +135,14 @@ def click_until_height(window, height):
     return (time.monotonic() - clicked) * 1000
 
 
-def installer_run(measure_idle):
+def installer_run(measure_idle, installer):
     """First frame, options, optionally idle CPU, then the installation;
     returns the figures and the log's entries."""
     warm_start()
     state.forget_installation()
     install_log.remove()
     started = time.monotonic()
-    window = w.InstallerWindow(log_name="bench")
+    window = w.InstallerWindow(exe=installer, log_name="bench")
     figures = {"first frame": first_visible(w.TITLE, started)}
     window.wait_shown()
     w.xdotool("mousemove", "1270", "1014")
@@ -172,13 +204,15 @@ def archive_size():
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--installer", default=INSTALLER, help="another build to time, e.g. an earlier one")
     args = parser.parse_args()
     floors, runs, logs = [], [], []
     for i in range(args.runs):
         floors.append(floor_frame_ms())
-        figures, entries = installer_run(measure_idle=(i == 0))
+        figures, entries = installer_run(measure_idle=(i == 0), installer=args.installer)
         runs.append(figures)
         logs.append(entries)
+    desktop_floor, desktop_frame = frames_on_a_running_desktop(args.runs, args.installer)
     end_all_wine_programs()
 
     def median(name):
@@ -198,16 +232,19 @@ def main():
     total = median("click to exit")
     idle = median("product idle wait")
     rest = total - PRESCRIBED_PAUSES_MS - idle
-    beyond = os.path.getsize(INSTALLER) - archive_size()
+    beyond = os.path.getsize(args.installer) - archive_size()
     print("\nclick to exit: %.0f ms (median; from the log, install button to its last line: %.0f ms)"
           % (total, median("click to end (log)")))
     print(f"  prescribed pauses {PRESCRIBED_PAUSES_MS} ms, the product's idle wait {idle:.0f} ms, "
           f"everything else {rest:.0f} ms")
     print("\n%-52s %-14s %s" % ("figure", "measured", "target"))
     rows = [
-        ("first visible frame, installer (median)", f"{frame:.0f} ms", ""),
-        ("first visible frame, floor program (median)", f"{floor:.0f} ms", ""),
-        ("first frame ratio installer / floor", f"{frame / floor:.2f}", "<= 1.5"),
+        ("first visible frame, desktop running: installer", f"{desktop_frame:.0f} ms", ""),
+        ("first visible frame, desktop running: floor program", f"{desktop_floor:.0f} ms", ""),
+        ("first frame ratio, desktop running", f"{desktop_frame / desktop_floor:.2f}", "<= 1.5"),
+        ("first visible frame, Wine started each time: installer", f"{frame:.0f} ms", ""),
+        ("first visible frame, Wine started each time: floor", f"{floor:.0f} ms", ""),
+        ("first frame ratio, Wine started each time", f"{frame / floor:.2f}", ""),
         ("options opening, click to 500 px", f"{median('options opening'):.0f} ms", "<= 300 ms"),
         ("options closing, click to 350 px", f"{median('options closing'):.0f} ms", "<= 300 ms"),
         ("click to exit minus pauses and idle wait", f"{rest:.0f} ms", "<= 1000 ms"),
@@ -218,7 +255,7 @@ def main():
         ("one busy-ring frame with its glow text", "bench/ring_frame_bench.sh", "<= 2 ms"),
     ]
     for name, value, target in rows:
-        print("%-52s %-14s %s" % (name, value, target))
+        print("%-58s %-14s %s" % (name, value, target))
 
 
 if __name__ == "__main__":

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installer start-up and installation timing under Wine (after ./dev build),
 # in its own prefix on a private display. Pin it for steadier numbers:
-#   taskset -c 1 bash bench/installer_timing.sh [--runs N]
+#   taskset -c 1 bash bench/installer_timing.sh [--runs N] [--installer PATH]
 # Prints where the time goes, from the installer's log, beside the targets.
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 export TALVEK_BUILD_DIR=${TALVEK_BUILD_DIR:-$ROOT/build}

@@ -11,6 +11,7 @@
 #include "installer/AutomationObject.h"
 #include "installer/ShortcutRules.h"
 #include "installer/SpecialFolder.h"
+#include "installer/SystemLibraries.h"
 #include "toolkit/core/CodePage.h"
 
 namespace talvek {
@@ -40,7 +41,10 @@ bool createDesktopShortcut(const DesktopShortcut& shortcut, const std::string& f
   auto workingDirectory = workingDirectoryOf(shortcut.target);
   if (!workingDirectory) return false;
 
-  AutomationObject shell = AutomationObject::fromTypeLibrary(L"wshom.ocx", L"WshShell");
+  // By its full path: a bare name is searched for beside the program first.
+  const std::wstring typeLibrary = systemFolderFile(L"wshom.ocx");
+  if (typeLibrary.empty()) return false;
+  AutomationObject shell = AutomationObject::fromTypeLibrary(typeLibrary.c_str(), L"WshShell");
   if (!shell) return false;
   Variant created;
   std::vector<Variant> arguments;

@@ -1,0 +1,57 @@
+# The shipped executables run elevated from folders anyone can write to.
+# Their import tables name only libraries Windows protects as known DLLs
+# (and comctl32 through the manifest); everything else is loaded late, once
+# the entry point has narrowed the library search to the system folder.
+if(NOT WIN32)
+  return()
+endif()
+
+# Pinned here rather than left to whatever the linker defaults to: address
+# space layout randomisation (which needs the relocations kept), no code
+# from data pages, and no compatibility shims from terminal servers.
+add_link_options(-Wl,--dynamicbase -Wl,--enable-reloc-section -Wl,--nxcompat -Wl,--tsaware)
+
+# A canary before the return address of every function with a local array
+# or a local whose address is taken: an overrun ends the program instead of
+# returning into data. The guard comes from the compiler's static support
+# library, which draws it from the system's random source at start-up.
+add_compile_options(-fstack-protector-strong)
+link_libraries(ssp)
+
+# Libraries the executables use that are not known DLLs. A target of the
+# same name stands in for the system import library wherever a module names
+# one: a delay-load import library made from the toolchain's own, so the
+# first call, not the loader, loads the library (through the runtime's
+# delay-load helper, by bare name, which the narrowed search makes safe).
+set(TALVEK_DELAY_LOADED gdiplus winmm msimg32 oleacc wininet)
+get_filename_component(toolchain_bin ${CMAKE_CXX_COMPILER} DIRECTORY)
+find_program(TALVEK_DLLTOOL ${TOOLCHAIN_PREFIX}-dlltool HINTS ${toolchain_bin} REQUIRED)
+find_program(TALVEK_NM ${TOOLCHAIN_PREFIX}-nm HINTS ${toolchain_bin} REQUIRED)
+set(delay_dir ${CMAKE_BINARY_DIR}/delay-load)
+file(MAKE_DIRECTORY ${delay_dir})
+foreach(library IN LISTS TALVEK_DELAY_LOADED)
+  find_library(TALVEK_IMPORT_${library} NAMES lib${library}.a REQUIRED NO_CACHE)
+  execute_process(COMMAND ${TALVEK_NM} -P --defined-only ${TALVEK_IMPORT_${library}}
+                  OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+  string(REGEX MATCHALL "__imp__[A-Za-z0-9_@?]+" imports "${symbols}")
+  list(TRANSFORM imports REPLACE "^__imp__" "")
+  list(REMOVE_DUPLICATES imports)
+  list(SORT imports)
+  list(JOIN imports "\n" exports)
+  file(WRITE ${delay_dir}/${library}.def "LIBRARY ${library}.dll\nEXPORTS\n${exports}\n")
+  # Names relative to the folder and a fixed temporary prefix: the tool
+  # puts both into member and symbol names, which must not depend on where
+  # or by which process the tree is built.
+  execute_process(COMMAND ${TALVEK_DLLTOOL} --deterministic-libraries --temp-prefix ${library}_delay --kill-at
+                          --input-def ${library}.def --dllname ${library}.dll --output-delaylib lib${library}_delay.a
+                  WORKING_DIRECTORY ${delay_dir} COMMAND_ERROR_IS_FATAL ANY)
+  add_library(${library} INTERFACE)
+  target_link_libraries(${library} INTERFACE ${delay_dir}/lib${library}_delay.a)
+endforeach()
+
+# Makes `target` start at the guarded entry point, which narrows the library
+# search before the runtime's start-up runs.
+function(talvek_guarded_entry target)
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/installer/GuardedEntry.cpp)
+  target_link_options(${target} PRIVATE -Wl,-e,_guardedEntry)
+endfunction()
