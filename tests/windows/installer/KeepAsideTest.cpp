@@ -55,7 +55,7 @@ class NoFinishing : public FinishingSteps {
   void createChosenShortcuts(const std::string&) override {}
   void startProduct(const std::string&) override {}
   void writeUninstallEntry(const std::string&) override {}
-  void openReadMe(const std::string&) override {}
+  void openReadMe(const std::string&, const std::string&) override {}
   void terminate() override { terminated = true; }
   bool terminated = false;
 };
