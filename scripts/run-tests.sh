@@ -61,7 +61,7 @@ step "end-to-end tests of dist/TalvekSetup.exe"
   TALVEK_COMPOSITOR=1 bash "$ROOT/scripts/with-display.sh" bash -c "
     source '$ROOT/scripts/wine-env.sh' && wineserver -k 2>/dev/null; wineserver -w 2>/dev/null;
     bash '$ROOT/scripts/prepare-wineprefix.sh' '$WINEPREFIX' &&
-    timeout -k 10 1200 python3 '$ROOT/tests/e2e/run_e2e.py' --results '$RESULTS/e2e.xml' >'$RESULTS/e2e.log' 2>&1"
+    timeout -k 10 2400 python3 '$ROOT/tests/e2e/run_e2e.py' --results '$RESULTS/e2e.xml' >'$RESULTS/e2e.log' 2>&1"
   tail -n 5 "$RESULTS/e2e.log"
   source "$ROOT/scripts/wine-env.sh"; wineserver -k 2>/dev/null
 )

@@ -59,9 +59,11 @@ class InstallLogTest(unittest.TestCase):
         self.assert_well_formed(data)
         entries = log.parse(data)
         expected = START_UP + [
-            ("install button", "pressed"), ("create directory", "ok"), ("pause between slides", "done"),
-            ("installing layout", "done"), ("stop product", "done"), ("status", WRITING), ("write archive", "ok"),
-            ("status", WRITTEN), ("status", STARTING), ("extract", "ok"), ("progress sweep", "done"),
+            ("install button", "pressed"), ("check space", "ok"), ("create directory", "ok"),
+            ("pause between slides", "done"), ("installing layout", "done"), ("stop product", "done"),
+            ("keep aside", "ok"), ("status", WRITING), ("write archive", "ok"),
+            ("status", WRITTEN), ("status", STARTING), ("keep aside", "ok"), ("extract", "ok"),
+            ("remove kept", "ok"), ("commit", "ok"), ("progress sweep", "done"),
             ("status", REGISTERING_COMPONENT), ("register protocol", "ok"),
             ("status", REGISTERING_COMPONENT), ("register protocol", "ok"),
             ("status", REGISTERING_COMPONENT), ("register protocol", "ok"),
@@ -98,8 +100,8 @@ class InstallLogTest(unittest.TestCase):
         entries = log.parse(data)
         steps = log.steps(entries)
         tail = steps[steps.index(("status", STARTING)):]
-        self.assertEqual(tail, [("status", STARTING), ("extract", "FAILED"), ("status", EXTRACT_FAILED),
-                                ("window restored", "ok")])
+        self.assertEqual(tail, [("status", STARTING), ("keep aside", "ok"), ("extract", "FAILED"), ("roll back", "ok"),
+                                ("remove kept", "ok"), ("status", EXTRACT_FAILED), ("window restored", "ok")])
         extract = next(e for e in entries if e.step == "extract")
         # The damaged payload garbles its largest entry's data: the inflater
         # refuses it, or it ends short of its stated size.

@@ -4,6 +4,7 @@ import re
 import time
 import unittest
 
+import install_log as log
 import installer_window as w
 import prefix_state as state
 from wine_driver import end_all_wine_programs, wait_until
@@ -131,11 +132,13 @@ class DamagedPayloadTest(unittest.TestCase):
         window = w.InstallerWindow(exe=w.DAMAGED_INSTALLER, log_name="install-damaged").wait_shown()
         window.click(w.INSTALL_BUTTON)
         archive = os.path.join(state.DEFAULT_DIR, "install.zip")
-        self.assertTrue(wait_until(lambda: os.path.exists(archive), 30))
-        time.sleep(4)  # the extraction fails and the status text fades in
+        # The failure rolls the installation back before the window comes back.
+        self.assertTrue(wait_until(lambda: ("window restored", "ok") in log.steps(), 60))
+        time.sleep(2)  # the status text fades in
         window.screenshot("window-failed")
         self.assertFalse(window.exited(), "the installer waits for the user")
-        self.assertTrue(os.path.exists(archive), "the archive stays for a look")
+        self.assertFalse(os.path.exists(archive), "a failed installation leaves no archive")
+        self.assertFalse(os.path.exists(os.path.join(state.DEFAULT_DIR, "Talvek.exe")), "nor any file it made")
 
         status = window.pixels((0, w.STATUS_ROW - 12, 700, 24))
         red_columns = {i % 700 for i, p in enumerate(status) if w.is_theme_red(p)}

@@ -21,7 +21,7 @@ void Control::blendInto(HDC backBuffer, const Rect& area) const {
   const int sourceX = part.x - windowRect.x;
   const int sourceY = part.y - windowRect.y;
   BLENDFUNCTION function{AC_SRC_OVER, 0, static_cast<BYTE>(255 - transparency_), AC_SRC_ALPHA};
-  AlphaBlend(backBuffer, part.x, part.y, part.width, part.height, shownDC_, sourceX, sourceY, part.width, part.height,
+  GdiAlphaBlend(backBuffer, part.x, part.y, part.width, part.height, shownDC_, sourceX, sourceY, part.width, part.height,
              function);
 }
 

@@ -5,7 +5,7 @@ namespace {
 
 void blend(HDC target, int width, int height, HDC source, int constantAlpha) {
   BLENDFUNCTION function{AC_SRC_OVER, 0, static_cast<BYTE>(constantAlpha), AC_SRC_ALPHA};
-  AlphaBlend(target, 0, 0, width, height, source, 0, 0, width, height, function);
+  GdiAlphaBlend(target, 0, 0, width, height, source, 0, 0, width, height, function);
 }
 
 }  // namespace
