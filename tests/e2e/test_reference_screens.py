@@ -14,6 +14,7 @@ import subprocess
 import time
 import unittest
 
+import install_log as log
 import installer_window as w
 import prefix_state as state
 import screen_reference as ref
@@ -100,9 +101,10 @@ class ReferenceScreensTest(unittest.TestCase):
         window = w.InstallerWindow(exe=w.DAMAGED_INSTALLER, log_name="reference-failed").wait_shown()
         window.click(w.INSTALL_BUTTON)
         ref.park_pointer()
-        # The status text fades in after the extraction fails.
-        self.assertTrue(wait_until(lambda: os.path.exists(os.path.join(state.DEFAULT_DIR, "install.zip")), 30))
-        time.sleep(4)
+        # The failure rolls back (the archive goes too) before the window comes
+        # back; the status text then fades in.
+        self.assertTrue(wait_until(lambda: ("window restored", "ok") in log.steps(), 60))
+        time.sleep(2)
         ref.compare_with_reference(self, "failed", window.geometry(),
                                    masks=[INSTALLER_RING] + see_through(window.geometry()))
 
