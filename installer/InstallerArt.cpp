@@ -1,25 +1,67 @@
 #include "installer/InstallerArt.h"
 
-#include "toolkit/core/EmbeddedBlob.h"
+#include <array>
 
-TALVEK_DECLARE_BLOB(talvek_art_header);
-TALVEK_DECLARE_BLOB(talvek_art_header_small);
-TALVEK_DECLARE_BLOB(talvek_art_install_normal);
-TALVEK_DECLARE_BLOB(talvek_art_install_hover);
-TALVEK_DECLARE_BLOB(talvek_art_install_pressed);
-TALVEK_DECLARE_BLOB(talvek_art_folder);
-TALVEK_DECLARE_BLOB(talvek_art_advanced);
-TALVEK_DECLARE_BLOB(talvek_art_close);
+#include "toolkit/core/EmbeddedBlob.h"
+#include "toolkit/core/PictureScale.h"
+#include "toolkit/core/PictureVariants.h"
+
+#define TALVEK_DECLARE_ART(name) \
+  TALVEK_DECLARE_BLOB(name);     \
+  TALVEK_DECLARE_BLOB(name##_1_5x)
+
+TALVEK_DECLARE_ART(talvek_art_header);
+TALVEK_DECLARE_ART(talvek_art_header_small);
+TALVEK_DECLARE_ART(talvek_art_install_normal);
+TALVEK_DECLARE_ART(talvek_art_install_hover);
+TALVEK_DECLARE_ART(talvek_art_install_pressed);
+TALVEK_DECLARE_ART(talvek_art_folder);
+TALVEK_DECLARE_ART(talvek_art_advanced);
+TALVEK_DECLARE_ART(talvek_art_close);
 
 namespace talvek::installer_art {
+namespace {
 
-ByteView header() { return TALVEK_BLOB(talvek_art_header); }
-ByteView headerSmall() { return TALVEK_BLOB(talvek_art_header_small); }
-ByteView installNormal() { return TALVEK_BLOB(talvek_art_install_normal); }
-ByteView installHover() { return TALVEK_BLOB(talvek_art_install_hover); }
-ByteView installPressed() { return TALVEK_BLOB(talvek_art_install_pressed); }
-ByteView folder() { return TALVEK_BLOB(talvek_art_folder); }
-ByteView advanced() { return TALVEK_BLOB(talvek_art_advanced); }
-ByteView close() { return TALVEK_BLOB(talvek_art_close); }
+struct Art {
+  ByteView picture;
+  std::array<ByteView, kLargerPictureScales.size()> larger;  // in the order of kLargerPictureScales
+};
+static_assert(kLargerPictureScales.size() == 1, "TALVEK_ART names one blob per larger scale");
+
+#define TALVEK_ART(name)                            \
+  Art {                                             \
+    TALVEK_BLOB(name), { TALVEK_BLOB(name##_1_5x) } \
+  }
+
+const std::array<Art, 8>& allArt() {
+  static const std::array<Art, 8> art = {
+      TALVEK_ART(talvek_art_header),          TALVEK_ART(talvek_art_header_small),
+      TALVEK_ART(talvek_art_install_normal),  TALVEK_ART(talvek_art_install_hover),
+      TALVEK_ART(talvek_art_install_pressed), TALVEK_ART(talvek_art_folder),
+      TALVEK_ART(talvek_art_advanced),        TALVEK_ART(talvek_art_close),
+  };
+  return art;
+}
+
+}  // namespace
+
+ByteView header() { return allArt()[0].picture; }
+ByteView headerSmall() { return allArt()[1].picture; }
+ByteView installNormal() { return allArt()[2].picture; }
+ByteView installHover() { return allArt()[3].picture; }
+ByteView installPressed() { return allArt()[4].picture; }
+ByteView folder() { return allArt()[5].picture; }
+ByteView advanced() { return allArt()[6].picture; }
+ByteView close() { return allArt()[7].picture; }
+
+GdiplusImage decoded(ByteView picture) {
+  std::array<ScaledPictureBytes, kLargerPictureScales.size()> larger{};
+  std::size_t count = 0;
+  for (const Art& art : allArt()) {
+    if (art.picture.data() != picture.data()) continue;
+    for (; count < larger.size(); ++count) larger[count] = {kLargerPictureScales[count].scale, art.larger[count]};
+  }
+  return decodePicture(picture, std::span(larger.data(), count));
+}
 
 }  // namespace talvek::installer_art

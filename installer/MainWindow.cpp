@@ -114,14 +114,15 @@ void MainWindow::createControls() {
 
   backgroundPanel_.create(form, kBackgroundPanelArea, 0);
   backgroundPanel_.setEventProc(eventProc());
-  closeButton_.create(form, {w - 41, 10, 30, 31}, installer_art::close());
+  closeButton_.create(form, {w - 41, 10, 30, 31}, installer_art::decoded(installer_art::close()));
   closeButton_.setEventProc(eventProc());
   closeButton_.setTip("关闭Talvek安装包");
-  headerPicture_.create(backgroundPanel_.handle, {0, 0, w, 144}, installer_art::header());
+  headerPicture_.create(backgroundPanel_.handle, {0, 0, w, 144}, installer_art::decoded(installer_art::header()));
   headerPicture_.disabled(1);
   statusLabel_.create(form, {0, h - 60, w, 30}, status::kStarting, plainStyle(20, kThemeRed), false);
-  installButton_.create(backgroundPanel_.handle, {w / 2 - 116, 190, 232, 57}, installer_art::installNormal(),
-                        installer_art::installHover(), installer_art::installPressed());
+  installButton_.create(backgroundPanel_.handle, {w / 2 - 116, 190, 232, 57}, installer_art::decoded(installer_art::installNormal()),
+                        installer_art::decoded(installer_art::installHover()),
+                        installer_art::decoded(installer_art::installPressed()));
   installButton_.setEventProc(eventProc());
 
   // Made hidden rather than hidden once made: nothing draws the ring, with
@@ -131,9 +132,9 @@ void MainWindow::createControls() {
   progressIndicator_.create(backgroundPanel_.handle, ringArea(), ring);
 
   bottomBar_.create(backgroundPanel_.handle, {0, h - 50, w, 50}, kFaintWhite);
-  browseButton_.create(bottomBar_.handle, {10, 5, 30, 30}, installer_art::folder());
+  browseButton_.create(bottomBar_.handle, {10, 5, 30, 30}, installer_art::decoded(installer_art::folder()));
   browseButton_.setTip("选择安装路径");
-  advancedButton_.create(bottomBar_.handle, {w - 80, 5, 64, 30}, installer_art::advanced());
+  advancedButton_.create(bottomBar_.handle, {w - 80, 5, 64, 30}, installer_art::decoded(installer_art::advanced()));
   advancedButton_.setTip("高级设置");
   browseButton_.setEventProc(eventProc());
   advancedButton_.setEventProc(eventProc());
@@ -257,7 +258,7 @@ void MainWindow::slideDown(Control& control, int steps, int stepPixels) {
 
 void MainWindow::switchToInstallingLayout() {
   form_.disabled(true);
-  headerPicture_.setPicture(installer_art::headerSmall());
+  headerPicture_.setPicture(installer_art::decoded(installer_art::headerSmall()));
   if (form_.height() == kExpandedHeight) resizeInSteps(-kToggleStepPixels, kCollapsedHeight);
   slideDown(installButton_, kInstallButtonSlideSteps, kInstallButtonSlidePixels);
   const StepClock pause;

@@ -1,6 +1,9 @@
 // Writes the built-in skin database from the images in assets/skin, with
 // the toolkit's own writer, then reads the file back and checks it, so a
-// fault in either side stops the build.
+// fault in either side stops the build. The 46 items come first, in their
+// order; the drawings for larger display scales follow as further items
+// named with the scale's suffix, which a reader that looks items up by
+// name or by those first indexes never meets.
 //
 //   skin_database IMAGE_DIR OUTPUT
 #include <cstdio>
@@ -8,6 +11,7 @@
 #include <iterator>
 #include <string>
 
+#include "toolkit/core/PictureScale.h"
 #include "toolkit/core/SkinDatabase.h"
 
 namespace {
@@ -75,6 +79,25 @@ bool readFile(const std::string& path, talvek::ByteBlock& out) {
   return !in.bad();
 }
 
+// "close_normal.png" drawn for a larger scale: "close_normal@1.5x.png".
+std::string scaledFile(const char* file, std::string_view suffix) {
+  std::string name(file);
+  const std::size_t dot = name.rfind('.');
+  name.insert(dot == std::string::npos ? name.size() : dot, suffix);
+  return name;
+}
+
+bool addItem(talvek::SkinDatabase& database, const std::string& name, const std::string& imageDir,
+             const std::string& file) {
+  talvek::SkinItem entry{name, 0, 0, {}};
+  if (!readFile(imageDir + "/" + file, entry.data) || entry.data.empty()) {
+    std::fprintf(stderr, "skin_database: cannot read %s/%s\n", imageDir.c_str(), file.c_str());
+    return false;
+  }
+  database.addItem(std::move(entry));
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,12 +110,15 @@ int main(int argc, char** argv) {
 
   talvek::SkinDatabase database;
   for (const BuiltinItem& item : kItems) {
-    talvek::SkinItem entry{item.name, 0, 0, {}};
-    if (!readFile(imageDir + "/" + item.file, entry.data) || entry.data.empty()) {
-      std::fprintf(stderr, "skin_database: cannot read %s/%s\n", imageDir.c_str(), item.file);
-      return 1;
+    if (!addItem(database, item.name, imageDir, item.file)) return 1;
+  }
+  for (const talvek::LargerPictureScale& larger : talvek::kLargerPictureScales) {
+    for (const BuiltinItem& item : kItems) {
+      if (!addItem(database, std::string(item.name) + std::string(larger.suffix), imageDir,
+                   scaledFile(item.file, larger.suffix))) {
+        return 1;
+      }
     }
-    database.addItem(std::move(entry));
   }
   if (!database.saveToFile(output)) {
     std::fprintf(stderr, "skin_database: cannot write %s\n", output.c_str());

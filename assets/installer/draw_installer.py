@@ -8,6 +8,9 @@ button is transparent around its shape, because the image button darkens
 what lies behind it on hover.
 
     python3 assets/installer/draw_installer.py [--sheet]
+
+Each picture is drawn at 1x and again for the larger display scales, under
+names with the scale's suffix ("header@1.5x.png").
 """
 import os
 import subprocess
@@ -16,7 +19,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.dirname(HERE))
-from drawing import GLYPH, MUTED, RED, RED_DARK, SCALE, WINDOW, Canvas as SharedCanvas  # noqa: E402
+from drawing import VARIANTS, GLYPH, MUTED, RED, RED_DARK, WINDOW, Canvas as SharedCanvas  # noqa: E402
 
 RED_HOT = "#CC2443"
 WHITE = "#FFFFFF"
@@ -24,9 +27,13 @@ LATIN = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 CHINESE = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
 
 
+# The scale and file-name suffix of the pictures being drawn.
+variant = (1, "")
+
+
 class Canvas(SharedCanvas):
     def __init__(self, width, height):
-        super().__init__(width, height, HERE)
+        super().__init__(width, height, HERE, *variant)
 
 
 def brand_mark(c, x, y, size):
@@ -52,8 +59,8 @@ def header():
             # Made round, then stretched: a radial gradient's radius follows
             # its longer side, which would cut the glow off at the short one.
             "(", "-size", "1024x1024", "radial-gradient:rgba(179,25,53,0.50)-rgba(28,28,28,0)",
-            "-resize", "%dx%d!" % (w * SCALE * 1.05, h * SCALE * 1.9), ")",
-            "-gravity", "north", "-geometry", "+0-%d" % (h * SCALE * 0.95), "-composite", "-gravity", "northwest"]
+            "-resize", "%dx%d!" % (w * c.k * 1.05, h * c.k * 1.9), ")",
+            "-gravity", "north", "-geometry", "+0-%d" % (h * c.k * 0.95), "-composite", "-gravity", "northwest"]
     c.save("header.png", base=glow)
 
 
@@ -108,11 +115,12 @@ def preview():
 
 
 if __name__ == "__main__":
-    header()
-    header_small()
-    install_button()
-    folder_button()
-    advanced_button()
-    close_button()
+    for variant in ((1, ""),) + VARIANTS:
+        header()
+        header_small()
+        install_button()
+        folder_button()
+        advanced_button()
+        close_button()
     if "--sheet" in sys.argv:
         preview()

@@ -8,6 +8,9 @@ are smoothly anti-aliased. Coordinates below are final pixels, (0, 0) being
 the top-left corner of the first pixel. Output is deterministic (no dates).
 
     python3 assets/skin/draw_skin.py [--sheet]
+
+Each image is drawn at 1x and again for the larger display scales, under
+names with the scale's suffix ("close_normal@1.5x.png").
 """
 import math
 import os
@@ -16,7 +19,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from drawing import GLYPH, MUTED, RED, RED_DARK, SCALE, WINDOW, Canvas as SharedCanvas  # noqa: E402
+from drawing import VARIANTS, GLYPH, MUTED, RED, RED_DARK, WINDOW, Canvas as SharedCanvas  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -33,9 +36,13 @@ AMBER = "#EFA21A"
 BLUE = "#2F7FD3"
 
 
+# The scale and file-name suffix of the pictures being drawn.
+variant = (1, "")
+
+
 class Canvas(SharedCanvas):
     def __init__(self, width, height):
-        super().__init__(width, height, HERE)
+        super().__init__(width, height, HERE, *variant)
 
 
 # ---- caption buttons: one size, three states ------------------------------
@@ -196,10 +203,10 @@ def link(name):
     for dx in (-2.3, 2.3):
         cx, cy = 8 + dx, 8 - dx
         c.commands.append("push graphic-context")
-        c.commands.append("translate %.3f,%.3f rotate -45" % (cx * SCALE - 0.5, cy * SCALE - 0.5))
+        c.commands.append("translate %.3f,%.3f rotate -45" % (cx * c.k - 0.5, cy * c.k - 0.5))
         c.style(stroke=RED_LIGHT, width=1.5)
         c.commands.append("roundrectangle %.3f,%.3f %.3f,%.3f %.3f,%.3f"
-                          % (-4.2 * SCALE, -2.1 * SCALE, 4.2 * SCALE, 2.1 * SCALE, 2.1 * SCALE, 2.1 * SCALE))
+                          % (-4.2 * c.k, -2.1 * c.k, 4.2 * c.k, 2.1 * c.k, 2.1 * c.k, 2.1 * c.k))
         c.commands.append("pop graphic-context")
     c.save(name)
 
@@ -294,6 +301,7 @@ def contact_sheet():
 
 
 if __name__ == "__main__":
-    draw_all()
+    for variant in ((1, ""),) + VARIANTS:
+        draw_all()
     if "--sheet" in sys.argv[1:]:
         contact_sheet()

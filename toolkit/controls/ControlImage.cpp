@@ -1,6 +1,8 @@
 #include "toolkit/controls/ControlImage.h"
 
 #include "toolkit/core/ImageDecoder.h"
+#include "toolkit/core/PictureDrawing.h"
+#include "toolkit/core/PictureVariants.h"
 
 namespace talvek {
 
@@ -13,7 +15,7 @@ void drawImageAtPixelSize(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image
   gdip::GdipGetImageWidth(image, &width);
   gdip::GdipGetImageHeight(image, &height);
   // A failing draw leaves the surface as it was.
-  gdip::GdipDrawImageRectI(graphics, image, x, y, static_cast<INT>(width), static_cast<INT>(height));
+  drawPicture(graphics, image, {x, y, static_cast<int>(width), static_cast<int>(height)});
 }
 
 void drawImageAtOrigin(Gdiplus::GpGraphics* graphics, const GdiplusImage& image) {
@@ -22,13 +24,17 @@ void drawImageAtOrigin(Gdiplus::GpGraphics* graphics, const GdiplusImage& image)
 
 GdiplusImage copyImage(const GdiplusImage& image) {
   GdiplusImage copy;
-  if (image) gdip::GdipCloneImage(image.get(), copy.put());
+  if (image && gdip::GdipCloneImage(image.get(), copy.put()) == Gdiplus::Ok) {
+    PictureVariants::instance().copy(image.get(), copy.get());
+  }
   return copy;
 }
 
 GdiplusBitmap copyBitmap(const GdiplusBitmap& bitmap) {
   Gdiplus::GpImage* copy = nullptr;
-  if (bitmap) gdip::GdipCloneImage(bitmap.get(), &copy);
+  if (bitmap && gdip::GdipCloneImage(bitmap.get(), &copy) == Gdiplus::Ok) {
+    PictureVariants::instance().copy(bitmap.get(), copy);
+  }
   // A clone of a bitmap is a bitmap.
   return GdiplusBitmap(static_cast<Gdiplus::GpBitmap*>(copy));
 }

@@ -1,5 +1,6 @@
 #include "toolkit/controls/DrawingHelpers.h"
 
+#include "toolkit/core/PictureDrawing.h"
 #include "toolkit/core/StyledText.h"
 
 namespace talvek {
@@ -7,8 +8,7 @@ bool drawIcon(Gdiplus::GpGraphics* graphics, HICON icon, int x, int y, std::opti
               std::optional<int> height) {
   GdiplusBitmap bitmap;
   if (!icon || gdip::GdipCreateBitmapFromHICON(icon, bitmap.put()) != Gdiplus::Ok) return false;
-  return gdip::GdipDrawImageRectI(graphics, bitmap.get(), x, y, width.value_or(16), height.value_or(16)) ==
-         Gdiplus::Ok;
+  return drawPicture(graphics, bitmap.get(), {x, y, width.value_or(16), height.value_or(16)}) == Gdiplus::Ok;
 }
 
 void drawNineSlice(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image, int x, int y, int width, int height,
@@ -33,8 +33,7 @@ void drawNineSlice(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image, int x
     const Rect& s = piece.source;
     const Rect& d = piece.destination;
     if (s.width <= 0 || s.height <= 0 || d.width <= 0 || d.height <= 0) continue;
-    gdip::GdipDrawImageRectRectI(graphics, image, d.x, d.y, d.width, d.height, s.x, s.y, s.width, s.height,
-                                 Gdiplus::UnitPixel, attributes.get(), nullptr, nullptr);
+    drawPicturePart(graphics, image, d, s, attributes.get());
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "toolkit/controls/DrawingHelpers.h"
 #include "toolkit/controls/EditLayout.h"
+#include "toolkit/core/PictureDrawing.h"
 #include "toolkit/core/StyledText.h"
 
 namespace talvek {
@@ -59,7 +60,7 @@ Gdiplus::RectF rangeColumns(Gdiplus::GpGraphics* graphics, const EditBoxLook& lo
 void paintBackground(Gdiplus::GpGraphics* graphics, const EditBoxLook& look) {
   if (look.backShown) {
     if (look.backImage) {
-      gdip::GdipDrawImageRectI(graphics, look.backImage, 0, 0, look.width, look.height);
+      drawPicture(graphics, look.backImage, {0, 0, look.width, look.height});
     } else {
       fillRect(graphics, look.colors.back, 0, 0, look.width - 1, look.height - 1);
     }
@@ -68,7 +69,7 @@ void paintBackground(Gdiplus::GpGraphics* graphics, const EditBoxLook& look) {
     drawRect(graphics, look.hot ? look.colors.focusFrame : look.colors.frame, 0, 0, look.width - 1, look.height - 1, 1);
   }
   if (look.icon) {
-    gdip::GdipDrawImageRectI(graphics, look.icon, kIconX, (look.height - kIconSize) / 2, kIconSize, kIconSize);
+    drawPicture(graphics, look.icon, {kIconX, (look.height - kIconSize) / 2, kIconSize, kIconSize});
   }
 }
 

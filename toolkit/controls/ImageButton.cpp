@@ -11,8 +11,12 @@ constexpr Argb kHoverBackground = 0xFF000000;
 }  // namespace
 
 bool ImageButton::create(ControlRef parentRef, const Rect& area, ByteView imageBytes) {
+  return create(parentRef, area, imageFromBytes(imageBytes));
+}
+
+bool ImageButton::create(ControlRef parentRef, const Rect& area, GdiplusImage image) {
   if (created() || !initControl(parentRef, area, u"", 0, 1, 0, 0)) return false;
-  image_ = imageFromBytes(imageBytes);
+  image_ = std::move(image);
   redraw();
   return true;
 }

@@ -18,6 +18,8 @@ class ImageButton final : public Control {
   // Decodes the bytes (no picture when they are not an image). Not
   // focusable, shown, enabled, no hand cursor; drawn at once.
   bool create(ControlRef parentRef, const Rect& area, ByteView imageBytes);
+  // The same with a picture already decoded (and its larger drawings).
+  bool create(ControlRef parentRef, const Rect& area, GdiplusImage image);
   // Fades to the current look.
   void refresh();
   // The previous picture is disposed: the button was its only holder.

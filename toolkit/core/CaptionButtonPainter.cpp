@@ -1,5 +1,6 @@
 #include "toolkit/core/CaptionButtonPainter.h"
 
+#include "toolkit/core/PictureDrawing.h"
 #include "toolkit/core/SkinRecord.h"
 
 namespace talvek {
@@ -35,9 +36,7 @@ void drawImageWithOpacity(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image
     gdip::GdipSetImageAttributesColorMatrix(attributes.get(), Gdiplus::ColorAdjustTypeDefault, TRUE, &matrix,
                                             nullptr, Gdiplus::ColorMatrixFlagsDefault);
   }
-  gdip::GdipDrawImageRectRectI(graphics, image, rect.x, rect.y, rect.width, rect.height, 0, 0,
-                               static_cast<INT>(width), static_cast<INT>(height), Gdiplus::UnitPixel,
-                               attributes.get(), nullptr, nullptr);
+  drawPicturePart(graphics, image, rect, {0, 0, static_cast<int>(width), static_cast<int>(height)}, attributes.get());
 }
 
 void paintCaptionButton(const MemoryCanvas& canvas, const MemoryCanvas& background, const CaptionButtonRecord& button) {

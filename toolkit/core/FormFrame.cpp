@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "toolkit/core/PictureDrawing.h"
 #include "toolkit/core/RoundRect.h"
 #include "toolkit/core/WindowShadow.h"
 
@@ -18,7 +19,7 @@ void paintBackground(Gdiplus::GpGraphics* graphics, const FrameLook& look, const
   // left under them.
   gdip::GdipSetCompositingMode(graphics, Gdiplus::CompositingModeSourceCopy);
   if (look.backgroundImage) {
-    gdip::GdipDrawImageRectI(graphics, look.backgroundImage, body.x, body.y, body.width, body.height);
+    drawPicture(graphics, look.backgroundImage, body);
   } else {
     fillRoundRect(graphics, look.backgroundColor, body.x, body.y, body.width, body.height, look.cornerRadius);
   }
@@ -46,7 +47,7 @@ void drawFrame(const MemoryCanvas& canvas, const FrameLook& look) {
   const int width = canvas.width(), height = canvas.height(), i = look.frameInset;
   if (look.shadow) drawWindowShadow(graphics, 0, 0, width, height, look.shadowColour, look.cornerRadius + 1);
   paintBackground(graphics, look, {i, i, width - 2 * i, height - 2 * i});
-  if (look.icon) gdip::GdipDrawImageRectI(graphics, look.icon, i + kIconLeft, i + kIconTop, kIconSize, kIconSize);
+  if (look.icon) drawPicture(graphics, look.icon, {i + kIconLeft, i + kIconTop, kIconSize, kIconSize});
   if (look.titleStyle && !look.title.empty()) {
     const Rect area = titleRect(look);
     drawStyledText(graphics, *look.titleStyle, look.title,

@@ -31,8 +31,15 @@ inline ImageDisposalObserver& imageDisposalObserver() {
   static ImageDisposalObserver observer = nullptr;
   return observer;
 }
+// Lets the larger drawings attached to an image go with it, so a new image
+// that GDI+ places at the same address never inherits them.
+inline ImageDisposalObserver& imageDisposalFollower() {
+  static ImageDisposalObserver follower = nullptr;
+  return follower;
+}
 inline Gdiplus::GpStatus disposeImage(Gdiplus::GpImage* image) {
   if (image && imageDisposalObserver()) imageDisposalObserver()(image);
+  if (image && imageDisposalFollower()) imageDisposalFollower()(image);
   return gdip::GdipDisposeImage(image);
 }
 

@@ -1,8 +1,11 @@
 #include "toolkit/core/SkinRecord.h"
 
+#include <string>
 #include <string_view>
 
 #include "toolkit/core/ImageDecoder.h"
+#include "toolkit/core/PictureScale.h"
+#include "toolkit/core/PictureVariants.h"
 
 namespace talvek {
 namespace {
@@ -12,8 +15,15 @@ namespace {
 template <std::size_t N>
 using Names = std::array<std::string_view, N>;
 
+// The image with the larger drawings the database holds for it, under its
+// name and a scale's suffix.
 void decodeInto(const SkinDatabase& database, GdiplusBitmap& member, std::string_view name) {
   member = decodeImage(database.getData(name));
+  if (!member) return;
+  for (const LargerPictureScale& larger : kLargerPictureScales) {
+    PictureVariants::instance().attach(member.get(), larger.scale,
+                                       database.getData(std::string(name) + std::string(larger.suffix)));
+  }
 }
 
 template <std::size_t N>

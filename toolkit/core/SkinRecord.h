@@ -44,6 +44,8 @@ SkinRecord& skinRecord();
 // Loads block into the record's database (a malformed block leaves the
 // database as it was) and refills every member from the database's items.
 // Needs GDI+ running for the bitmaps.
+// Each bitmap member gets the drawings the database holds of it for larger
+// display scales, attached for the painter (PictureVariants).
 void loadSkin(ByteView block);
 
 }  // namespace talvek

@@ -5,6 +5,7 @@
 #include "tests/windows/TestSupport.h"
 #include "toolkit/core/FontStartup.h"
 #include "toolkit/core/GdiplusHandles.h"
+#include "toolkit/core/PictureScale.h"
 #include "toolkit/core/SkinRecord.h"
 #include "toolkit/core/ToolkitSettings.h"
 
@@ -84,6 +85,6 @@ TEST(FontStartup, SetsTheTextDefaultsAndLoadsTheBuiltinSkin) {
   EXPECT_EQ(defaultFormStyle(), 47);
   EXPECT_EQ(defaultTextFlags(), 4688);
   EXPECT_EQ(animatedTransitions(), 1);
-  EXPECT_EQ(skinRecord().database.items().size(), 46u);
+  EXPECT_EQ(skinRecord().database.items().size(), 46u * (1 + kLargerPictureScales.size()));
   EXPECT_TRUE(skinRecord().captionButtons[kCloseButton][kHotState]);
 }

@@ -7,6 +7,7 @@
 
 #include "toolkit/core/BuiltinSkin.h"
 #include "toolkit/core/ImageDecoder.h"
+#include "toolkit/core/PictureScale.h"
 #include "toolkit/core/SkinDatabaseFormat.h"
 #include "toolkit/core/SkinRecord.h"
 
@@ -45,7 +46,9 @@ bool isPng(const ByteBlock& data) {
 
 }  // namespace
 
-TEST(BuiltinSkin, HoldsTheFortySixImagesInOrderAndEndsAtItsLastByte) {
+// The 46 images first, as older readers know them; then each larger scale's
+// drawings of them, in the same order, named with the scale's suffix.
+TEST(BuiltinSkin, HoldsTheFortySixImagesInOrderThenTheirLargerDrawingsAndEndsAtItsLastByte) {
   const char* expected[] = {
       "调节钮_下", "调节钮_上", "图片正常", "图片展开", "请勿打扰", "忙碌", "离开", "Q我吧", "选中图片", "选中实心",
       "未选中图片", "减号图", "加号图", "选择夹左", "选择夹右", "滚动条_竖下", "滚动条_竖上", "滚动条_横左",
@@ -57,14 +60,17 @@ TEST(BuiltinSkin, HoldsTheFortySixImagesInOrderAndEndsAtItsLastByte) {
   auto parsed = parseSkinDatabase(block, RecordFraming::IgnoreLength);
   ASSERT_TRUE(parsed);
   EXPECT_TRUE(parsed->description.empty());
-  ASSERT_EQ(parsed->items.size(), std::size(expected));
+  const std::size_t count = std::size(expected);
+  ASSERT_EQ(parsed->items.size(), count * (1 + kLargerPictureScales.size()));
   for (std::size_t i = 0; i < parsed->items.size(); ++i) {
     const SkinItem& item = parsed->items[i];
-    EXPECT_EQ(item.name, expected[i]) << i;
+    std::string name = expected[i % count];
+    if (i >= count) name += kLargerPictureScales[i / count - 1].suffix;
+    EXPECT_EQ(item.name, name) << i;
     EXPECT_EQ(item.keyA, 0);
     EXPECT_EQ(item.keyB, 0);
-    EXPECT_TRUE(isPng(item.data)) << expected[i];
-    EXPECT_LE(item.data.size(), 1100u) << expected[i];
+    EXPECT_TRUE(isPng(item.data)) << name;
+    EXPECT_LE(item.data.size(), 1100u) << name;
   }
   // Written back it is the same block: nothing follows the last item.
   auto rewritten = encodeSkinDatabase(*parsed);
@@ -120,10 +126,10 @@ TEST(SkinRecord, AMalformedBlockKeepsTheLoadedSkin) {
   ByteView good = builtinSkinBlock();
   ByteBlock truncated(good.begin(), good.begin() + good.size() / 2);
   loadSkin(truncated);
-  EXPECT_EQ(skinRecord().database.items().size(), 46u);
+  EXPECT_EQ(skinRecord().database.items().size(), 46u * (1 + kLargerPictureScales.size()));
   EXPECT_TRUE(skinRecord().captionButtons[kMinimiseButton][kPressedState]);
   loadSkin(ByteBlock{});
-  EXPECT_EQ(skinRecord().database.items().size(), 46u);
+  EXPECT_EQ(skinRecord().database.items().size(), 46u * (1 + kLargerPictureScales.size()));
 }
 
 TEST(ImageDecoder, DecodesAtNaturalOrGivenSize) {
