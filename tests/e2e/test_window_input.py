@@ -28,8 +28,6 @@ class WindowInputTest(w.OneWineserverTest):
         self.window.move_to((400, 150))
         return self.window.read_text(w.PATH_TEXT_AREA)
 
-    @unittest.skip("known regression of the merged review and security work: after typing, the path box "
-                   "reads empty on screen; open in the tracker until found")
     def test_typing_into_the_path_box_leaves_its_text_as_it_was(self):
         before = self.path_text()
         self.assertTrue(screen_text.shows(before, DEFAULT_PATH), screen_text.describe(before, DEFAULT_PATH))
