@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "toolkit/access/AccessibleFacts.h"
+#include "toolkit/controls/ControlFacts.h"
 
 namespace talvek::accessible {
 
