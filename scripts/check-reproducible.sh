@@ -10,7 +10,7 @@ SECOND=$BUILD/repro
 rm -rf "$SECOND"
 mkdir -p "$SECOND/src"
 # The working tree as it is (committed or not), without builds and outputs.
-tar -C "$ROOT" --exclude=./build --exclude=./build-* --exclude=./dist --exclude=./.git -cf - . | tar -C "$SECOND/src" -xf -
+tar -C "$ROOT" --exclude=./build --exclude=./build-* --exclude=./dist --exclude=./.git --exclude=__pycache__ -cf - . | tar -C "$SECOND/src" -xf -
 
 cmake -S "$SECOND/src" -B "$SECOND/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$SECOND/src/cmake/mingw-i686.cmake" \
   -DTALVEK_DEPS_DIR="$BUILD/deps" -DTALVEK_HOST_TOOLS_DIR="$BUILD/host/tools" -DCMAKE_BUILD_TYPE=Release \

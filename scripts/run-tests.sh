@@ -9,17 +9,41 @@ FUZZ_SECONDS=${TALVEK_FUZZ_SECONDS:-30}
 rm -rf "$RESULTS" "$BUILD/win/results"
 mkdir -p "$RESULTS" "$BUILD/win/results"
 summary_args=()
+timings=()
+current=""
 
-step() { printf '\n=== %s\n' "$*"; }
+# Each phase prints its time when it ends, and the summary lists them all.
+end_step() {
+  [ -n "$current" ] || return 0
+  local took=$(( $(date +%s) - step_started ))
+  printf -- '--- %s: %d s\n' "$current" "$took"
+  timings+=("$(printf '%6d s  %s' "$took" "$current")")
+  current=""
+}
+step() { end_step; printf '\n=== %s\n' "$*"; current=$*; step_started=$(date +%s); }
+run_started=$(date +%s)
+
+# The reproducible build's second tree and the payload options' rebuilds
+# need only the processor time the Wine suites leave idle: they start now
+# at the lowest priority and are awaited before the summary.
+(
+  started=$(date +%s)
+  timeout -k 10 1800 nice -n 19 bash "$ROOT/scripts/check-reproducible.sh" >"$RESULTS/reproducible.log" 2>&1
+  python3 "$ROOT/scripts/write-result.py" "$RESULTS/reproducible.xml" reproducible-build $? "$RESULTS/reproducible.log"
+  timeout -k 10 1800 nice -n 19 bash "$ROOT/scripts/check-payload-options.sh" >"$RESULTS/payload-options.log" 2>&1
+  python3 "$ROOT/scripts/write-result.py" "$RESULTS/payload-options.xml" payload-options $? "$RESULTS/payload-options.log"
+  echo $(( $(date +%s) - started )) >"$RESULTS/builds-behind.seconds"
+) &
+builds_behind=$!
 
 step "native unit tests"
 timeout -k 10 600 "$BUILD/host/tests/native_tests" --gtest_output="xml:$RESULTS/native.xml" >"$RESULTS/native.log" 2>&1
 tail -n 3 "$RESULTS/native.log"
 summary_args+=("native=$RESULTS/native.xml")
 
-step "fuzz targets (${FUZZ_SECONDS}s each)"
-for fuzzer in "$BUILD"/fuzz/tests/fuzz_*; do
-  [ -x "$fuzzer" ] || continue
+step "fuzz targets (${FUZZ_SECONDS}s each, $(nproc) at a time)"
+fuzz_one() {  # fuzzer: runs it for its time and writes its result
+  local fuzzer=$1 name corpus rc
   name=$(basename "$fuzzer")
   corpus=$BUILD/fuzz-corpus/$name
   mkdir -p "$corpus"
@@ -29,7 +53,18 @@ for fuzzer in "$BUILD"/fuzz/tests/fuzz_*; do
   rc=$?
   python3 "$ROOT/scripts/write-result.py" "$RESULTS/$name.xml" "$name" "$rc" "$RESULTS/$name.log"
   echo "$name: exit $rc ($(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$RESULTS/$name.log" | grep -o '[0-9]*$') runs)"
-  summary_args+=("$name=$RESULTS/$name.xml")
+}
+(
+  # Each fuzzer uses one processor: as many side by side as there are.
+  for fuzzer in "$BUILD"/fuzz/tests/fuzz_*; do
+    [ -x "$fuzzer" ] || continue
+    while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do wait -n; done
+    fuzz_one "$fuzzer" &
+  done
+  wait
+)
+for fuzzer in "$BUILD"/fuzz/tests/fuzz_*; do
+  [ -x "$fuzzer" ] && summary_args+=("$(basename "$fuzzer")=$RESULTS/$(basename "$fuzzer").xml")
 done
 
 step "Windows tests under Wine"
@@ -55,17 +90,8 @@ step "Windows tests under Wine"
 summary_args+=("windows=$BUILD/win/results/windows.xml")
 
 step "end-to-end tests of dist/TalvekSetup.exe"
-(
-  export WINEPREFIX=$BUILD/wine/e2e
-  # A compositor, so the screenshots show the window as users see it.
-  TALVEK_COMPOSITOR=1 bash "$ROOT/scripts/with-display.sh" bash -c "
-    source '$ROOT/scripts/wine-env.sh' && wineserver -k 2>/dev/null; wineserver -w 2>/dev/null;
-    bash '$ROOT/scripts/prepare-wineprefix.sh' '$WINEPREFIX' &&
-    timeout -k 10 2400 python3 '$ROOT/tests/e2e/run_e2e.py' --results '$RESULTS/e2e.xml' >'$RESULTS/e2e.log' 2>&1"
-  tail -n 5 "$RESULTS/e2e.log"
-  source "$ROOT/scripts/wine-env.sh"; wineserver -k 2>/dev/null
-)
-summary_args+=("e2e=$RESULTS/e2e.xml")
+e2e_results=$(bash "$ROOT/scripts/run-e2e.sh")
+summary_args+=($e2e_results)
 
 step "gallery screenshot"
 timeout -k 10 300 bash "$ROOT/scripts/gallery-screenshot.sh" "$BUILD/gallery.png" >"$RESULTS/gallery.log" 2>&1
@@ -73,17 +99,14 @@ python3 "$ROOT/scripts/write-result.py" "$RESULTS/gallery.xml" gallery-screensho
 echo "build/gallery.png"
 summary_args+=("gallery=$RESULTS/gallery.xml")
 
-step "reproducible build"
-timeout -k 10 1800 bash "$ROOT/scripts/check-reproducible.sh" >"$RESULTS/reproducible.log" 2>&1
-python3 "$ROOT/scripts/write-result.py" "$RESULTS/reproducible.xml" reproducible-build $? "$RESULTS/reproducible.log"
+step "reproducible build and payload options (begun at the start, behind the rest)"
+wait "$builds_behind"
 tail -n 1 "$RESULTS/reproducible.log"
-summary_args+=("reproducible=$RESULTS/reproducible.xml")
-
-step "payload options"
-timeout -k 10 1800 bash "$ROOT/scripts/check-payload-options.sh" >"$RESULTS/payload-options.log" 2>&1
-python3 "$ROOT/scripts/write-result.py" "$RESULTS/payload-options.xml" payload-options $? "$RESULTS/payload-options.log"
 cat "$RESULTS/payload-options.log"
-summary_args+=("payload-options=$RESULTS/payload-options.xml")
+echo "their own time: $(cat "$RESULTS/builds-behind.seconds" 2>/dev/null || echo '?') s"
+summary_args+=("reproducible=$RESULTS/reproducible.xml" "payload-options=$RESULTS/payload-options.xml")
 
 step "summary"
+printf '%s\n' "${timings[@]}"
+printf '%6d s  the whole run\n' $(( $(date +%s) - run_started ))
 python3 "$ROOT/scripts/summarize-results.py" "${summary_args[@]}"

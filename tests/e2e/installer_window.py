@@ -40,7 +40,8 @@ PATH_TEXT_AREA = (55, 310, 560, 30)
 
 
 def xdotool(*args):
-    return run(["xdotool", *args], timeout=10).stdout.decode().strip()
+    # Bounded generously: on a loaded machine the X server answers late.
+    return run(["xdotool", *args], timeout=30).stdout.decode().strip()
 
 
 class InstallerWindow:
@@ -56,7 +57,7 @@ class InstallerWindow:
 
     # ---- finding and measuring -------------------------------------------
 
-    def wait_shown(self, seconds=30):
+    def wait_shown(self, seconds=60):
         def found():
             ids = xdotool("search", "--onlyvisible", "--name", TITLE).split()
             self.id = ids[0] if ids else None
@@ -167,11 +168,11 @@ class InstallerWindow:
     def pixels(self, area):
         """RGB tuples of a window-relative rectangle (x, y, w, h), row by row."""
         x, y = self.screen(area[:2])
-        with tempfile.NamedTemporaryFile(suffix=".rgb") as raw:
-            subprocess.run(["import", "-window", "root", "-crop", f"{area[2]}x{area[3]}+{x}+{y}", "-depth", "8",
-                            "rgb:" + raw.name], check=True, timeout=30)
-            data = open(raw.name, "rb").read()
-        return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
+        return screen_pixels((x, y, area[2], area[3]))
+
+    def status_shown(self):
+        """Whether the status line shows a text (drawn in the theme's red)."""
+        return any(map(is_theme_red, self.pixels((0, STATUS_ROW - 12, 700, 24))))
 
 
 class OneWineserverTest(unittest.TestCase):
@@ -217,6 +218,31 @@ def wait_new_window(before, seconds, name=None):
         return bool(found)
     wait_until(appeared, seconds, interval=0.2)
     return found[0] if found else None
+
+
+def screen_pixels(area):
+    """RGB tuples of a screen rectangle (x, y, w, h), row by row."""
+    x, y, width, height = area
+    with tempfile.NamedTemporaryFile(suffix=".rgb") as raw:
+        subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "-depth", "8",
+                        "rgb:" + raw.name], check=True, timeout=30)
+        data = open(raw.name, "rb").read()
+    return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
+
+
+def wait_still(area, seconds=10, changed_from=None):
+    """Whether a screen rectangle comes to hold still (drawn, a fade or an
+    effect over), and, given the pixels from before some input, only once
+    they differ from those: a still picture the input has not reached yet
+    does not count."""
+    seen = []
+
+    def still():
+        seen.append(screen_pixels(area))
+        if changed_from is not None and seen[-1] == changed_from:
+            return False
+        return len(seen) > 1 and seen[-1] == seen[-2]
+    return wait_until(still, seconds, interval=0.15)
 
 
 def is_theme_red(rgb):

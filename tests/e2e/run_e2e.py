@@ -5,6 +5,7 @@ Expects the Wine environment of scripts/wine-env.sh and a DISPLAY (the
 test runner provides both).
 """
 import argparse
+import fnmatch
 import os
 import sys
 import time
@@ -59,17 +60,63 @@ def write_junit(path, cases):
         f.write("\n".join(lines) + "\n")
 
 
+def claim_next(queue):
+    """The next test file of a queue folder shared by several runners, or
+    None: a rename succeeds for one runner only."""
+    for name in sorted(os.listdir(queue)):
+        if not name.endswith(".py"):
+            continue
+        mine = os.path.join(queue, name + f".{os.getpid()}")
+        try:
+            os.rename(os.path.join(queue, name), mine)
+        except OSError:
+            continue
+        with open(mine) as f:
+            return f.read().strip()
+    return None
+
+
+# Files with several whole installations or long waits: taken first, so no
+# runner is left with a long file at the end while the others idle.
+SLOWEST_FIRST = ("test_rollback.py", "test_accessibility.py", "test_installation.py", "test_many_files.py",
+                 "test_foreign_processes.py", "test_installing_view.py", "test_install_log.py",
+                 "test_reference_screens.py", "test_planted_libraries.py", "test_planted_links.py")
+
+
+def make_queue(queue, patterns):
+    """A queue folder of the test files matching any of patterns, the
+    slowest first."""
+    found = sorted(name for name in os.listdir(HERE) if any(fnmatch.fnmatch(name, p) for p in patterns))
+    files = [name for name in SLOWEST_FIRST if name in found] + [name for name in found if name not in SLOWEST_FIRST]
+    os.makedirs(queue, exist_ok=True)
+    for index, file in enumerate(files):
+        with open(os.path.join(queue, f"{index:03d}.py"), "w") as f:
+            f.write(file)
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--results", required=True)
-    parser.add_argument("pattern", nargs="?", default="test_*.py")
+    parser.add_argument("--results")
+    parser.add_argument("--queue", help="a folder of test files to take one at a time, shared with other runners")
+    parser.add_argument("--make-queue", action="store_true", help="fill --queue with the files of the patterns and end")
+    parser.add_argument("patterns", nargs="*", default=["test_*.py"])
     args = parser.parse_args()
+    if args.make_queue:
+        make_queue(args.queue, args.patterns)
+        return 0
     sys.path.insert(0, HERE)
-    suite = unittest.defaultTestLoader.discover(HERE, pattern=args.pattern, top_level_dir=HERE)
     runner = unittest.TextTestRunner(resultclass=RecordingResult, verbosity=2, stream=sys.stdout)
-    result = runner.run(suite)
-    write_junit(args.results, result.cases)
-    return 0 if result.wasSuccessful() else 1
+    cases, ok = [], True
+    patterns = iter(lambda: claim_next(args.queue), None) if args.queue else args.patterns
+    for pattern in patterns:
+        started = time.monotonic()
+        suite = unittest.defaultTestLoader.discover(HERE, pattern=pattern, top_level_dir=HERE)
+        result = runner.run(suite)
+        print(f"[e2e] {pattern}: {time.monotonic() - started:.0f} s", flush=True)
+        cases += result.cases
+        ok = ok and result.wasSuccessful()
+    write_junit(args.results, cases)
+    return 0 if ok else 1
 
 
 if __name__ == "__main__":

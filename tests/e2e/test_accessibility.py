@@ -3,6 +3,7 @@ test tool does: through their accessible objects and the keyboard, never
 the pointer."""
 import json
 import os
+import time
 import unittest
 
 import installer_window as w
@@ -12,6 +13,7 @@ from wine_driver import LOGS, end_all_wine_programs, run, start, wait_until
 CLIENT = os.path.join(w.WINTESTS, "msaa_client.exe")
 GALLERY = os.path.join(os.path.dirname(w.INSTALLER), "gallery.exe")
 INSTALL_SECONDS = 90
+STARTED = time.monotonic()
 
 # Role numbers (role texts are localised and alike for both button kinds).
 GROUPING, GRAPHIC, STATIC_TEXT, TEXT, PUSH_BUTTON, CHECK_BUTTON, PROGRESS_BAR = 20, 40, 41, 42, 43, 44, 48
@@ -34,9 +36,15 @@ def client(*args, seconds=20, log_name="msaa-client"):
     path = os.path.join(LOGS, f"{log_name}.log")
     if os.path.exists(path):
         os.remove(path)
+    begun = time.monotonic()
     process = start(CLIENT, *[escaped(a) for a in args], str(seconds), log_name=log_name)
     process.wait(timeout=seconds + 30)
-    return read_lines(path)
+    lines = read_lines(path)
+    # Every call in one history, stamped with the test's clock, so a stall
+    # is seen beside the keys and calls around it.
+    with open(os.path.join(LOGS, "msaa-history.log"), "a") as history:
+        history.write(f"{begun - STARTED:8.2f} s +{time.monotonic() - begun:5.2f} s {args[0]}: {lines}\n")
+    return lines
 
 
 def read_lines(path):
@@ -62,9 +70,17 @@ def act(name, title="Talvek"):
     assert result and result[-1].get("result") == 0, result
 
 
-def focused_name():
-    answer = client("focus", "Talvek", log_name="msaa-focus")
-    return answer[-1].get("name") if answer else None
+def focused_name(tries=3):
+    """The focused object's name; a query that failed is asked again, never
+    answered by another key, and after `tries` the failure is raised with the
+    client's lines (whose time-out line says whether the UI thread answered a
+    plain message then: a stalled thread, or a call lost on its way)."""
+    answers = []
+    for _ in range(tries):
+        answers.append(client("focus", "Talvek", log_name="msaa-focus"))
+        if answers[-1] and "error" not in answers[-1][-1]:
+            return answers[-1][-1].get("name")
+    raise AssertionError(f"the focus query failed {tries} times: {answers}")
 
 
 class AccessibleInstallerTest(unittest.TestCase):
@@ -78,6 +94,8 @@ class AccessibleInstallerTest(unittest.TestCase):
     def key(self, window, name):
         run(["xdotool", "windowactivate", "--sync", window.id], timeout=10)
         run(["xdotool", "key", "--clearmodifiers", name], timeout=10)
+        with open(os.path.join(LOGS, "msaa-history.log"), "a") as history:
+            history.write(f"{time.monotonic() - STARTED:8.2f} s key {name}\n")
 
     def tab_to(self, window, name, presses=12):
         for _ in range(presses):

@@ -1,7 +1,6 @@
 """The error balloons read off the screen, and how they go away."""
 import os
 import shutil
-import time
 import unittest
 
 import installer_window as w
@@ -30,7 +29,7 @@ class ErrorBalloonTest(w.OneWineserverTest):
         window.click(w.INSTALL_BUTTON)
         balloon = w.wait_new_window(before, 15)
         self.assertIsNotNone(balloon, "an error balloon appears")
-        time.sleep(0.5)  # drawn
+        self.assertTrue(w.wait_still(w.window_geometry(balloon)), "the balloon is drawn and holds still")
         return balloon
 
     def assert_balloon_reads(self, balloon, message):

@@ -2,13 +2,12 @@
 installation going there."""
 import os
 import shutil
-import time
 import unittest
 
 import installer_window as w
 import prefix_state as state
 import screen_text
-from wine_driver import end_all_wine_programs
+from wine_driver import end_all_wine_programs, wait_until
 
 CHOSEN = os.path.join(state.DRIVE_C, "Program Files", "Zq Chosen")
 CHOSEN_PATH = "C:\\Program Files\\Zq Chosen\\Talvek\\"
@@ -33,20 +32,24 @@ class FolderChoiceTest(unittest.TestCase):
         window.click(w.BROWSE_BUTTON)
         dialog = w.wait_new_window(before, 20)
         self.assertIsNotNone(dialog, "the folder dialog opens")
-        time.sleep(1)  # filled and focused
-        x, y, _, _ = w.window_geometry(dialog)
+        dialog_area = w.window_geometry(dialog)
+        x, y, _, _ = dialog_area
         area = (x + PROMPT_AREA[0], y + PROMPT_AREA[1], PROMPT_AREA[2], PROMPT_AREA[3])
-        prompt = screen_text.read_screen(area, invert=False)
-        self.assertTrue(screen_text.shows(prompt, DIALOG_PROMPT), screen_text.describe(prompt, DIALOG_PROMPT))
+        reads = []
+
+        def prompt_shown():
+            reads.append(screen_text.read_screen(area, invert=False))
+            return screen_text.shows(reads[-1], DIALOG_PROMPT)
+        self.assertTrue(wait_until(prompt_shown, 15), screen_text.describe(reads[-1], DIALOG_PROMPT))
+        # Filled: the tree holds still with Program Files selected.
+        self.assertTrue(w.wait_still(dialog_area), "the dialog is drawn")
 
         # The dialog opens on Program Files and ignores typed paths: open
         # that folder in the tree, pick the child by its first letters, take it.
-        w.xdotool("key", "Right")
-        time.sleep(0.5)
-        w.xdotool("key", "Right")
-        time.sleep(0.5)
-        w.xdotool("type", "--delay", "100", "Zq")
-        time.sleep(0.7)
+        for keys in (("key", "Right"), ("key", "Right"), ("type", "--delay", "100", "Zq")):
+            before = w.screen_pixels(dialog_area)
+            w.xdotool(*keys)
+            self.assertTrue(w.wait_still(dialog_area, changed_from=before), f"the tree follows {keys}")
         w.xdotool("key", "Return")
         self.assertTrue(w.wait_until(lambda: dialog not in w.shown_windows(), 10), "the dialog closes")
 

@@ -1,7 +1,6 @@
 """Installations driven through the window, checked in the prefix."""
 import os
 import re
-import time
 import unittest
 
 import install_log as log
@@ -51,7 +50,8 @@ class InstallationTest(unittest.TestCase):
     def test_default_installation_leaves_product_entry_protocol_and_shortcuts(self):
         window = w.InstallerWindow(log_name="install-default").wait_shown()
         window.click(w.INSTALL_BUTTON)
-        time.sleep(1.5)
+        # Kept for a look when something fails; the ring shows by then.
+        wait_until(lambda: ("installing layout", "done") in log.steps() or window.exited(), 30)
         window.screenshot("window-installing")
         self.assertEqual(window.wait_exit(INSTALL_SECONDS), 0)
         self.assert_product_installed()
@@ -99,8 +99,9 @@ class RefusedDirectoryTest(unittest.TestCase):
             balloons.update(set(w.xdotool("search", "--onlyvisible", ".").split()) - before)
             return bool(balloons)
         self.assertTrue(wait_until(balloon_shown, 10), "an error balloon appears")
+        # Once logged the click's handling is over: what it left is final.
+        self.assertTrue(wait_until(lambda: any(s[0] == "error balloon" for s in log.steps()), 10))
         window.screenshot(screenshot)
-        time.sleep(1)
         self.assertFalse(window.exited())
         self.assertEqual(window.height(), 350)
         button = window.pixels((w.INSTALL_BUTTON[0] - 100, w.INSTALL_BUTTON[1] - 5, 200, 10))
@@ -134,7 +135,10 @@ class DamagedPayloadTest(unittest.TestCase):
         archive = os.path.join(state.DEFAULT_DIR, "install.zip")
         # The failure rolls the installation back before the window comes back.
         self.assertTrue(wait_until(lambda: ("window restored", "ok") in log.steps(), 60))
-        time.sleep(2)  # the status text fades in
+        # The status text fades in.
+        self.assertTrue(wait_until(window.status_shown, 15), "a status text shows")
+        x, y, _, _ = window.geometry()
+        w.wait_still((x, y + w.STATUS_ROW - 12, 700, 24))
         window.screenshot("window-failed")
         self.assertFalse(window.exited(), "the installer waits for the user")
         self.assertFalse(os.path.exists(archive), "a failed installation leaves no archive")

@@ -11,7 +11,6 @@ balloon's corners and tail (other tests leave the desktop as they like).
 """
 import os
 import subprocess
-import time
 import unittest
 
 import install_log as log
@@ -55,9 +54,16 @@ def new_window(before, seconds=30):
     found = []
     assert wait_until(lambda: found.extend(shown_windows() - before) or found, seconds, interval=0.2), \
         "no window appeared"
-    time.sleep(0.5)
-    # The largest: a program may also show small helper windows.
-    return max(shown_windows() - before, key=lambda id: window_area(id)[2] * window_area(id)[3])
+    # The largest once the set holds: a program may also show small helper
+    # windows, and the main one may come a moment after them.
+    areas = []
+
+    def settled():
+        shown = shown_windows() - before
+        areas.append(sorted((window_area(id), id) for id in shown))
+        return len(areas) > 1 and areas[-1] == areas[-2]
+    wait_until(settled, 10, interval=0.3)
+    return max(areas[-1], key=lambda item: item[0][2] * item[0][3])[1]
 
 
 class ReferenceScreensTest(unittest.TestCase):
@@ -72,15 +78,18 @@ class ReferenceScreensTest(unittest.TestCase):
         window = w.InstallerWindow(log_name="reference-idle").wait_shown()
         ref.park_pointer()
         ref.compare_with_reference(self, "idle", window.geometry(), masks=see_through(window.geometry()))
+        windows_before_click = shown_windows()
         window.click(w.ADVANCED_BUTTON)
         self.assertTrue(wait_until(lambda: window.height() == 500, 10), window.geometry())
         # Off the button inside the window first, so its hover look and tip
         # go; a move that arrives while the window still resizes can be
         # missed, so the pointer moves again once it has settled.
-        time.sleep(0.5)
+        x, y, width, height = window.geometry()
+        w.wait_still((x, y, width, height))
         for spot in ((100, 260), (110, 270), (100, 260)):
             window.move_to(spot)  # bare background
-        time.sleep(1)
+        self.assertTrue(wait_until(lambda: shown_windows() <= windows_before_click, 10), "the button's tip hides")
+        window.settle(w.ADVANCED_BUTTON)
         ref.park_pointer()
         ref.compare_with_reference(self, "options", window.geometry(), masks=see_through(window.geometry()))
 
@@ -104,7 +113,8 @@ class ReferenceScreensTest(unittest.TestCase):
         # The failure rolls back (the archive goes too) before the window comes
         # back; the status text then fades in.
         self.assertTrue(wait_until(lambda: ("window restored", "ok") in log.steps(), 60))
-        time.sleep(2)
+        # The status text fades in; the comparison waits for it to hold.
+        self.assertTrue(wait_until(window.status_shown, 15), "a status text shows")
         ref.compare_with_reference(self, "failed", window.geometry(),
                                    masks=[INSTALLER_RING] + see_through(window.geometry()))
 

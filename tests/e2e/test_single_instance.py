@@ -1,7 +1,7 @@
 """Only one installer runs at a time."""
-import time
 import unittest
 
+import installer_window as w
 from wine_driver import INSTALLER, end_all_wine_programs, start, visible_windows, wait_until
 
 
@@ -11,7 +11,9 @@ class SingleInstanceTest(unittest.TestCase):
 
     def test_a_second_start_ends_with_code_zero_and_shows_nothing(self):
         first = start(INSTALLER, log_name="first-instance")
-        time.sleep(4)  # past start-up: the first instance holds the guard
+        # The guard is taken before the window is built.
+        self.assertTrue(wait_until(lambda: w.xdotool("search", "--onlyvisible", "--name", w.TITLE), 30),
+                        "the first instance shows its window")
         self.assertIsNone(first.poll(), "the first instance must keep running")
         before = visible_windows()
 

@@ -10,7 +10,8 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 INSTALLER = os.path.join(ROOT, "dist", "TalvekSetup.exe")
 BUILD = os.environ.get("TALVEK_BUILD_DIR", os.path.join(ROOT, "build"))
 PREFIX = os.environ["WINEPREFIX"]
-LOGS = os.path.join(BUILD, "e2e-logs")
+# Runners side by side, each with its own prefix, keep their own logs.
+LOGS = os.environ.get("TALVEK_E2E_LOGS", os.path.join(BUILD, "e2e-logs"))
 os.makedirs(LOGS, exist_ok=True)
 
 

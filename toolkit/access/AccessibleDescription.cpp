@@ -28,6 +28,12 @@ bool isTabStop(const ControlFacts& facts) {
   return takesKeyboard(facts.kind) && facts.shown && !facts.disabled && !facts.offscreen;
 }
 
+bool showsFocusCue(ControlKind kind) {
+  // A text box shows where keys go by its caret, as the system's own edit
+  // boxes do: a frame around it would only cover the edges of its text.
+  return takesKeyboard(kind) && kind != ControlKind::kEditBox;
+}
+
 long statesOf(const ControlFacts& facts) {
   long states = 0;
   if (!facts.shown) states |= kStateInvisible;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "toolkit/access/AccessibleFacts.h"
+#include "toolkit/controls/ControlFacts.h"
 
 namespace talvek::accessible {
 
@@ -44,5 +44,7 @@ std::u16string defaultActionOf(ControlKind kind);
 bool takesKeyboard(ControlKind kind);
 // Tab stops at shown, enabled, reachable controls on screen.
 bool isTabStop(const ControlFacts& facts);
+// Whether the keyboard's focus cue frames the control when it has the focus.
+bool showsFocusCue(ControlKind kind);
 
 }  // namespace talvek::accessible

@@ -1,7 +1,7 @@
 // Gathers what a screen reader is told about a live control.
 #pragma once
 
-#include "toolkit/access/AccessibleFacts.h"
+#include "toolkit/controls/ControlFacts.h"
 #include "toolkit/controls/Control.h"
 
 namespace talvek {

@@ -1,6 +1,8 @@
 #include "toolkit/access/FocusCue.h"
 
+#include "toolkit/access/AccessibleDescription.h"
 #include "toolkit/access/AccessibleTree.h"
+#include "toolkit/access/ControlFactsReader.h"
 #include "toolkit/controls/ControlPlacement.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/GdiplusHandles.h"
@@ -29,8 +31,8 @@ void recompose(HWND window, ControlRef ref) {
 
 void drawOver(HWND window, HDC canvas, const Rect& area) {
   if (!canvas || !shown(window)) return;
-  const Control* control = accessible_tree::find(window, readRefProperty(window, kFocusProperty));
-  if (!control || !control->isShown()) return;
+  Control* control = accessible_tree::find(window, readRefProperty(window, kFocusProperty));
+  if (!control || !control->isShown() || !accessible::showsFocusCue(readControlFacts(*control).kind)) return;
   const Rect frame = control->visibleRect;
   if (frame.width < 3 || frame.height < 3 || isEmptyRect(intersectRects(frame, area))) return;
   GdiplusGraphics graphics;

@@ -1,5 +1,6 @@
 #include "toolkit/controls/CheckBox.h"
 
+#include "toolkit/controls/ControlFacts.h"
 #include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/controls/CheckBoxPainter.h"
 #include "toolkit/controls/ControlImage.h"
@@ -70,6 +71,12 @@ void CheckBox::onDestroy() {
   markImage_.reset();
   captionText_.clear();
   state_ = CheckBoxState(0, 0);
+}
+
+void CheckBox::fillFacts(ControlFacts& facts) {
+  facts.kind = ControlKind::kCheckBox;
+  facts.text = ansiToUtf16(captionText_);
+  facts.checked = isChecked();
 }
 
 }  // namespace talvek

@@ -15,6 +15,7 @@ namespace talvek {
 
 class CheckBox final : public Control {
  public:
+  void fillFacts(ControlFacts& facts) override;
   ~CheckBox() override { unregister(); }
 
   // Caption in the system code page. Without a box colour the box is

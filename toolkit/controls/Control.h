@@ -23,6 +23,8 @@
 
 namespace talvek {
 
+struct ControlFacts;
+
 // The owner's event procedure: (window, control, owner code, arg1 .. arg5).
 using ControlEventProc =
     std::function<int(HWND, ControlRef, int, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t)>;
@@ -158,6 +160,10 @@ class Control : public RoutedControl {
   bool fadeRunning() const { return fade_.running(); }
   int fadeOutMode() const { return fade_.outMode(); }
   bool created() const { return created_ != 0; }
+
+  // What the control is to a screen reader: its kind and what only it knows
+  // (its text, checked state or value). Not const: some getters also set.
+  virtual void fillFacts(ControlFacts& /*facts*/) {}
 
  protected:
   // The base half of clone(): everything but the registry identity.

@@ -4,6 +4,7 @@
 
 #include "toolkit/controls/AnsiCharWidth.h"
 #include "toolkit/controls/CompositionWindow.h"
+#include "toolkit/controls/ControlFacts.h"
 #include "toolkit/controls/ControlImage.h"
 #include "toolkit/controls/EditLayout.h"
 #include "toolkit/controls/HeldModifiers.h"
@@ -16,11 +17,6 @@ namespace talvek {
 namespace {
 
 constexpr int kIconShown = 1;
-
-std::u16string toUtf16(const std::string& ansi) {
-  const std::wstring wide = toWide(ansi);
-  return std::u16string(wide.begin(), wide.end());
-}
 
 std::intptr_t packPoint(POINT point) {
   return static_cast<std::intptr_t>((static_cast<std::uint32_t>(point.y) << 16) |
@@ -42,7 +38,7 @@ TextStyle buildEditStyle(const TextStyleDescription& description) {
 bool EditBox::create(ControlRef parentRef, const Rect& area, const std::string& text,
                      const TextStyleDescription& description, const EditBoxOptions& options) {
   if (created()) return false;
-  const std::u16string caption = toUtf16(text);
+  const std::u16string caption = ansiToUtf16(text);
   colors_ = EditBoxColors{};
   colors_.selectBack = options.selectBackColor;
   colors_.selectText = options.selectTextColor;
@@ -73,7 +69,7 @@ bool EditBox::create(ControlRef parentRef, const Rect& area, const std::string& 
 }
 
 void EditBox::setMask(const std::optional<std::string>& maskText) {
-  model_.setMask(maskText ? toUtf16(*maskText) : std::u16string());
+  model_.setMask(maskText ? ansiToUtf16(*maskText) : std::u16string());
 }
 
 std::unique_ptr<Control> EditBox::clone() const {
@@ -326,6 +322,13 @@ void EditBox::onDestroy() {
   textOffset_ = 0;
   caretOn_ = 0;
   selecting_ = false;
+}
+
+void EditBox::fillFacts(ControlFacts& facts) {
+  facts.kind = ControlKind::kEditBox;
+  facts.text = text();
+  facts.readOnly = model_.inputMode() == static_cast<int>(EditInputMode::kReadOnly);
+  facts.password = model_.passwordMode();
 }
 
 }  // namespace talvek

@@ -47,6 +47,7 @@ struct EditBoxOptions {
 
 class EditBox final : public Control {
  public:
+  void fillFacts(ControlFacts& facts) override;
   ~EditBox() override { unregister(); }
 
   // text in the system code page. Focusable, no hand cursor; the caret at

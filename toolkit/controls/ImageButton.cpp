@@ -1,5 +1,6 @@
 #include "toolkit/controls/ImageButton.h"
 
+#include "toolkit/controls/ControlFacts.h"
 #include "toolkit/controls/ControlImage.h"
 #include "toolkit/core/RoundRect.h"
 
@@ -50,5 +51,7 @@ void ImageButton::onMouseLeave() {
   hover_ = 0;
   refresh();
 }
+
+void ImageButton::fillFacts(ControlFacts& facts) { facts.kind = ControlKind::kImageButton; }
 
 }  // namespace talvek

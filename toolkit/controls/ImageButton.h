@@ -13,6 +13,7 @@ inline constexpr int kImageButtonFadeIntervalMs = 5;
 
 class ImageButton final : public Control {
  public:
+  void fillFacts(ControlFacts& facts) override;
   ~ImageButton() override { unregister(); }
 
   // Decodes the bytes (no picture when they are not an image). Not

@@ -1,5 +1,6 @@
 #include "toolkit/controls/Label.h"
 
+#include "toolkit/controls/ControlFacts.h"
 #include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/StyledText.h"
@@ -47,6 +48,11 @@ void Label::paint(Gdiplus::GpGraphics* graphics) {
   const Gdiplus::RectF area(0, 0, static_cast<Gdiplus::REAL>(bounds().width),
                             static_cast<Gdiplus::REAL>(bounds().height));
   drawStyledText(graphics, style_, text, area, true);
+}
+
+void Label::fillFacts(ControlFacts& facts) {
+  facts.kind = ControlKind::kLabel;
+  facts.text = ansiToUtf16(text());
 }
 
 }  // namespace talvek

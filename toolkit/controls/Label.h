@@ -10,6 +10,7 @@ namespace talvek {
 
 class Label final : public Control {
  public:
+  void fillFacts(ControlFacts& facts) override;
   ~Label() override { unregister(); }
 
   // Text in the system code page. Not focusable, enabled, shown unless

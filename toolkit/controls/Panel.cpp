@@ -1,5 +1,7 @@
 #include "toolkit/controls/Panel.h"
 
+#include "toolkit/controls/ControlFacts.h"
+
 namespace talvek {
 
 bool Panel::create(ControlRef parentRef, const Rect& area, Argb backColor) {
@@ -29,5 +31,7 @@ void Panel::paint(Gdiplus::GpGraphics* graphics) {
   brush.reset(fill);
   gdip::GdipFillRectangleI(graphics, brush.get(), 0, 0, bounds().width, bounds().height);
 }
+
+void Panel::fillFacts(ControlFacts& facts) { facts.kind = ControlKind::kPanel; }
 
 }  // namespace talvek

@@ -8,6 +8,7 @@ namespace talvek {
 
 class Panel final : public Control {
  public:
+  void fillFacts(ControlFacts& facts) override;
   ~Panel() override { unregister(); }
 
   // Not focusable, shown, enabled, no hand cursor; drawn at once.

@@ -1,5 +1,6 @@
 #include "toolkit/controls/PictureBox.h"
 
+#include "toolkit/controls/ControlFacts.h"
 #include "toolkit/controls/ControlImage.h"
 
 namespace talvek {
@@ -36,5 +37,7 @@ std::unique_ptr<Control> PictureBox::clone() const {
 }
 
 void PictureBox::paint(Gdiplus::GpGraphics* graphics) { drawImageAtOrigin(graphics, picture_); }
+
+void PictureBox::fillFacts(ControlFacts& facts) { facts.kind = ControlKind::kPictureBox; }
 
 }  // namespace talvek

@@ -10,6 +10,7 @@ namespace talvek {
 
 class PictureBox final : public Control {
  public:
+  void fillFacts(ControlFacts& facts) override;
   ~PictureBox() override { unregister(); }
 
   // Takes the picture (an empty one draws nothing). Not focusable, shown,

@@ -1,5 +1,6 @@
 #include "toolkit/controls/ProgressIndicator.h"
 
+#include "toolkit/controls/ControlFacts.h"
 #include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/controls/ProgressPainter.h"
 #include "toolkit/core/ReferenceTable.h"
@@ -202,6 +203,13 @@ void ProgressIndicator::onDestroy() {
   sharedPosition_.store(0.0f);
   ringTextStyle_.free();
   barTextStyle_.free();
+}
+
+void ProgressIndicator::fillFacts(ControlFacts& facts) {
+  facts.kind = ControlKind::kProgress;
+  const float low = minimum();
+  const float high = maximum();
+  facts.percent = high > low ? (position() - low) * 100.0 / (high - low) : 0.0;
 }
 
 }  // namespace talvek

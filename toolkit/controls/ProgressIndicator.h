@@ -36,6 +36,7 @@ struct ProgressOptions {
 
 class ProgressIndicator final : public Control {
  public:
+  void fillFacts(ControlFacts& facts) override;
   ~ProgressIndicator() override { unregister(); }
 
   int onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) override;

@@ -1,5 +1,6 @@
 #include "toolkit/controls/TriStateButton.h"
 
+#include "toolkit/controls/ControlFacts.h"
 #include "toolkit/controls/ControlImage.h"
 
 namespace talvek {
@@ -66,5 +67,7 @@ void TriStateButton::paint(Gdiplus::GpGraphics* graphics) {
 void TriStateButton::onLeftDown(POINT /*point*/) { showState(kPressed); }
 void TriStateButton::onMouseEnter() { showState(kHover); }
 void TriStateButton::onMouseLeave() { showState(kNormal); }
+
+void TriStateButton::fillFacts(ControlFacts& facts) { facts.kind = ControlKind::kTriStateButton; }
 
 }  // namespace talvek

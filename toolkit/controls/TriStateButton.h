@@ -13,6 +13,7 @@ namespace talvek {
 
 class TriStateButton final : public Control {
  public:
+  void fillFacts(ControlFacts& facts) override;
   static constexpr int kNoState = 0;  // after clearImages: draws nothing
   static constexpr int kNormal = 1;
   static constexpr int kHover = 2;

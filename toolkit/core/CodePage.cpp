@@ -36,4 +36,9 @@ std::string fromWide(std::wstring_view text, unsigned codePage) {
   return toCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()), codePage);
 }
 
+std::u16string ansiToUtf16(std::string_view ansi) {
+  const std::wstring wide = toWide(ansi);
+  return std::u16string(wide.begin(), wide.end());
+}
+
 }  // namespace talvek

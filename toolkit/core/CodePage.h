@@ -20,5 +20,7 @@ std::string toCodePage(std::u16string_view text, unsigned codePage);
 // code page, 65001 UTF-8), and back.
 std::wstring toWide(std::string_view text, unsigned codePage = 0);
 std::string fromWide(std::wstring_view text, unsigned codePage = 0);
+// The toolkit's own UTF-16 strings of narrow text in the ANSI code page.
+std::u16string ansiToUtf16(std::string_view ansi);
 
 }  // namespace talvek

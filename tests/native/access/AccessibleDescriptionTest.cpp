@@ -107,6 +107,13 @@ TEST(AccessibleDescription, ActionsAndTabStops) {
   ControlFacts ring = factsOf(ControlKind::kProgress);
   ring.focusableFlag = true;
   EXPECT_FALSE(isTabStop(ring));
+
+  // The cue frames what keys act on, except a text box: its caret says so.
+  EXPECT_TRUE(showsFocusCue(ControlKind::kTriStateButton));
+  EXPECT_TRUE(showsFocusCue(ControlKind::kCheckBox));
+  EXPECT_TRUE(isTabStop(factsOf(ControlKind::kEditBox)));
+  EXPECT_FALSE(showsFocusCue(ControlKind::kEditBox));
+  EXPECT_FALSE(showsFocusCue(ControlKind::kLabel));
 }
 
 }  // namespace

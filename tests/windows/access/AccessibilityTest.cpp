@@ -343,22 +343,34 @@ TEST_F(AccessibleForm, TheFocusCueShowsOnlyAfterAKeyPress) {
 }
 
 TEST_F(AccessibleForm, TheFocusCueSurvivesTheFocusedControlRedrawingItself) {
-  EditBox editable;
-  ASSERT_TRUE(editable.create(form.objectId(), {120, 110, 150, 24}, "可编辑", plainStyle()));
   form.redraw(true);
-  const Rect area = editable.visibleRect;
+  const Rect area = installButton.visibleRect;
   const Rect topRow{area.x, area.y, area.width, 1};
   const std::vector<Argb> withoutCue = picture(topRow);
-  ASSERT_TRUE(keyboard::focusControl(form.hwnd(), editable.handle));
+  ASSERT_TRUE(keyboard::focusControl(form.hwnd(), installButton.handle));
   key(VK_SHIFT);
   const std::vector<Argb> withCue = picture(topRow);
   ASSERT_NE(withCue, withoutCue);
 
-  // What the caret's blink does every half second.
-  editable.redraw();
-  EXPECT_EQ(picture(topRow), withCue) << "the cue is part of the box's composition";
+  // What a hover or a press does to a focused button.
+  installButton.redraw();
+  EXPECT_EQ(picture(topRow), withCue) << "the cue is part of the button's composition";
   form.repaintAll();
   EXPECT_EQ(picture(topRow), withCue) << "and of the whole window's";
+}
+
+TEST_F(AccessibleForm, AFocusedTextBoxShowsItsCaretAndNoCueOverItsText) {
+  EditBox editable;
+  ASSERT_TRUE(editable.create(form.objectId(), {120, 110, 150, 24}, "可编辑", plainStyle()));
+  form.redraw(true);
+  ASSERT_TRUE(keyboard::focusControl(form.hwnd(), editable.handle));
+  // As the caret's blink draws it: focused, the caret on.
+  editable.redraw();
+  const std::vector<Argb> focused = picture(editable.visibleRect);
+  key(VK_SHIFT);
+  EXPECT_EQ(picture(editable.visibleRect), focused);
+  editable.redraw();
+  EXPECT_EQ(picture(editable.visibleRect), focused) << "no cue over the box or its text";
 }
 
 std::vector<std::pair<DWORD, LONG>> seenEvents;
