@@ -1,5 +1,7 @@
 #include "toolkit/core/AnimationPlayer.h"
 
+#include "toolkit/core/WindowProperties.h"
+
 #include <algorithm>
 
 namespace talvek {
@@ -34,6 +36,7 @@ void AnimationPlayer::readWindowRect() {
   if (window_) GetWindowRect(window_, &r);
   box_.x = r.left;
   box_.y = r.top;
+  box_.scale = window_ ? windowDisplayScale(window_) : DisplayScale();
   setSize(r.right - r.left, r.bottom - r.top);
 }
 

@@ -40,7 +40,7 @@ EffectFrame stepEffect(int effect, bool appear, int& progress, const WindowBox& 
     case kEffectSlideFromBelow: {
       bool horizontal = effect == kEffectSlideFromLeft || effect == kEffectSlideFromRight;
       bool done = advance(q, appear, horizontal ? 20 : 10, kFull);
-      int offset = (kFull - q) * kSlideDistance / kFull;
+      int offset = (kFull - q) * start.scale.toDevice(kSlideDistance) / kFull;
       if (effect == kEffectSlideFromLeft) frame.x = start.x - offset;
       if (effect == kEffectSlideFromRight) frame.x = start.x + offset;
       if (effect == kEffectSlideFromAbove) frame.y = start.y - offset;

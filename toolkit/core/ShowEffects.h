@@ -3,6 +3,8 @@
 // gives. The player on the Windows side presents the frames.
 #pragma once
 
+#include "toolkit/core/DisplayScale.h"
+
 namespace talvek {
 
 enum ShowEffect : int {
@@ -27,6 +29,8 @@ struct EffectFrame {
 
 struct WindowBox {
   int x, y, width, height;
+  // The window's screen: fixed distances are 96-dpi units.
+  DisplayScale scale{};
 };
 
 // One tick of effect `effect`. `progress` is the player's per-effect value:
