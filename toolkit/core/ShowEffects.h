@@ -41,7 +41,7 @@ struct WindowBox {
 EffectFrame stepEffect(int effect, bool appear, int& progress, const WindowBox& start, int playerAlpha);
 
 // Size of the canvas the expand effect draws into: the snapshot plus this
-// margin in each dimension.
+// margin (in 96-dpi units) in each dimension.
 inline constexpr int kExpandMargin = 20;
 
 }  // namespace talvek
