@@ -4,6 +4,7 @@
 
 #include "toolkit/core/GdiplusHandles.h"
 #include "toolkit/core/CodePage.h"
+#include "toolkit/core/DisplayDpi.h"
 
 namespace talvek {
 namespace {
@@ -184,15 +185,22 @@ bool ErrorBalloon::render(const std::vector<BalloonLine>& lines, POINT tip) {
   // Measure on a scratch surface, then draw on one of the final size.
   GdiplusBitmap scratch;
   gdip::GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppPARGB, nullptr, scratch.put());
+  // A new bitmap takes the screen's resolution, which would size the
+  // points a second time: they are measured at 96 dpi and scaled once.
+  gdip::GdipBitmapSetResolution(scratch.get(), 96.0f, 96.0f);
   GdiplusGraphics measuring;
   gdip::GdipGetImageGraphicsContext(scratch.get(), measuring.put());
   if (!measuring) return false;
   TextKit kit = makeTextKit(measuring.get());
   const Layout layout = layOut(measuring.get(), kit, lines);
 
-  const int width = static_cast<int>(layout.width + 2 * kPadding + 1);
+  // Laid out in 96-dpi units, shown in the pixels of the balloon's screen.
+  const DisplayScale scale = windowScale(window_.get());
+  const int unitsWide = static_cast<int>(layout.width + 2 * kPadding + 1);
   const int bodyHeight = static_cast<int>(layout.height + 2 * kPadding + 1);
-  const int height = bodyHeight + static_cast<int>(kTailHeight);
+  const int unitsHigh = bodyHeight + static_cast<int>(kTailHeight);
+  const int width = scale.toDevice(unitsWide);
+  const int height = scale.toDevice(unitsHigh);
 
   // Above the point with the tail down, unless that leaves the screen.
   MONITORINFO monitor{};
@@ -200,11 +208,12 @@ bool ErrorBalloon::render(const std::vector<BalloonLine>& lines, POINT tip) {
   GetMonitorInfoW(MonitorFromPoint(tip, MONITOR_DEFAULTTONEAREST), &monitor);
   const RECT area = monitor.rcWork;
   const bool tailBelow = tip.y - height >= area.top;
-  int left = std::clamp(static_cast<int>(tip.x - kTailInset), static_cast<int>(area.left),
+  const int inset = scale.toDevice(static_cast<int>(kTailInset));
+  int left = std::clamp(static_cast<int>(tip.x) - inset, static_cast<int>(area.left),
                         std::max(static_cast<int>(area.left), static_cast<int>(area.right) - width));
   int top = tailBelow ? tip.y - height : tip.y;
-  const float tailX = std::clamp(static_cast<float>(tip.x - left), kCornerRadius + kTailWidth,
-                                 width - kCornerRadius - kTailWidth);
+  const float tailX = std::clamp(static_cast<float>(scale.toLogical(tip.x - left)), kCornerRadius + kTailWidth,
+                                 unitsWide - kCornerRadius - kTailWidth);
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -221,12 +230,17 @@ bool ErrorBalloon::render(const std::vector<BalloonLine>& lines, POINT tip) {
     GdiplusBitmap canvas;
     gdip::GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits),
                                     canvas.put());
+    gdip::GdipBitmapSetResolution(canvas.get(), 96.0f, 96.0f);
     GdiplusGraphics graphics;
     gdip::GdipGetImageGraphicsContext(canvas.get(), graphics.put());
     if (!graphics) return false;
+    if (!scale.identity()) {
+      gdip::GdipScaleWorldTransform(graphics.get(), static_cast<float>(width) / unitsWide,
+                                    static_cast<float>(height) / unitsHigh, Gdiplus::MatrixOrderPrepend);
+    }
     gdip::GdipSetSmoothingMode(graphics.get(), Gdiplus::SmoothingModeAntiAlias);
     gdip::GdipSetTextRenderingHint(graphics.get(), Gdiplus::TextRenderingHintAntiAliasGridFit);
-    drawBody(graphics.get(), static_cast<float>(width - 1), static_cast<float>(bodyHeight - 1), tailBelow, tailX);
+    drawBody(graphics.get(), static_cast<float>(unitsWide - 1), static_cast<float>(bodyHeight - 1), tailBelow, tailX);
     drawLines(graphics.get(), kit, lines, layout, kPadding, kPadding + (tailBelow ? 0 : kTailHeight));
   }
   SelectedObject selected(dc.get(), surface.get());

@@ -4,6 +4,8 @@ controls at their places in the layout, reads its geometry and pixels.
 Coordinates are window-relative, as the installer lays its controls out:
 the background panel starts at (5, 5) and holds the header, the install
 button and the bottom bar; the option boxes are children of the form.
+They are the layout's 96-dpi units: a window opened at another display
+scale turns them into its pixels.
 """
 import os
 import signal
@@ -44,10 +46,18 @@ def xdotool(*args):
     return run(["xdotool", *args], timeout=30).stdout.decode().strip()
 
 
+def scaled(value, dpi):
+    """A length in 96-dpi units as pixels at dpi, halves rounded up, as the
+    toolkit rounds."""
+    return (value * dpi + 48) // 96
+
+
 class InstallerWindow:
-    def __init__(self, exe=INSTALLER, environment=None, log_name="installer"):
+    def __init__(self, exe=INSTALLER, environment=None, log_name="installer", dpi=96):
         """Starts the installer; environment (name -> Windows value) goes
-        through the launcher, since Wine sets ProgramFiles itself."""
+        through the launcher, since Wine sets ProgramFiles itself. dpi is
+        the display scale the prefix was given."""
+        self.dpi = dpi
         if environment:
             settings = [f"{name}={value}" for name, value in environment.items()]
             self.process = start(LAUNCHER, *settings, "--", exe, log_name=log_name)
@@ -64,7 +74,8 @@ class InstallerWindow:
             return self.id is not None
         assert wait_until(found, seconds, interval=0.2), "the installer window never appeared"
         # The show animation grows the window; it is done when the size holds.
-        assert wait_until(lambda: self.geometry()[2:] == (700, 350), 10), f"window is {self.geometry()}"
+        size = (scaled(700, self.dpi), scaled(350, self.dpi))
+        assert wait_until(lambda: self.geometry()[2:] == size, 10), f"window is {self.geometry()}"
         # An effect that turns the picture keeps the size: wait until the
         # header's brand mark is drawn whole and holds still.
         header = []
@@ -79,7 +90,8 @@ class InstallerWindow:
         return window_geometry(self.id)
 
     def height(self):
-        return self.geometry()[3]
+        """In 96-dpi units."""
+        return (self.geometry()[3] * 96 + self.dpi // 2) // self.dpi
 
     def exited(self):
         return self.process.poll() is not None
@@ -104,7 +116,12 @@ class InstallerWindow:
 
     def screen(self, point):
         x, y, _, _ = self.geometry()
-        return x + point[0], y + point[1]
+        return x + scaled(point[0], self.dpi), y + scaled(point[1], self.dpi)
+
+    def pixel_area(self, area):
+        """A window-relative rectangle in 96-dpi units as screen pixels."""
+        x, y = self.screen(area[:2])
+        return x, y, scaled(area[2], self.dpi), scaled(area[3], self.dpi)
 
     def move_to(self, point):
         x, y = self.screen(point)
@@ -146,14 +163,12 @@ class InstallerWindow:
 
     def read_text(self, area, **options):
         """Text shown in a window-relative rectangle, read with OCR."""
-        x, y = self.screen(area[:2])
-        return screen_text.read_screen((x, y, area[2], area[3]), **options)
+        return screen_text.read_screen(self.pixel_area(area), **options)
 
     def capture_text(self, area, path):
         """Keeps a window-relative rectangle as a picture to read later: a
         changing text is caught faster than it can be read."""
-        x, y = self.screen(area[:2])
-        screen_text.capture_screen((x, y, area[2], area[3]), path)
+        screen_text.capture_screen(self.pixel_area(area), path)
 
     def wait_text(self, area, expected, seconds=15):
         """Whether the area comes to show expected within seconds (a new
@@ -166,9 +181,9 @@ class InstallerWindow:
         return wait_until(showing, seconds, interval=0.3), reads[-1]
 
     def pixels(self, area):
-        """RGB tuples of a window-relative rectangle (x, y, w, h), row by row."""
-        x, y = self.screen(area[:2])
-        return screen_pixels((x, y, area[2], area[3]))
+        """RGB tuples of a window-relative rectangle (x, y, w, h), row by row:
+        the pixels it covers at the window's scale."""
+        return screen_pixels(self.pixel_area(area))
 
     def status_shown(self):
         """Whether the status line shows a text (drawn in the theme's red)."""

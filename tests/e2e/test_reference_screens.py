@@ -32,11 +32,11 @@ SHADOW = 5
 BALLOON_TAIL = 12
 
 
-def see_through(area, bottom=0):
+def see_through(area, bottom=0, shadow=SHADOW):
     """The frame of a window area where the desktop shows through."""
     width, height = area[2:]
-    return [(0, 0, width, SHADOW), (0, height - max(SHADOW, bottom), width, max(SHADOW, bottom)),
-            (0, 0, SHADOW, height), (width - SHADOW, 0, SHADOW, height)]
+    return [(0, 0, width, shadow), (0, height - max(shadow, bottom), width, max(shadow, bottom)),
+            (0, 0, shadow, height), (width - shadow, 0, shadow, height)]
 
 
 def window_area(window_id):

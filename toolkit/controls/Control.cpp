@@ -156,7 +156,8 @@ void Control::destroy() {
     }
   }
   window = nullptr;
-  bounds_ = Rect{};
+  bounds_ = place_ = Rect{};
+  scale = DisplayScale();
   RoutedControl::visible = RoutedControl::disabled = transparency_ = 0;
   shownDC_ = nullptr;
   eventProc_ = nullptr;
@@ -267,6 +268,8 @@ void Control::copyBaseInto(Control& copy) const {
   copy.windowRect = windowRect;
   copy.visibleRect = visibleRect;
   copy.bounds_ = bounds_;
+  copy.place_ = place_;
+  copy.scale = scale;
   copy.transparency_ = transparency_;
   copy.caption_ = caption_;
   copy.eventProc_ = eventProc_;
@@ -277,7 +280,7 @@ void Control::copyBaseInto(Control& copy) const {
   copy.fade_.copyModesFrom(fade_);
   copy.handCursor_ = handCursor_;
   if (surface_) {
-    copy.surface_ = MemoryCanvas(surface_.width(), surface_.height());
+    copy.surface_ = MemoryCanvas::like(surface_);
     BitBlt(copy.surface_.dc(), 0, 0, surface_.width(), surface_.height(), surface_.dc(), 0, 0, SRCCOPY);
   }
 }

@@ -209,6 +209,8 @@ class Control : public RoutedControl {
   // Event 2: frees everything and leaves the registry; handle becomes 0.
   void destroy();
   void layout();
+  // A surface of the control's size in pixels, drawn in in its own units.
+  void fitSurface();
   void pointerEvent(int code, std::intptr_t packed);
   void fadeInTick();
   void fadeOutTick();
@@ -235,6 +237,7 @@ class Control : public RoutedControl {
 
   ControlRef form_ = 0;  // the form at the root of the parent chain
   Rect bounds_;
+  Rect place_;  // in the window, in 96-dpi units
   int transparency_ = 0;
   HDC shownDC_ = nullptr;
   std::u16string caption_;

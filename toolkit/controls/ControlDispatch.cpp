@@ -147,17 +147,23 @@ void Control::pointerEvent(int code, std::intptr_t packed) {
 
 void Control::layout() {
   Rect parentRect;
+  Rect parentPlace;
   Rect parentVisible;
   if (const Control* parentControl = parent > 0 ? controlFrom(parent) : nullptr) {
     parentRect = parentControl->windowRect;
+    parentPlace = parentControl->place_;
     parentVisible = parentControl->visibleRect;
   } else if (window) {
     RECT client{};
     GetClientRect(window, &client);
     parentVisible = Rect{0, 0, client.right, client.bottom};
   }
-  windowRect = Rect{parentRect.x + bounds_.x, parentRect.y + bounds_.y, bounds_.width, bounds_.height};
+  scale = windowDisplayScale(window);
+  place_ = Rect{parentPlace.x + bounds_.x, parentPlace.y + bounds_.y, bounds_.width, bounds_.height};
+  // From the place in the whole window, so that neighbours keep touching.
+  windowRect = scale.toDevice(place_);
   visibleRect = intersectRects(windowRect, parentVisible);
+  fitSurface();
   visibleRectInParent_ = Rect{visibleRect.x - parentRect.x, visibleRect.y - parentRect.y, visibleRect.width,
                               visibleRect.height};
   // Children sit in front of this entry: copy the run first, their layout
@@ -170,6 +176,20 @@ void Control::layout() {
     if (entry->parent == handle) children.push_back(entry->handle);
   }
   for (ControlRef child : children) sendControlEvent(child, control_event::kLayout, 0, 0);
+}
+
+void Control::fitSurface() {
+  if (!created_ || (!surface_ && isEmptyRect(windowRect))) return;
+  if (surface_.width() == windowRect.width && surface_.height() == windowRect.height &&
+      surface_.drawingWidth() == bounds_.width && surface_.drawingHeight() == bounds_.height) {
+    return;
+  }
+  surface_ = MemoryCanvas(windowRect.width, windowRect.height);
+  surface_.setDrawingSize(bounds_.width, bounds_.height);
+  dropRunningFade();
+  fade_.dropSurfaces();
+  shownDC_ = surface_.dc();
+  repaintSurface(true);
 }
 
 ControlEventProc Control::setEventProc(ControlEventProc proc) {

@@ -27,9 +27,9 @@ void ControlFade::reset() {
   inMode_ = outMode_ = 0;
 }
 
-Gdiplus::GpGraphics* ControlFade::startIn(int width, int height, int stepPercent, int mode) {
-  if (!target_) target_ = MemoryCanvas(width, height);
-  if (!previous_) previous_ = MemoryCanvas(width, height);
+Gdiplus::GpGraphics* ControlFade::startIn(const MemoryCanvas& surface, int stepPercent, int mode) {
+  if (!target_) target_ = MemoryCanvas::like(surface);
+  if (!previous_) previous_ = MemoryCanvas::like(surface);
   target_.clear();
   progress_.start(stepPercent);
   inMode_ = mode;
@@ -53,11 +53,11 @@ HDC ControlFade::nextInFrame(HDC surface, int width, int height, bool& last) {
   return frame;
 }
 
-void ControlFade::startOut(int width, int height, int stepPercent, int mode) {
+void ControlFade::startOut(const MemoryCanvas& surface, int stepPercent, int mode) {
   if (target_) {
     target_.clear();
   } else {
-    target_ = MemoryCanvas(width, height);
+    target_ = MemoryCanvas::like(surface);
   }
   progress_.start(stepPercent);
   outMode_ = mode;

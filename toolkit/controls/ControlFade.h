@@ -29,17 +29,17 @@ class ControlFade {
   // Everything back to the state of a new control.
   void reset();
 
-  // A fade-in of a width x height control with the given mode: returns the
-  // cleared graphics to paint the new look into (null when no surface could
-  // be made).
-  Gdiplus::GpGraphics* startIn(int width, int height, int stepPercent, int mode);
+  // A fade-in of a control whose surface is shaped like `surface` with the
+  // given mode: returns the cleared graphics to paint the new look into
+  // (null when no surface could be made).
+  Gdiplus::GpGraphics* startIn(const MemoryCanvas& surface, int stepPercent, int mode);
   // One fade-in tick over the old look held in surface: returns the DC of
   // the frame to show, null when the fade has nothing to show. last is set
   // on the final frame.
   HDC nextInFrame(HDC surface, int width, int height, bool& last);
 
   // A fade-out animation whose frames the control draws.
-  void startOut(int width, int height, int stepPercent, int mode);
+  void startOut(const MemoryCanvas& surface, int stepPercent, int mode);
   // The cleared graphics for the next fade-out frame, its alpha and whether
   // it is the last one; null when the fade has nothing to draw into.
   Gdiplus::GpGraphics* nextOutFrame(int& alpha, bool& last);

@@ -12,7 +12,7 @@ void Control::fadeRedraw(int intervalMs, int stepPercent, int mode) {
     return;
   }
   settleRunningFade();
-  if (Gdiplus::GpGraphics* newLook = fade_.startIn(bounds_.width, bounds_.height, stepPercent, mode)) {
+  if (Gdiplus::GpGraphics* newLook = fade_.startIn(surface_, stepPercent, mode)) {
     paint(newLook);
     gdip::GdipFlush(newLook, Gdiplus::FlushIntentionSync);
   }
@@ -25,7 +25,7 @@ void Control::fadeOutRedraw(int intervalMs, int stepPercent, int mode) {
     return;
   }
   settleRunningFade();
-  fade_.startOut(bounds_.width, bounds_.height, stepPercent, mode);
+  fade_.startOut(surface_, stepPercent, mode);
   startFadeTimer(kFadeOutTimerKey, intervalMs);
 }
 
@@ -38,7 +38,7 @@ void Control::startFadeTimer(int timerKey, int intervalMs) {
 
 void Control::fadeInTick() {
   bool last = false;
-  HDC frame = fade_.nextInFrame(surface_.dc(), bounds_.width, bounds_.height, last);
+  HDC frame = fade_.nextInFrame(surface_.dc(), surface_.width(), surface_.height(), last);
   if (!frame) {
     killTimer(kFadeInTimerKey);
     fade_.stop();
@@ -69,7 +69,7 @@ void Control::settleRunningFade() {
   if (!fade_.running()) return;
   // Continue from the picture on screen.
   if (shownDC_ && shownDC_ != surface_.dc()) {
-    BitBlt(surface_.dc(), 0, 0, bounds_.width, bounds_.height, shownDC_, 0, 0, SRCCOPY);
+    BitBlt(surface_.dc(), 0, 0, surface_.width(), surface_.height(), shownDC_, 0, 0, SRCCOPY);
   }
   dropRunningFade();
 }
@@ -85,7 +85,7 @@ void Control::dropRunningFade() {
 
 void Control::finishFade(int timerKey) {
   killTimer(timerKey);
-  fade_.finish(surface_.dc(), bounds_.width, bounds_.height);
+  fade_.finish(surface_.dc(), surface_.width(), surface_.height());
   shownDC_ = surface_.dc();
   compose();
   updateWindow();

@@ -236,7 +236,8 @@ void EditBox::placeComposition() {
   const Gdiplus::PointF caret = editCaretPoint(measuringGraphics(), look());
   // Forms are borderless, but the input method wants client coordinates:
   // the control's place in the window plus the caret's place in the control.
-  const POINT client{windowRect.x + static_cast<LONG>(caret.X), windowRect.y + static_cast<LONG>(caret.Y)};
+  const POINT client{windowRect.x + scale.toDevice(static_cast<int>(caret.X)),
+                     windowRect.y + scale.toDevice(static_cast<int>(caret.Y))};
   placeCompositionWindow(window, client);
 }
 

@@ -131,12 +131,12 @@ std::vector<PropertyEntry> ProgressIndicator::listProperties() {
 }
 
 bool ProgressIndicator::prepareCache() {
-  const int width = bounds().width;
-  const int height = bounds().height;
   // A new canvas only when the size changed: the busy ring renders a
   // hundred times a second.
-  if (!cache_ || cache_.width() != width || cache_.height() != height) {
-    cache_ = MemoryCanvas(width, height);
+  const MemoryCanvas& shape = surface();
+  if (!cache_ || cache_.width() != shape.width() || cache_.height() != shape.height() ||
+      cache_.drawingWidth() != shape.drawingWidth() || cache_.drawingHeight() != shape.drawingHeight()) {
+    cache_ = MemoryCanvas::like(shape);
   } else {
     cache_.clear();
   }
@@ -161,7 +161,7 @@ void ProgressIndicator::renderLookAs(int drawnLook) {
   ProgressProperties properties = state_.properties();
   properties.values.look = drawnLook;
   paintProgressLook(cache_.graphics(), {properties, state_.trackColor(), state_.spin(), ringTextStyle_, barTextStyle_},
-                    cache_.width(), cache_.height());
+                    cache_.drawingWidth(), cache_.drawingHeight());
   gdip::GdipFlush(cache_.graphics(), Gdiplus::FlushIntentionSync);
 }
 

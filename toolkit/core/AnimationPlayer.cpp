@@ -1,5 +1,7 @@
 #include "toolkit/core/AnimationPlayer.h"
 
+#include "toolkit/core/WindowProperties.h"
+
 #include <algorithm>
 
 namespace talvek {
@@ -34,6 +36,7 @@ void AnimationPlayer::readWindowRect() {
   if (window_) GetWindowRect(window_, &r);
   box_.x = r.left;
   box_.y = r.top;
+  box_.scale = window_ ? windowDisplayScale(window_) : DisplayScale();
   setSize(r.right - r.left, r.bottom - r.top);
 }
 
@@ -67,7 +70,8 @@ bool AnimationPlayer::step(int effect, bool appear) {
 void AnimationPlayer::drawScaled(const EffectFrame& frame) {
   // Expand draws into a canvas the margin larger than the snapshot; zoom
   // never grows past the snapshot.
-  const int width = box_.width + kExpandMargin, height = box_.height + kExpandMargin;
+  const int margin = box_.scale.toDevice(kExpandMargin);
+  const int width = box_.width + margin, height = box_.height + margin;
   if (work_.width() != width || work_.height() != height) work_ = MemoryCanvas(width, height);
   if (!work_ || !snapshot_ || frame.width <= 0 || frame.height <= 0) return;
   work_.clear();

@@ -42,7 +42,10 @@ void drawImageWithOpacity(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image
 void paintCaptionButton(const MemoryCanvas& canvas, const MemoryCanvas& background, const CaptionButtonRecord& button) {
   const Rect& r = button.rect;
   if (!canvas || r.width <= 0 || r.height <= 0) return;
-  if (background) BitBlt(canvas.dc(), r.x, r.y, r.width, r.height, background.dc(), r.x, r.y, SRCCOPY);
+  const Rect pixels = canvas.pixelRect(r);
+  if (background) {
+    BitBlt(canvas.dc(), pixels.x, pixels.y, pixels.width, pixels.height, background.dc(), pixels.x, pixels.y, SRCCOPY);
+  }
   const float old = static_cast<float>(button.fade) / caption::kFadeFull;
   if (button.fade > 0) drawImageWithOpacity(canvas.graphics(), captionButtonImage(button.type, button.shownState), r, old);
   drawImageWithOpacity(canvas.graphics(), captionButtonImage(button.type, button.state), r, 1.0f - old);

@@ -5,6 +5,7 @@
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/ControlRegistry.h"
 #include "toolkit/core/ControlTree.h"
+#include "toolkit/core/DisplayDpi.h"
 #include "toolkit/core/EventDelivery.h"
 #include "toolkit/core/FormFrame.h"
 #include "toolkit/core/FormGlobals.h"
@@ -83,19 +84,25 @@ bool Form::create(const FormCreateOptions& options) {
   setHandleProperty(hwnd_, kOldProcProperty, reinterpret_cast<void*>(oldProc_));
   windowDC_ = GetDC(hwnd_);
 
+  takeWindowScale();
   const bool centre = (styleFlags & form_style::kCentre) != 0;
-  Rect target = options.rectangle.value_or(Rect{});
+  Rect target = scale_.toDevice(options.rectangle.value_or(Rect{}));
+  // A window made here was made at its size in units; one handed in keeps
+  // the pixels it has.
+  const bool scaleMadeWindow = !options.rectangle && !options.existingWindow && !scale_.identity();
+  if (!options.rectangle) {
+    RECT current{};
+    GetWindowRect(hwnd_, &current);
+    target = {current.left, current.top, current.right - current.left, current.bottom - current.top};
+    if (scaleMadeWindow) target = {target.x, target.y, scale_.toDevice(target.width), scale_.toDevice(target.height)};
+  }
   if (centre) {
-    if (!options.rectangle) {
-      RECT current{};
-      GetWindowRect(hwnd_, &current);
-      target.width = current.right - current.left;
-      target.height = current.bottom - current.top;
-    }
     target.x = (GetSystemMetrics(SM_CXSCREEN) - target.width) / 2;
     target.y = (GetSystemMetrics(SM_CYSCREEN) - target.height) / 2;
   }
-  if (options.rectangle || centre) MoveWindow(hwnd_, target.x, target.y, target.width, target.height, FALSE);
+  if (options.rectangle || centre || scaleMadeWindow) {
+    MoveWindow(hwnd_, target.x, target.y, target.width, target.height, FALSE);
+  }
 
   refreshWindowRect();
   style(styleFlags);
@@ -145,7 +152,7 @@ void Form::destroy() {
     ToolkitLookup lookup;
     removeWindowControls(controlRegistry(), lookup, window);
     if (oldProc_) SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-    for (const char* name : {kOldProcProperty, kThisProperty, kFocusProperty, kObjectIdProperty}) {
+    for (const char* name : {kOldProcProperty, kThisProperty, kFocusProperty, kObjectIdProperty, kDpiProperty}) {
       SetPropA(window, name, nullptr);
     }
     if (windowDC_) ReleaseDC(window, windowDC_);
@@ -166,6 +173,7 @@ void Form::resetMembers() {
   hwnd_ = nullptr;
   oldProc_ = nullptr;
   windowRect_ = {};
+  scale_ = DisplayScale();
   windowDC_ = nullptr;
   askedWindowIcon_ = false;
   backgroundColor_ = 0;
@@ -197,11 +205,21 @@ void Form::refreshWindowRect() {
   if (hwnd_ && GetWindowRect(hwnd_, &r)) windowRect_ = {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
+bool Form::takeWindowScale() {
+  const DisplayScale scale = windowScale(hwnd_);
+  if (scale == scale_) return false;
+  scale_ = scale;
+  frameCache_.forget();
+  // Controls read it from here when they lay themselves out.
+  SetPropA(hwnd_, kDpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(scale_.dpi())));
+  return true;
+}
+
 void Form::layoutCaption() {
-  captionButtons_.layout(windowRect_.width, frameInset_, captionRightMargin_, captionButtonSizes());
+  captionButtons_.layout(width(), frameInset_, captionRightMargin_, captionButtonSizes());
   captionRect_.x = 0;
   captionRect_.y = 0;
-  captionRect_.width = windowRect_.width - captionButtons_.totalWidth() - captionRightMargin_ - 2 * frameInset_;
+  captionRect_.width = width() - captionButtons_.totalWidth() - captionRightMargin_ - 2 * frameInset_;
   captionRect_.height = measureText(titleText_, titleStyle_).height;
 }
 
@@ -220,6 +238,8 @@ void Form::rebuildCanvases() {
   backgroundCanvas_ = MemoryCanvas();
   canvas_ = MemoryCanvas(windowRect_.width, windowRect_.height);
   backgroundCanvas_ = MemoryCanvas(windowRect_.width, windowRect_.height);
+  canvas_.setDrawingSize(width(), height());
+  backgroundCanvas_.setDrawingSize(width(), height());
   publishCanvases();
   if (!canvas_ || !backgroundCanvas_) return;
 
@@ -243,8 +263,8 @@ void Form::rebuildCanvases() {
   gdip::GdipFlush(canvas_.graphics(), Gdiplus::FlushIntentionSync);
 
   // Controls stay inside the frame.
-  GdiObject body(CreateRectRgn(frameInset_, frameInset_, windowRect_.width - frameInset_,
-                               windowRect_.height - frameInset_));
+  const int inset = scale_.toDevice(frameInset_);
+  GdiObject body(CreateRectRgn(inset, inset, windowRect_.width - inset, windowRect_.height - inset));
   SelectClipRgn(canvas_.dc(), static_cast<HRGN>(body.get()));
   drawControls();
 }

@@ -17,6 +17,7 @@
 #include "toolkit/core/ArgbColor.h"
 #include "toolkit/core/ByteBlock.h"
 #include "toolkit/core/CaptionButtonSet.h"
+#include "toolkit/core/DisplayScale.h"
 #include "toolkit/core/FrameCache.h"
 #include "toolkit/core/GdiplusHandles.h"
 #include "toolkit/core/MemoryCanvas.h"
@@ -89,8 +90,11 @@ class Form final : public ToolkitWindow {
   void repaintAll();
   HWND hwnd() const override { return hwnd_; }
   void drawingPending() override;
-  int width() const { return windowRect_.width; }
-  int height() const { return windowRect_.height; }
+  // In 96-dpi units, like everything a form is given or asked for; only
+  // windowRect() and the canvases are in the screen's pixels.
+  int width() const { return scale_.toLogical(windowRect_.width); }
+  int height() const { return scale_.toLogical(windowRect_.height); }
+  const DisplayScale& scale() const { return scale_; }
   void move(std::optional<int> x, std::optional<int> y, std::optional<int> width, std::optional<int> height);
   int showEffect(std::optional<int> effect = std::nullopt, int interval = 0);
   int closeEffect(std::optional<int> effect = std::nullopt);
@@ -134,6 +138,11 @@ class Form final : public ToolkitWindow {
   void drawControls();
   Gdiplus::GpImage* titleIcon();
   void applyRegion(bool redrawNow);
+  // Takes the scale of the window's screen; true when it changed.
+  bool takeWindowScale();
+  void placeWindow(const Rect& pixels);
+  // The system's suggested place for a window moved to another screen.
+  void onScaleChanged(const RECT* suggested);
 
   // The message table by group; each is true when it handled the message.
   bool paintMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
@@ -154,7 +163,7 @@ class Form final : public ToolkitWindow {
   void fadeStep(int index);
   void startDrag();
   // Where the form puts itself when it maximises.
-  static Rect desktopRect();
+  static Rect desktopRect();  // screen pixels
   bool controlUnder(POINT point) const;
 
   // Show and close animations.
@@ -175,7 +184,8 @@ class Form final : public ToolkitWindow {
   ControlRef objectId_ = 0;
   HWND hwnd_ = nullptr;
   WNDPROC oldProc_ = nullptr;
-  Rect windowRect_;
+  Rect windowRect_;  // screen pixels
+  DisplayScale scale_;
   HDC windowDC_ = nullptr;
   MemoryCanvas canvas_;
   // What the layered window shows, and where and how opaque it was pushed.
@@ -203,7 +213,7 @@ class Form final : public ToolkitWindow {
   int captionRightMargin_ = 0;
   int minTrackWidth_ = 0, minTrackHeight_ = 0;
   int maximised_ = 0;
-  Rect restoreRect_;  // where the window was before the form maximised it
+  Rect restoreRect_;  // screen pixels: where the window was before the form maximised it
   int dblClickMaximise_ = 0;
   int dragAnywhere_ = 0;
   int dragLocked_ = 0;

@@ -16,8 +16,8 @@ constexpr int kDefaultAnimationInterval = 16;
 
 void Form::applyRegion(bool redrawNow) {
   if (!hwnd_) return;
-  HRGN region = cornerRadius_ > 0 ? CreateRoundRectRgn(0, 0, windowRect_.width, windowRect_.height, cornerRadius_,
-                                                       cornerRadius_)
+  const int radius = scale_.toDevice(cornerRadius_);
+  HRGN region = cornerRadius_ > 0 ? CreateRoundRectRgn(0, 0, windowRect_.width, windowRect_.height, radius, radius)
                                   : nullptr;
   // The window owns the region from here on.
   SetWindowRgn(hwnd_, region, redrawNow ? TRUE : FALSE);
@@ -65,8 +65,9 @@ bool Form::blurBehind(bool enable, int radius) {
   auto blur = dwm ? reinterpret_cast<BlurProc>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmEnableBlurBehindWindow")))
                   : nullptr;
   if (!blur) return false;
-  GdiObject region(CreateRoundRectRgn(frameInset_, frameInset_, windowRect_.width - frameInset_,
-                                      windowRect_.height - frameInset_, radius, radius));
+  const int inset = scale_.toDevice(frameInset_), rounding = scale_.toDevice(radius);
+  GdiObject region(CreateRoundRectRgn(inset, inset, windowRect_.width - inset, windowRect_.height - inset, rounding,
+                                      rounding));
   DWM_BLURBEHIND settings{};
   settings.dwFlags = DWM_BB_ENABLE | DWM_BB_BLURREGION;
   settings.fEnable = enable ? TRUE : FALSE;
@@ -115,8 +116,15 @@ bool Form::topmost(std::optional<bool> on) {
 
 void Form::move(std::optional<int> x, std::optional<int> y, std::optional<int> width, std::optional<int> height) {
   if (!hwnd_) return;
-  MoveWindow(hwnd_, x.value_or(windowRect_.x), y.value_or(windowRect_.y), width.value_or(windowRect_.width),
-             height.value_or(windowRect_.height), TRUE);
+  const auto device = [this](std::optional<int> value, int current) {
+    return value ? scale_.toDevice(*value) : current;
+  };
+  MoveWindow(hwnd_, device(x, windowRect_.x), device(y, windowRect_.y), device(width, windowRect_.width),
+             device(height, windowRect_.height), TRUE);
+}
+
+void Form::placeWindow(const Rect& pixels) {
+  if (hwnd_) MoveWindow(hwnd_, pixels.x, pixels.y, pixels.width, pixels.height, TRUE);
 }
 
 int Form::showEffect(std::optional<int> effect, int interval) {

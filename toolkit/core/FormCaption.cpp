@@ -25,7 +25,7 @@ void Form::onMouseMove(POINT point) {
 
 void Form::onLeftDown(POINT point) {
   leftDown_ = 1;
-  if (hasCaption_ && inDragBand(point.x, point.y, windowRect_.width, frameInset_, captionButtons_.totalWidth(),
+  if (hasCaption_ && inDragBand(point.x, point.y, width(), frameInset_, captionButtons_.totalWidth(),
                                 captionRightMargin_)) {
     if (borderCursorTest(point, true)) return;
     if (!maximised_ && !dragLocked_ && !controlUnder(point)) startDrag();
@@ -53,7 +53,7 @@ int Form::borderCursorTest(POINT point, bool resize) {
   // The caption buttons reach into the top resize band; where one is drawn
   // the user is aiming at the button.
   if (captionButtons_.indexAt(point.x, point.y)) return 0;
-  const BorderZone zone = borderZoneAt(point.x, point.y, windowRect_.width, windowRect_.height, frameInset_);
+  const BorderZone zone = borderZoneAt(point.x, point.y, width(), height(), frameInset_);
   if (zone == BorderZone::None) return 0;
   const BorderZoneInfo info = borderZoneInfo(zone);
   showSystemCursor(static_cast<WORD>(info.cursorId));
@@ -67,7 +67,10 @@ Rect Form::desktopRect() {
   return {desktop.left, desktop.top, desktop.right - desktop.left, desktop.bottom - desktop.top};
 }
 
-bool Form::controlUnder(POINT point) const { return hwnd_ && hitTest(hwnd_, point) != 0; }
+bool Form::controlUnder(POINT point) const {
+  // Controls are hit in the screen's pixels.
+  return hwnd_ && hitTest(hwnd_, POINT{scale_.toDevice(point.x), scale_.toDevice(point.y)}) != 0;
+}
 
 void Form::startDrag() {
   if (!hwnd_) return;
@@ -110,7 +113,7 @@ void Form::captionAction(int type) {
       const Rect desktop = desktopRect();
       restoreRect_ = windowRect_;
       maximised_ = 1;
-      move(desktop.x, desktop.y, desktop.width, desktop.height);
+      placeWindow(desktop);
       break;
     }
     case caption::kRestore:
@@ -120,7 +123,7 @@ void Form::captionAction(int type) {
       // The window was only moved over the desktop, so the system has no
       // size to restore: go back to where it was.
       if (restoreRect_.width > 0 && restoreRect_.height > 0) {
-        move(restoreRect_.x, restoreRect_.y, restoreRect_.width, restoreRect_.height);
+        placeWindow(restoreRect_);
       }
       break;
     case caption::kMinimise:

@@ -44,7 +44,7 @@ Rect titleRect(const FrameLook& look) {
 void drawFrame(const MemoryCanvas& canvas, const FrameLook& look) {
   Gdiplus::GpGraphics* graphics = canvas.graphics();
   if (!graphics) return;
-  const int width = canvas.width(), height = canvas.height(), i = look.frameInset;
+  const int width = canvas.drawingWidth(), height = canvas.drawingHeight(), i = look.frameInset;
   if (look.shadow) drawWindowShadow(graphics, 0, 0, width, height, look.shadowColour, look.cornerRadius + 1);
   paintBackground(graphics, look, {i, i, width - 2 * i, height - 2 * i});
   if (look.icon) drawPicture(graphics, look.icon, {i + kIconLeft, i + kIconTop, kIconSize, kIconSize});

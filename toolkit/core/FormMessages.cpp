@@ -1,4 +1,5 @@
 // The form's message table and its timers.
+#include "toolkit/core/DisplayDpi.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/MessageSeal.h"
 #include "toolkit/core/SystemCursor.h"
@@ -8,7 +9,9 @@
 namespace talvek {
 namespace {
 
-POINT clientPoint(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
+POINT clientPoint(LPARAM lParam, const DisplayScale& scale) {
+  return {scale.toLogical(static_cast<short>(LOWORD(lParam))), scale.toLogical(static_cast<short>(HIWORD(lParam)))};
+}
 
 }  // namespace
 
@@ -79,7 +82,7 @@ bool Form::sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lP
           const Rect desktop = desktopRect();
           if (windowRect_.x != desktop.x || windowRect_.y != desktop.y || windowRect_.width != desktop.width ||
               windowRect_.height != desktop.height) {
-            move(desktop.x, desktop.y, desktop.width, desktop.height);
+            placeWindow(desktop);
           }
         }
       }
@@ -98,6 +101,12 @@ bool Form::sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lP
     case WM_NCLBUTTONDOWN:
       ncDragging_ = 1;
       return true;
+    case kDpiChangedMessage:
+      // The rectangle is read only when the screen's scale really changed
+      // and no other thread or process sent the message: a posted forgery
+      // would otherwise have an address of its choosing read.
+      onScaleChanged((InSendMessageEx(nullptr) & ISMEX_SEND) ? nullptr : reinterpret_cast<const RECT*>(lParam));
+      return true;
     default:
       return false;
   }
@@ -110,16 +119,16 @@ bool Form::mouseMessage(unsigned message, std::intptr_t lParam) {
         TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd_, 0};
         mouseTracked_ = TrackMouseEvent(&track) ? 1 : 0;
       }
-      onMouseMove(clientPoint(lParam));
+      onMouseMove(clientPoint(lParam, scale_));
       return true;
     case WM_LBUTTONDOWN:
-      onLeftDown(clientPoint(lParam));
+      onLeftDown(clientPoint(lParam, scale_));
       return true;
     case WM_LBUTTONUP:
-      onLeftUp(clientPoint(lParam));
+      onLeftUp(clientPoint(lParam, scale_));
       return true;
     case WM_LBUTTONDBLCLK:
-      onLeftDoubleClick(clientPoint(lParam));
+      onLeftDoubleClick(clientPoint(lParam, scale_));
       return true;
     case WM_MOUSELEAVE:
       onMouseLeave();
@@ -165,6 +174,28 @@ std::optional<LRESULT> Form::lifecycleMessage(unsigned message, std::uintptr_t w
   return std::nullopt;
 }
 
+void Form::onScaleChanged(const RECT* suggested) {
+  if (!hwnd_) return;
+  const int logicalWidth = width(), logicalHeight = height();
+  if (!takeWindowScale()) return;
+  // Without a rectangle the window keeps its place and its size in 96-dpi
+  // units.
+  const Rect place = suggested ? Rect{suggested->left, suggested->top, suggested->right - suggested->left,
+                                      suggested->bottom - suggested->top}
+                               : Rect{windowRect_.x, windowRect_.y, scale_.toDevice(logicalWidth),
+                                      scale_.toDevice(logicalHeight)};
+  shown_.forget();
+  placeWindow(place);
+  // A window whose pixel size did not change gets no WM_SIZE, and its
+  // controls still draw at the old scale.
+  refreshWindowRect();
+  layoutCaption();
+  layoutControls();
+  rebuildCanvases();
+  if (cornerRadius_ >= 1 && !animating_) applyRegion(false);
+  redraw(true);
+}
+
 void Form::onTimer(std::uintptr_t id) {
   const unsigned kind = LOWORD(id);
   const int argument = HIWORD(id);
@@ -182,7 +213,11 @@ void Form::onTimer(std::uintptr_t id) {
       break;
     case form_timer::kCaptionFade:
       fadeStep(argument);
-      present(captionButtons_.count() >= argument && argument >= 1 ? captionButtons_.at(argument).rect : Rect{});
+      if (captionButtons_.count() >= argument && argument >= 1) {
+        present(canvas_.pixelRect(captionButtons_.at(argument).rect));
+      } else {
+        present({});
+      }
       break;
     case form_timer::kAnimation:
       animationTick(argument == 1);

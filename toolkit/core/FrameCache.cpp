@@ -48,7 +48,7 @@ void FrameCache::paint(MemoryCanvas& target, const FrameLook& look) {
   if (!target) return;
   Key key = keyOf(look, target.width());
   if (key_ && *key_ == key && copyInto(target)) return;
-  drawAnew(look, target.width(), target.height());
+  drawAnew(look, target);
   key_ = std::move(key);
   if (copyInto(target)) return;
   // No room for a copy: draw straight into the target.
@@ -57,9 +57,10 @@ void FrameCache::paint(MemoryCanvas& target, const FrameLook& look) {
   drawFrame(target, look);
 }
 
-void FrameCache::drawAnew(const FrameLook& look, int width, int height) {
+void FrameCache::drawAnew(const FrameLook& look, const MemoryCanvas& target) {
   picture_ = MemoryCanvas();
-  picture_ = MemoryCanvas(width, height);
+  picture_ = MemoryCanvas::like(target);
+  const int height = picture_.height();
   stretchable_ = false;
   if (!picture_) return;
   drawFrame(picture_, look);
@@ -70,14 +71,18 @@ void FrameCache::drawAnew(const FrameLook& look, int width, int height) {
     const Rect title = titleRect(look);
     topEnd = std::max(topEnd, title.y + title.height);
   }
-  top_ = topEnd + cornerRows(look);
-  bottom_ = look.frameInset + cornerRows(look);
+  // In pixel rows: one more for what a scaled edge spills.
+  const auto rows = [&](int units) {
+    return picture_.drawingHeight() == height ? units : picture_.pixelRect(Rect{0, 0, 1, units}).height + 1;
+  };
+  top_ = rows(topEnd + cornerRows(look));
+  bottom_ = rows(look.frameInset + cornerRows(look));
   // A background image is stretched over the body: its rows differ.
   stretchable_ = !look.backgroundImage && picture_.rowsAlike(top_, height - bottom_);
 }
 
 bool FrameCache::copyInto(MemoryCanvas& target) const {
-  if (!picture_ || picture_.width() != target.width()) return false;
+  if (!picture_ || picture_.width() != target.width() || picture_.drawingWidth() != target.drawingWidth()) return false;
   if (picture_.height() == target.height()) return target.copyRows(picture_, 0, 0, target.height());
   if (!stretchable_) return false;
   const std::vector<RowSpan> spans = stretchedRowSpans(picture_.height(), target.height(), top_, bottom_);

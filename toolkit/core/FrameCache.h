@@ -42,7 +42,8 @@ class FrameCache {
     bool operator==(const Key&) const = default;
   };
   static Key keyOf(const FrameLook& look, int width);
-  void drawAnew(const FrameLook& look, int width, int height);
+  // At the target's pixel and drawing size.
+  void drawAnew(const FrameLook& look, const MemoryCanvas& target);
   bool copyInto(MemoryCanvas& target) const;
 
   MemoryCanvas picture_;

@@ -23,9 +23,39 @@ MemoryCanvas::MemoryCanvas(int width, int height) {
   bitmap_ = std::move(bitmap);
   dc_ = std::move(dc);
   bits_ = static_cast<std::uint32_t*>(bits);
-  width_ = width;
-  height_ = height;
+  width_ = drawingWidth_ = width;
+  height_ = drawingHeight_ = height;
   gdip::GdipCreateFromHDC(dc_.get(), graphics_.put());
+}
+
+MemoryCanvas MemoryCanvas::like(const MemoryCanvas& other) {
+  MemoryCanvas canvas(other.width_, other.height_);
+  canvas.setDrawingSize(other.drawingWidth_, other.drawingHeight_);
+  return canvas;
+}
+
+void MemoryCanvas::setDrawingSize(int width, int height) {
+  if (!graphics_ || width <= 0 || height <= 0) return;
+  drawingWidth_ = width;
+  drawingHeight_ = height;
+  // At 100 % no transform is set at all: every pixel stays as it was.
+  gdip::GdipResetWorldTransform(graphics_.get());
+  if (width != width_ || height != height_) {
+    gdip::GdipScaleWorldTransform(graphics_.get(), static_cast<Gdiplus::REAL>(width_) / width,
+                                  static_cast<Gdiplus::REAL>(height_) / height, Gdiplus::MatrixOrderPrepend);
+  }
+}
+
+Rect MemoryCanvas::pixelRect(const Rect& drawing) const {
+  if (drawingWidth_ == width_ && drawingHeight_ == height_) return drawing;
+  const auto scaleDown = [](std::int64_t v, int pixels, int units) { return v * pixels / units; };
+  const auto scaleUp = [](std::int64_t v, int pixels, int units) { return (v * pixels + units - 1) / units; };
+  const std::int64_t left = scaleDown(drawing.x, width_, drawingWidth_);
+  const std::int64_t top = scaleDown(drawing.y, height_, drawingHeight_);
+  const std::int64_t right = scaleUp(std::int64_t{drawing.x} + drawing.width, width_, drawingWidth_);
+  const std::int64_t bottom = scaleUp(std::int64_t{drawing.y} + drawing.height, height_, drawingHeight_);
+  return {static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), static_cast<std::int32_t>(right - left),
+          static_cast<std::int32_t>(bottom - top)};
 }
 
 MemoryCanvas::~MemoryCanvas() { release(); }
@@ -37,6 +67,8 @@ MemoryCanvas& MemoryCanvas::operator=(MemoryCanvas&& other) noexcept {
   release();
   width_ = std::exchange(other.width_, 0);
   height_ = std::exchange(other.height_, 0);
+  drawingWidth_ = std::exchange(other.drawingWidth_, 0);
+  drawingHeight_ = std::exchange(other.drawingHeight_, 0);
   bits_ = std::exchange(other.bits_, nullptr);
   bitmap_ = std::move(other.bitmap_);
   dc_ = std::move(other.dc_);
@@ -54,7 +86,7 @@ void MemoryCanvas::release() {
   dc_.reset();
   bitmap_.reset();
   bits_ = nullptr;
-  width_ = height_ = 0;
+  width_ = height_ = drawingWidth_ = drawingHeight_ = 0;
 }
 
 Argb MemoryCanvas::pixel(int x, int y) const {

@@ -10,6 +10,7 @@
 
 #include "toolkit/core/ArgbColor.h"
 #include "toolkit/core/GdiplusHandles.h"
+#include "toolkit/core/Rect.h"
 #include "toolkit/core/ShownPicture.h"
 #include "toolkit/core/WinHandles.h"
 
@@ -26,11 +27,22 @@ class MemoryCanvas {
   MemoryCanvas(const MemoryCanvas&) = delete;
   MemoryCanvas& operator=(const MemoryCanvas&) = delete;
 
+  // The same pixel size and drawing size as another canvas.
+  static MemoryCanvas like(const MemoryCanvas& other);
+
   explicit operator bool() const { return dc_.get() != nullptr; }
   HDC dc() const { return dc_.get(); }
   Gdiplus::GpGraphics* graphics() const { return graphics_.get(); }
+  // Pixels, for GDI and everything that copies pixels.
   int width() const { return width_; }
   int height() const { return height_; }
+  // What the graphics object draws in: 96-dpi units of a scaled display,
+  // stretched over the whole canvas. The pixel size until set.
+  void setDrawingSize(int width, int height);
+  int drawingWidth() const { return drawingWidth_; }
+  int drawingHeight() const { return drawingHeight_; }
+  // The pixels a rectangle in drawing units covers, edges rounded outwards.
+  Rect pixelRect(const Rect& drawing) const;
 
   // Premultiplied 0xAARRGGBB as stored; 0 outside the canvas.
   Argb pixel(int x, int y) const;
@@ -55,6 +67,8 @@ class MemoryCanvas {
 
   int width_ = 0;
   int height_ = 0;
+  int drawingWidth_ = 0;
+  int drawingHeight_ = 0;
   std::uint32_t* bits_ = nullptr;  // top row last: the DIB is bottom-up
   Bitmap bitmap_;
   MemoryDc dc_;

@@ -107,8 +107,12 @@ void MessageRouter::buttonUp(std::intptr_t lParam, int code, int clickCode, int 
 void MessageRouter::sendAtPoint(ControlRef target, int code, std::intptr_t lParam) {
   const RoutedControl* control = lookup_.control(target);
   if (!control) return;
-  std::int32_t local = packLocalPoint(mousePoint(lParam), control->windowRect.x, control->windowRect.y);
-  lookup_.send(target, code, local, 0);
+  // Hit in pixels, handed on in the control's own 96-dpi units.
+  const MousePoint point = mousePoint(lParam);
+  const MousePoint local{control->scale.toLogical(point.x - control->windowRect.x),
+                         control->scale.toLogical(point.y - control->windowRect.y)};
+  const std::int32_t packed = packLocalPoint(local, 0, 0);
+  lookup_.send(target, code, packed, 0);
 }
 
 void MessageRouter::focusStep(ControlRef target) {

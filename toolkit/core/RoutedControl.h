@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "toolkit/core/DisplayScale.h"
 #include "toolkit/core/Rect.h"
 
 struct HWND__;
@@ -42,8 +43,11 @@ class RoutedControl {
   int rightHeld = 0;
   int depth = 0;      // parent's depth + 1
   int focusable = 0;
+  // Both in the window's pixels; everything else a control knows is in
+  // 96-dpi units, which `scale` turns into pixels.
   Rect windowRect;    // origin in host client coordinates (x, y used here)
   Rect visibleRect;   // the area that receives the mouse
+  DisplayScale scale;
 };
 
 }  // namespace talvek

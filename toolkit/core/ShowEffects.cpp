@@ -40,7 +40,7 @@ EffectFrame stepEffect(int effect, bool appear, int& progress, const WindowBox& 
     case kEffectSlideFromBelow: {
       bool horizontal = effect == kEffectSlideFromLeft || effect == kEffectSlideFromRight;
       bool done = advance(q, appear, horizontal ? 20 : 10, kFull);
-      int offset = (kFull - q) * kSlideDistance / kFull;
+      int offset = (kFull - q) * start.scale.toDevice(kSlideDistance) / kFull;
       if (effect == kEffectSlideFromLeft) frame.x = start.x - offset;
       if (effect == kEffectSlideFromRight) frame.x = start.x + offset;
       if (effect == kEffectSlideFromAbove) frame.y = start.y - offset;
@@ -66,9 +66,9 @@ EffectFrame stepEffect(int effect, bool appear, int& progress, const WindowBox& 
     }
     case kEffectExpand: {
       // The window grows from the snapshot's size by the margin, 2 * q
-      // pixels per side at a time, fading in as it goes.
+      // units per side at a time, fading in as it goes.
       bool done = advance(q, appear, 1, kExpandSteps);
-      int grow = kExpandMargin - 2 * q;
+      int grow = start.scale.toDevice(kExpandMargin - 2 * q);
       frame.x = start.x - grow / 2;
       frame.y = start.y - grow / 2;
       frame.width = start.width + grow;

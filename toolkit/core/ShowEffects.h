@@ -3,6 +3,8 @@
 // gives. The player on the Windows side presents the frames.
 #pragma once
 
+#include "toolkit/core/DisplayScale.h"
+
 namespace talvek {
 
 enum ShowEffect : int {
@@ -27,6 +29,8 @@ struct EffectFrame {
 
 struct WindowBox {
   int x, y, width, height;
+  // The window's screen: fixed distances are 96-dpi units.
+  DisplayScale scale{};
 };
 
 // One tick of effect `effect`. `progress` is the player's per-effect value:
@@ -37,7 +41,7 @@ struct WindowBox {
 EffectFrame stepEffect(int effect, bool appear, int& progress, const WindowBox& start, int playerAlpha);
 
 // Size of the canvas the expand effect draws into: the snapshot plus this
-// margin in each dimension.
+// margin (in 96-dpi units) in each dimension.
 inline constexpr int kExpandMargin = 20;
 
 }  // namespace talvek

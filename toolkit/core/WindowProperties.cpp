@@ -24,6 +24,11 @@ void setPresentPending(HWND window, bool pending) {
   if (ToolkitWindow* object = windowObject(window)) object->drawingPending();
 }
 
+DisplayScale windowDisplayScale(HWND window) {
+  return window ? DisplayScale(static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(window, kDpiProperty))))
+                : DisplayScale();
+}
+
 ControlRef readRefProperty(HWND window, const char* name) {
   return static_cast<ControlRef>(reinterpret_cast<INT_PTR>(GetPropA(window, name)));
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "toolkit/core/DisplayScale.h"
 #include "toolkit/core/MessageRouter.h"
 #include "toolkit/core/ToolkitWindow.h"
 
@@ -22,6 +23,10 @@ inline constexpr char kCanvasProperty[] = "RbUI_MDC";
 inline constexpr char kCanvasGraphicsProperty[] = "RbUI_MDC_GP";
 inline constexpr char kBackgroundProperty[] = "RbUI_MDC_BKG";
 inline constexpr char kBackgroundGraphicsProperty[] = "RbUI_MDC_BKG_GP";
+// The dots per inch of the form's screen, which its controls scale by.
+inline constexpr char kDpiProperty[] = "Talvek_DPI";
+// 96 dpi for a window without the property.
+DisplayScale windowDisplayScale(HWND window);
 
 // The integer-atom property set to 1 once a control has drawn into the
 // window's canvas; the form presents the canvas and sets it back to 0.

@@ -66,6 +66,15 @@ TEST(ShowEffects, SlidesTakeThirteenTicksAndEndExactlyAtTheStart) {
     EXPECT_EQ(in.ticks, 26);
     EXPECT_EQ(in.last.y, kBox.y);
   }
+  // On a 150 % screen the distance is as far to the eye: half as many
+  // pixels again, in as many ticks.
+  progress = 0;
+  const int plain = kBox.x - stepEffect(kEffectSlideFromLeft, true, progress, kBox, 255).x;
+  progress = 0;
+  const WindowBox scaled{kBox.x, kBox.y, 1050, 525, DisplayScale(144)};
+  EXPECT_NEAR(kBox.x - stepEffect(kEffectSlideFromLeft, true, progress, scaled, 255).x, plain * 3 / 2, 1);
+  EXPECT_EQ(play(kEffectSlideFromLeft, true, scaled).ticks, 13);
+  EXPECT_EQ(play(kEffectExpand, true, scaled).last.width, 1050);
 }
 
 TEST(ShowEffects, RollZoomAndExpandEndAtTheFullWindow) {

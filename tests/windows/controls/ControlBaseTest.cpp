@@ -16,6 +16,7 @@
 #include "toolkit/core/ControlEvents.h"
 #include "toolkit/core/MessageRouter.h"
 #include "toolkit/core/TextStyleFlags.h"
+#include "toolkit/core/WindowProperties.h"
 
 namespace talvek::test {
 namespace {
@@ -261,6 +262,46 @@ TEST_F(ControlBase, ClonedInputControlsKeepTheirStateWhenTheOriginalGoes) {
   // A copy taken before can be created in its own right.
   ASSERT_TRUE(boxClone.create(form.objectId(), {80, 40, 80, 20}, kGreen, std::nullopt, "另一"));
   EXPECT_NE(boxClone.handle, 0);
+}
+
+TEST_F(ControlBase, OnAScaledScreenControlsCoverScaledPixelsAndHearIn96DpiUnits) {
+  // What a form on a 150 % screen publishes for its controls.
+  SetPropA(form.hwnd(), kDpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(144)));
+  Panel outer, inner;
+  ASSERT_TRUE(outer.create(form.objectId(), {11, 11, 60, 60}, kGreen));
+  ASSERT_TRUE(inner.create(outer.handle, {21, 0, 21, 21}, kRed));
+  std::vector<std::intptr_t> downs;
+  inner.setEventProc([&](HWND, ControlRef, int code, std::intptr_t arg1, std::intptr_t, std::intptr_t, std::intptr_t,
+                         std::intptr_t) {
+    if (code == owner_event::kLeftDown) downs.push_back(arg1);
+    return 0;
+  });
+
+  // Edges are scaled where they lie in the window: 16.5 and 106.5 round
+  // up, and the child starts at 31.5 + 16.5 units, not at its parent's
+  // rounded pixel plus its own.
+  const Rect o = outer.windowRect, i = inner.windowRect;
+  EXPECT_EQ(std::vector<int>({o.x, o.y, o.width, o.height}), std::vector<int>({17, 17, 90, 90}));
+  EXPECT_EQ(std::vector<int>({i.x, i.y, i.width, i.height}), std::vector<int>({48, 17, 32, 31}));
+  EXPECT_EQ(inner.surface().width(), 32);
+  EXPECT_EQ(inner.surface().drawingWidth(), 21);
+  EXPECT_EQ(inner.getWidth(), 21) << "the owner keeps its own units";
+  // The look, drawn in units, fills every pixel and no more.
+  EXPECT_EQ(shown(48, 17), kRed);
+  EXPECT_EQ(shown(79, 47), kRed);
+  EXPECT_EQ(shown(80, 47), kGreen);
+  EXPECT_EQ(shown(79, 48), kGreen);
+  EXPECT_EQ(shown(106, 106), kGreen);
+  EXPECT_NE(shown(107, 106), kGreen);
+
+  // Hit in pixels, told in the control's units: (30, 29) pixels into it.
+  SendMessageW(form.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(78, 46));
+  SendMessageW(form.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(78, 46));
+  EXPECT_EQ(downs, (std::vector<std::intptr_t>{(19 << 16) | 20}));
+  SendMessageW(form.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(81, 46));
+  SendMessageW(form.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(81, 46));
+  EXPECT_EQ(downs.size(), 1u) << "the pixel right of its last one is the parent's";
+  RemovePropA(form.hwnd(), kDpiProperty);
 }
 
 }  // namespace

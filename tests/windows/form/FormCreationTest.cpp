@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "tests/windows/controls/TestCanvas.h"
 #include "tests/windows/form/FormTestSupport.h"
 #include "toolkit/core/ControlRegistry.h"
+#include "toolkit/core/DisplayDpi.h"
 #include "toolkit/core/FormGlobals.h"
 #include "toolkit/core/ReferenceTable.h"
 #include "toolkit/core/WindowProperties.h"
@@ -63,6 +65,26 @@ TEST_F(FormCreation, DefaultsGiveACentredWindowWithItsPropertiesAndRegistryEntry
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(controlRegistry().indexOf(id), 0);
   EXPECT_EQ(controlReferences().form(id), nullptr);
+}
+
+TEST_F(FormCreation, AScaleChangeTheScreenDidNotMakeIsIgnoredWithItsRectangle) {
+  Form form;
+  FormCreateOptions options;
+  options.rectangle = Rect{20, 30, 300, 200};
+  options.styleFlags = 0;  // not centred
+  ASSERT_TRUE(form.create(options));
+  ASSERT_TRUE(form.scale().identity());
+  // Anyone can post it with any address; the screen still says 96 dpi.
+  const RECT elsewhere{0, 0, 900, 600};
+  SendMessageW(form.hwnd(), kDpiChangedMessage, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&elsewhere));
+  PostMessageW(form.hwnd(), kDpiChangedMessage, MAKEWPARAM(144, 144), 0x10);
+  MSG message;
+  while (PeekMessageW(&message, form.hwnd(), 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  RECT r{};
+  GetWindowRect(form.hwnd(), &r);
+  EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}), std::vector<LONG>({20, 30, 320, 230}));
+  EXPECT_EQ(form.canvas().width(), 300);
+  EXPECT_EQ(form.width(), 300);
 }
 
 TEST_F(FormCreation, LayeredModeSetsTheInsetAndTheCanvasFollowsTheWindowSize) {

@@ -32,7 +32,7 @@ std::string difference(const MemoryCanvas& actual, const MemoryCanvas& expected)
 }
 
 std::string differenceFromDrawing(const MemoryCanvas& actual, const FrameLook& look) {
-  MemoryCanvas drawn(actual.width(), actual.height());
+  MemoryCanvas drawn = MemoryCanvas::like(actual);
   drawFrame(drawn, look);
   return difference(actual, drawn);
 }
@@ -56,8 +56,11 @@ class FrameCaching : public ::testing::Test {
   }
   // What the cache gives at a size, drawn into a canvas that held other
   // pixels before.
-  MemoryCanvas painted(FrameCache& cache, const FrameLook& frame, int height) const {
-    MemoryCanvas canvas(kWidth, height);
+  // At a display scale of scale / 2, the form's canvas in pixels drawn in
+  // units.
+  MemoryCanvas painted(FrameCache& cache, const FrameLook& frame, int height, int scale = 2) const {
+    MemoryCanvas canvas(kWidth * scale / 2, height * scale / 2);
+    canvas.setDrawingSize(kWidth, height);
     gdip::GdipGraphicsClear(canvas.graphics(), kGreen);
     gdip::GdipFlush(canvas.graphics(), Gdiplus::FlushIntentionSync);
     cache.paint(canvas, frame);
@@ -80,6 +83,14 @@ TEST_F(FrameCaching, EveryHeightGetsTheFrameDrawingWouldGive) {
       for (int height : {200, 210, 220, 350, 340, 330, 60, 200}) {
         EXPECT_EQ(differenceFromDrawing(painted(cache, frame, height), frame), "")
             << "shadow " << shadow << ", radius " << radius << ", height " << height;
+      }
+      // At 150 % and 200 % the stretched rows are counted in pixels.
+      for (int scale : {3, 4}) {
+        FrameCache scaled;
+        for (int height : {350, 360, 500, 352, 350}) {
+          EXPECT_EQ(differenceFromDrawing(painted(scaled, frame, height, scale), frame), "")
+              << "scale " << scale << "/2, shadow " << shadow << ", radius " << radius << ", height " << height;
+        }
       }
     }
   }
