@@ -5,6 +5,7 @@
 // journal, written ahead of every change, says what to put back.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "installer/KeepAsidePlan.h"
@@ -34,9 +35,14 @@ class KeepAside {
 
   // The installation failed: removes what it made, puts the kept paths back.
   void rollBack();
-  // The installation succeeded: removes the kept paths; one in use is
-  // removed at the next restart.
+  // The installation succeeded: marks the journal committed, then removes
+  // the kept paths on a thread of their own, so the removal overlaps what
+  // the installation does next; one in use is removed at the next restart.
   void commit();
+  // Waits at most `limitMs` for that removal. What is left when the
+  // installer ends is removed by the next run, as the journal says.
+  bool awaitRemoval(unsigned long limitMs);
+  ~KeepAside();
 
   // What a path below the installation folder holds now, a link told apart
   // from what it points to where the system shows it.
@@ -47,13 +53,18 @@ class KeepAside {
   static void recoverIn(const std::string& installDir);
 
  private:
+  static unsigned long __stdcall removeKept(void* self);
   bool append(const std::string& text);
   bool moveAside(const std::string& relative);
 
   std::string installDir_;
   std::string folder_;
   std::string lastKept_;
+  // Mirror folders made so far: each is made once, not asked for per file.
+  std::set<std::string> mirrorFolders_;
   Handle journal_;
+  Handle removal_;
+  std::string removalFolder_;
 };
 
 }  // namespace talvek

@@ -15,6 +15,8 @@ from wine_driver import end_all_wine_programs, start, wait_until
 INSTALL_SECONDS = 90
 STUB = os.path.join(w.WINTESTS, "product_stub.exe")
 PROBER = os.path.join(w.WINTESTS, "message_prober.exe")
+MANY_FILES_INSTALLER = os.path.join(w.BUILD, "win", "test-dist", "TalvekSetupManyFiles.exe")
+MANY_FILES_PAYLOAD = os.path.join(w.BUILD, "win", "assets", "many_files_payload.zip")
 ELSEWHERE = "C:\\Elsewhere\\"
 INSTALLED = "C:\\Program Files\\Talvek\\"
 
@@ -85,6 +87,20 @@ class ForeignProcessesTest(unittest.TestCase):
         window.click(w.INSTALL_BUTTON)
         self.assertEqual(window.wait_exit(INSTALL_SECONDS), 0)
         self.assertEqual(state.differences_from_payload(state.DEFAULT_DIR), [])
+
+    def test_a_close_or_end_of_session_asked_during_the_extraction_is_refused_and_it_finishes(self):
+        # Thousands of files: an extraction long enough to be asked during it.
+        window = w.InstallerWindow(exe=MANY_FILES_INSTALLER, log_name="install-asked-to-close").wait_shown()
+        window.click(w.INSTALL_BUTTON)
+        self.assertTrue(wait_until(lambda: ("write archive", "ok") in log.steps(), 60), log.raw().decode("utf-8"))
+        prober = start(PROBER, "--close", log_name="closer")
+        self.assertEqual(prober.wait(60), 0)
+        self.assertEqual(window.wait_exit(INSTALL_SECONDS * 2), 0)
+        self.assertEqual(state.differences_from_payload(state.DEFAULT_DIR, MANY_FILES_PAYLOAD), [])
+        steps = log.steps()
+        self.assertIn(("close", "REFUSED"), steps)
+        self.assertIn(("end of session", "REFUSED"), steps)
+        self.assertIn(("end", "ok"), steps)
 
     def test_the_product_starts_in_the_installation_folder_by_the_route_the_log_names(self):
         window = w.InstallerWindow(log_name="install-route").wait_shown()
