@@ -50,7 +50,7 @@ bool setOldExecutableAside(const std::string& directory, KeepAside& keepAside, D
     error = ERROR_ACCESS_DENIED;
     return false;
   }
-  if (keepAside.active() || keepAside.begin(directory)) {
+  if (keepAside.beginIn(directory)) {
     return removeOldExecutable(path, [&] { return keepAside.keep(product::kMainExe); }, error);
   }
   return removeOldExecutable(path, [&] { return DeleteFileA(path.c_str()) != FALSE; }, error);

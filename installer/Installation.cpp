@@ -100,7 +100,7 @@ void Installation::stopProductProcesses() {
 void Installation::runWorker() {
   const std::string dir = installerState().installDir;
   stopProductProcesses();
-  if (!keepAside_.active()) keepAside_.begin(dir);
+  keepAside_.beginIn(dir);
   view_.setStatus(status::kWritingArchive);
   const StepClock clock;
   const std::string archive = dir + product::kArchiveFile;

@@ -44,6 +44,16 @@ bool KeepAside::begin(const std::string& installDir) {
   return active();
 }
 
+bool KeepAside::activeIn(const std::string& installDir) const {
+  return active() && samePath(installDir_, installDir);
+}
+
+bool KeepAside::beginIn(const std::string& installDir) {
+  if (activeIn(installDir)) return true;
+  rollBack();
+  return begin(installDir);
+}
+
 bool KeepAside::append(const std::string& text) {
   DWORD written = 0;
   return journal_ && WriteFile(journal_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&

@@ -22,6 +22,10 @@ class KeepAside {
   // the installation then goes on as it always did, without a way back.
   bool begin(const std::string& installDir);
   bool active() const { return static_cast<bool>(journal_); }
+  bool activeIn(const std::string& installDir) const;
+  // Whatever is kept for another folder goes back first: a keep-aside
+  // begun for a folder the user then gave up on must not act on the next.
+  bool beginIn(const std::string& installDir);
 
   // Journals one path below the installation folder durably, then moves it
   // aside. False when it cannot be moved (the journal line is then harmless:
