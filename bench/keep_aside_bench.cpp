@@ -4,7 +4,8 @@
 //   keep_aside_bench plain ZIP DIR     extract the archive's bytes into DIR
 //   keep_aside_bench guarded ZIP DIR   the same as the installation does it:
 //                                      keep-aside folder, plan, moves, commit
-// Prints "name milliseconds".
+// Prints "name milliseconds" and "removal milliseconds": the part of the
+// removal of kept paths still running after the commit.
 #include <windows.h>
 
 #include <cstdio>
@@ -29,7 +30,10 @@ std::vector<std::uint8_t> readAll(const std::string& path) {
   return bytes;
 }
 
-bool guardedRun(const std::vector<std::uint8_t>& payload, const std::string& dir) {
+// Returns false on failure; `removalMs` is how long the removal of the kept
+// paths ran on after the commit, which the installer overlaps with the
+// ring's closing sweep of a second.
+bool guardedRun(const std::vector<std::uint8_t>& payload, const std::string& dir, double& removalMs) {
   talvek::KeepAside keepAside;
   keepAside.begin(dir);
   const auto entries = talvek::listArchive(payload);
@@ -41,6 +45,9 @@ bool guardedRun(const std::vector<std::uint8_t>& payload, const std::string& dir
     return false;
   }
   keepAside.commit();
+  const double committed = talvek::bench::nowMs();
+  keepAside.awaitRemoval(INFINITE);
+  removalMs = talvek::bench::nowMs() - committed;
   return true;
 }
 
@@ -56,7 +63,10 @@ int main(int argc, char** argv) {
   if (dir.back() != '\\') dir += '\\';
   const auto payload = readAll(argv[2]);
   const double start = talvek::bench::nowMs();
-  const bool ok = mode == "guarded" ? guardedRun(payload, dir) : talvek::extractZip(payload, dir, nullptr);
-  std::printf("%s %.2f\n", mode.c_str(), talvek::bench::nowMs() - start);
+  double removalMs = 0;
+  const bool ok = mode == "guarded" ? guardedRun(payload, dir, removalMs) : talvek::extractZip(payload, dir, nullptr);
+  // Up to the commit: what the user waits for before the sweep starts.
+  std::printf("%s %.2f\n", mode.c_str(), talvek::bench::nowMs() - start - removalMs);
+  std::printf("removal %.2f\n", removalMs);
   return ok ? 0 : 1;
 }

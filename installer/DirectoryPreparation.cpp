@@ -50,7 +50,7 @@ bool setOldExecutableAside(const std::string& directory, KeepAside& keepAside, D
     error = ERROR_ACCESS_DENIED;
     return false;
   }
-  if (keepAside.active() || keepAside.begin(directory)) {
+  if (keepAside.beginIn(directory)) {
     return removeOldExecutable(path, [&] { return keepAside.keep(product::kMainExe); }, error);
   }
   return removeOldExecutable(path, [&] { return DeleteFileA(path.c_str()) != FALSE; }, error);
@@ -78,6 +78,43 @@ std::string notEnoughSpaceMessage(const std::string& directory, std::uint64_t ne
          SpaceNeed::readableAmount(free) + "！<br>请清理磁盘后重试，或选择其它安装目录！";
 }
 
+namespace {
+
+// What an earlier run cut short left kept aside goes back first, so the
+// checks that follow see the earlier version whole; then only programs
+// running from this directory are stopped: a program elsewhere that shares
+// a name, or a window titled with it, is none of ours.
+void settleEarlierInstallation(const std::string& directory) {
+  KeepAside::recoverIn(directory);
+  const ProcessControl ours(directory);
+  stopByNameOrTitleLogged(ours, product::kPagelensExe);
+  stopByNameOrTitleLogged(ours, product::kUpdaterExe);
+  if (pathExists(directory + product::kMainExe)) stopByNameOrTitleLogged(ours, product::kMainExe);
+}
+
+std::optional<std::string> clearOldExecutable(const std::string& directory, KeepAside& keepAside) {
+  const std::string oldExecutable = directory + product::kMainExe;
+  if (pathExists(oldExecutable)) {
+    DWORD setAsideError = 0;
+    const bool setAside = setOldExecutableAside(directory, keepAside, setAsideError);
+    installLog().outcome("delete old program", setAside, oldExecutable, std::nullopt, setAsideError);
+    if (!setAside) return deletionFailedMessage(directory);
+  }
+  installLog().record("prepare directory", "ok", directory + " exists");
+  return std::nullopt;
+}
+
+// Only the last level: a folder chosen in the dialog and removed since
+// makes this fail, as it should.
+std::optional<std::string> createLastLevel(const std::string& directory) {
+  const bool created = CreateDirectoryA(directory.c_str(), nullptr);
+  installLog().outcome("create directory", created, directory, std::nullopt, GetLastError());
+  if (!created) return creationFailedMessage(directory);
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<std::string> prepareInstallDirectory(const std::string& directory, std::span<const std::uint8_t> payload,
                                                    KeepAside& keepAside) {
   if (containsChinese(directory)) {
@@ -85,37 +122,11 @@ std::optional<std::string> prepareInstallDirectory(const std::string& directory,
     return std::string(message::kChinesePath);
   }
   const bool exists = PathIsDirectoryA(directory.c_str());
-  // What an earlier run cut short left kept aside goes back first, so the
-  // checks below see the earlier version whole.
-  if (exists) KeepAside::recoverIn(directory);
-  const std::string oldExecutable = directory + product::kMainExe;
-  if (exists) {
-    // Only programs running from this directory: a program elsewhere that
-    // shares a name, or a window titled with it, is none of ours.
-    const ProcessControl ours(directory);
-    stopByNameOrTitleLogged(ours, product::kPagelensExe);
-    stopByNameOrTitleLogged(ours, product::kUpdaterExe);
-    if (pathExists(oldExecutable)) stopByNameOrTitleLogged(ours, product::kMainExe);
-  }
+  if (exists) settleEarlierInstallation(directory);
   if (const auto shortfall = findSpaceShortfall(directory, payload)) {
     return notEnoughSpaceMessage(directory, shortfall->neededBytes, shortfall->freeBytes);
   }
-  if (exists) {
-    if (pathExists(oldExecutable)) {
-      DWORD setAsideError = 0;
-      const bool setAside = setOldExecutableAside(directory, keepAside, setAsideError);
-      installLog().outcome("delete old program", setAside, oldExecutable, std::nullopt, setAsideError);
-      if (!setAside) return deletionFailedMessage(directory);
-    }
-    installLog().record("prepare directory", "ok", directory + " exists");
-    return std::nullopt;
-  }
-  // Only the last level: a folder chosen in the dialog and removed since
-  // makes this fail, as it should.
-  const bool created = CreateDirectoryA(directory.c_str(), nullptr);
-  installLog().outcome("create directory", created, directory, std::nullopt, GetLastError());
-  if (!created) return creationFailedMessage(directory);
-  return std::nullopt;
+  return exists ? clearOldExecutable(directory, keepAside) : createLastLevel(directory);
 }
 
 }  // namespace talvek

@@ -25,6 +25,7 @@ constexpr int kExtractFailedProgress = 99;
 // A turn of the window during the extraction presents and turns the ring;
 // anything more waits for the next turn.
 constexpr unsigned kWindowTurnLimitMs = 20;
+constexpr unsigned long kKeptRemovalWaitMs = 30000;
 
 // "103 entries, 11026053 bytes into C:\...\" or how far it got and why it stopped.
 std::string extractionSummary(const std::string& archive, const ExtractionReport& report) {
@@ -99,7 +100,7 @@ void Installation::stopProductProcesses() {
 void Installation::runWorker() {
   const std::string dir = installerState().installDir;
   stopProductProcesses();
-  if (!keepAside_.active()) keepAside_.begin(dir);
+  keepAside_.beginIn(dir);
   view_.setStatus(status::kWritingArchive);
   const StepClock clock;
   const std::string archive = dir + product::kArchiveFile;
@@ -198,6 +199,9 @@ void Installation::extractAndFinish() {
   } else {
     installLog().record("open read-me", "skipped", readMe + " is missing");
   }
+  // The committed journal lets the next run finish a removal cut short, so
+  // the wait is bounded; it has usually ended during the sweep.
+  keepAside_.awaitRemoval(kKeptRemovalWaitMs);
   installLog().record("end", "ok", "the installer ends with exit code 0");
   finishing_.terminate();
 }

@@ -44,6 +44,16 @@ bool KeepAside::begin(const std::string& installDir) {
   return active();
 }
 
+bool KeepAside::activeIn(const std::string& installDir) const {
+  return active() && samePath(installDir_, installDir);
+}
+
+bool KeepAside::beginIn(const std::string& installDir) {
+  if (activeIn(installDir)) return true;
+  rollBack();
+  return begin(installDir);
+}
+
 bool KeepAside::append(const std::string& text) {
   DWORD written = 0;
   return journal_ && WriteFile(journal_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
@@ -67,9 +77,10 @@ bool KeepAside::keep(const std::string& relative) {
 bool KeepAside::moveAside(const std::string& relative) {
   const std::string kept = KeepAsideFolder(installDir_, folder_).keptPath(relative);
   const std::string keptParent = parentDirectory(kept);
+  const bool mirrored = mirrorFolders_.count(keptParent) ||
+                        (createDirectoryTree(keptParent) && mirrorFolders_.insert(keptParent).second);
   // Moving the path itself: a link moves as a link, its target untouched.
-  const bool moved = (pathExists(keptParent) || createDirectoryTree(keptParent)) &&
-                     MoveFileExA((installDir_ + relative).c_str(), kept.c_str(), 0);
+  const bool moved = mirrored && MoveFileExA((installDir_ + relative).c_str(), kept.c_str(), 0);
   if (!moved) {
     // The caller decides on this error whether to try again.
     const DWORD error = GetLastError();
@@ -128,8 +139,32 @@ void KeepAside::commit() {
   append(std::string(RollbackJournal::kCommitted));
   FlushFileBuffers(journal_.get());
   journal_.reset();
-  KeepAsideFolder(installDir_, folder_).discard();
+  removalFolder_ = folder_;
+  removal_.reset(CreateThread(nullptr, 0, &KeepAside::removeKept, this, 0, nullptr));
+  // Without a thread the removal costs the installation its own time.
+  if (!removal_) KeepAsideFolder(installDir_, removalFolder_).discard();
   installLog().record("commit", "ok", "the kept paths are removed", clock.elapsed());
+}
+
+unsigned long __stdcall KeepAside::removeKept(void* self) {
+  auto* keepAside = static_cast<KeepAside*>(self);
+  KeepAsideFolder(keepAside->installDir_, keepAside->removalFolder_).discard();
+  return 0;
+}
+
+bool KeepAside::awaitRemoval(unsigned long limitMs) {
+  if (!removal_) return true;
+  if (WaitForSingleObject(removal_.get(), limitMs) != WAIT_OBJECT_0) {
+    installLog().record("remove kept", "left", removalFolder_ + ": the next run removes the rest");
+    return false;
+  }
+  removal_.reset();
+  return true;
+}
+
+KeepAside::~KeepAside() {
+  // The thread reads this object's members; it must be over first.
+  if (removal_) WaitForSingleObject(removal_.get(), INFINITE);
 }
 
 namespace {

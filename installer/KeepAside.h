@@ -5,6 +5,7 @@
 // journal, written ahead of every change, says what to put back.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "installer/KeepAsidePlan.h"
@@ -21,6 +22,10 @@ class KeepAside {
   // the installation then goes on as it always did, without a way back.
   bool begin(const std::string& installDir);
   bool active() const { return static_cast<bool>(journal_); }
+  bool activeIn(const std::string& installDir) const;
+  // Whatever is kept for another folder goes back first: a keep-aside
+  // begun for a folder the user then gave up on must not act on the next.
+  bool beginIn(const std::string& installDir);
 
   // Journals one path below the installation folder durably, then moves it
   // aside. False when it cannot be moved (the journal line is then harmless:
@@ -34,9 +39,14 @@ class KeepAside {
 
   // The installation failed: removes what it made, puts the kept paths back.
   void rollBack();
-  // The installation succeeded: removes the kept paths; one in use is
-  // removed at the next restart.
+  // The installation succeeded: marks the journal committed, then removes
+  // the kept paths on a thread of their own, so the removal overlaps what
+  // the installation does next; one in use is removed at the next restart.
   void commit();
+  // Waits at most `limitMs` for that removal. What is left when the
+  // installer ends is removed by the next run, as the journal says.
+  bool awaitRemoval(unsigned long limitMs);
+  ~KeepAside();
 
   // What a path below the installation folder holds now, a link told apart
   // from what it points to where the system shows it.
@@ -47,13 +57,18 @@ class KeepAside {
   static void recoverIn(const std::string& installDir);
 
  private:
+  static unsigned long __stdcall removeKept(void* self);
   bool append(const std::string& text);
   bool moveAside(const std::string& relative);
 
   std::string installDir_;
   std::string folder_;
   std::string lastKept_;
+  // Mirror folders made so far: each is made once, not asked for per file.
+  std::set<std::string> mirrorFolders_;
   Handle journal_;
+  Handle removal_;
+  std::string removalFolder_;
 };
 
 }  // namespace talvek

@@ -48,10 +48,13 @@ std::optional<long> countEntries(void* archive) {
   return count;
 }
 
-Handle createOutputFile(const std::string& path) {
+// `replaced`: a file was there before, whose attributes may outlive it.
+Handle createOutputFile(const std::string& path, bool& replaced) {
   auto open = [&] {
-    return Handle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    Handle opened(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    replaced = opened && GetLastError() == ERROR_ALREADY_EXISTS;
+    return opened;
   };
   Handle file = open();
   DWORD error = file ? ERROR_SUCCESS : GetLastError();
@@ -59,6 +62,7 @@ Handle createOutputFile(const std::string& path) {
   // attributes are normal; a fresh install never pays for that call.
   if (error == ERROR_ACCESS_DENIED && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
     file = open();
+    replaced = true;
   } else if (error == ERROR_PATH_NOT_FOUND && createDirectoryTree(parentDirectory(path))) {
     // Archives without explicit directory entries still extract.
     file = open();
@@ -93,7 +97,8 @@ bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedS
   if (int opened = unzOpenCurrentFile(archive); opened != UNZ_OK) return fail(report, "cannot read the entry, " + unzipError(opened));
   bool ok = false;
   uint64_t total = 0;
-  Handle file = createOutputFile(path);
+  bool replaced = false;
+  Handle file = createOutputFile(path, replaced);
   if (!file) fail(report, "cannot create the file", GetLastError());
   if (file) {
     ok = true;
@@ -124,8 +129,9 @@ bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedS
     ok = fail(report, "damaged data, " + std::to_string(total) + " of " + std::to_string(statedSize) + " bytes");
   }
   // Replacing a file may keep its old attributes; the product's files are
-  // never left read-only.
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  // never left read-only. A file made new (a fresh installation, or one
+  // whose earlier version was kept aside) has normal ones already.
+  if (replaced) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   return ok;
 }
 

@@ -10,11 +10,13 @@ import unittest
 import install_log as log
 import installer_window as w
 import prefix_state as state
-from wine_driver import end_all_wine_programs, start, wait_until
+from wine_driver import LOGS, end_all_wine_programs, start, wait_until
 
 INSTALL_SECONDS = 90
 STUB = os.path.join(w.WINTESTS, "product_stub.exe")
 PROBER = os.path.join(w.WINTESTS, "message_prober.exe")
+MANY_FILES_INSTALLER = os.path.join(w.BUILD, "win", "test-dist", "TalvekSetupManyFiles.exe")
+MANY_FILES_PAYLOAD = os.path.join(w.BUILD, "win", "assets", "many_files_payload.zip")
 ELSEWHERE = "C:\\Elsewhere\\"
 INSTALLED = "C:\\Program Files\\Talvek\\"
 
@@ -85,6 +87,23 @@ class ForeignProcessesTest(unittest.TestCase):
         window.click(w.INSTALL_BUTTON)
         self.assertEqual(window.wait_exit(INSTALL_SECONDS), 0)
         self.assertEqual(state.differences_from_payload(state.DEFAULT_DIR), [])
+
+    def test_a_close_or_end_of_session_asked_during_the_extraction_is_refused_and_it_finishes(self):
+        # Thousands of files: an extraction long enough to be asked during it.
+        window = w.InstallerWindow(exe=MANY_FILES_INSTALLER, log_name="install-asked-to-close").wait_shown()
+        window.click(w.INSTALL_BUTTON)
+        self.assertTrue(wait_until(lambda: ("write archive", "ok") in log.steps(), 60), log.raw().decode("utf-8"))
+        prober = start(PROBER, "--close", log_name="closer")
+        self.assertEqual(prober.wait(60), 0)
+        time.sleep(0.5)
+        self.assertTrue(window.exited() or window.id in w.shown_windows(), "the window is still there")
+        self.assertEqual(window.wait_exit(INSTALL_SECONDS * 2), 0)
+        self.assertEqual(state.differences_from_payload(state.DEFAULT_DIR, MANY_FILES_PAYLOAD), [])
+        with open(os.path.join(LOGS, "closer.log"), encoding="utf-8") as answers:
+            # The file collects every run's answers: this run's is the last.
+            answer = [line for line in answers.read().splitlines() if line.startswith("end of session")][-1]
+        self.assertTrue(answer.startswith("end of session refused"), answer)
+        self.assertIn(("close", "REFUSED"), log.steps())
 
     def test_the_product_starts_in_the_installation_folder_by_the_route_the_log_names(self):
         window = w.InstallerWindow(log_name="install-route").wait_shown()

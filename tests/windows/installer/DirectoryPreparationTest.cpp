@@ -51,17 +51,28 @@ TEST(DirectoryPreparation, EndsTheRunningProductAndDeletesOnlyItsExecutable) {
   EXPECT_TRUE(fileExists(dir + "Skin.dll"));
 }
 
-TEST(DirectoryPreparation, AnExecutableThatCannotBeDeletedIsReported) {
+// The user may then choose another folder and install there: nothing of
+// the first folder may move with that installation.
+TEST(DirectoryPreparation, AnExecutableThatCannotBeDeletedIsReportedAndAnotherFolderLeavesItAlone) {
   test::ScratchDir scratch;
-  const std::string dir = scratch.path();
+  const std::string dir = scratch.path() + "First\\";
+  const std::string other = scratch.path() + "Other\\";
+  ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr) && CreateDirectoryA(other.c_str(), nullptr));
   test::writeFileBytes(dir + "Talvek.exe", "old");
+  test::writeFileBytes(other + "Talvek.exe", "other");
+  KeepAside keepAside;
   // Held open without delete sharing, as a program of another user would.
   HANDLE held = CreateFileA((dir + "Talvek.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                             nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  auto message = prepare(dir);
+  auto message = prepareInstallDirectory(dir, {}, keepAside);
   CloseHandle(held);
   ASSERT_TRUE(message.has_value());
   EXPECT_EQ(*message, deletionFailedMessage(dir));
   EXPECT_NE(message->find(dir + "Talvek.exe"), std::string::npos);
+
+  EXPECT_EQ(prepareInstallDirectory(other, {}, keepAside), std::nullopt);
+  EXPECT_FALSE(fileExists(other + "Talvek.exe"));
+  EXPECT_EQ(test::readFileBytes(dir + "Talvek.exe"), "old");
+  EXPECT_TRUE(keepAside.activeIn(other));
 }

@@ -9,10 +9,12 @@
 #include "installer/InstallerState.h"
 #include "installer/ProcessControl.h"
 #include "tests/windows/TestSupport.h"
+#include "tests/windows/installer/RecordingSteps.h"
 #include "tests/windows/installer/ZipFixture.h"
 
 using namespace talvek;
 using test::fileExists;
+using test::RecordingSteps;
 using test::ScratchDir;
 
 namespace {
@@ -48,25 +50,6 @@ class RecordingView : public InstallationView {
   std::mutex mutex_;
   std::vector<std::string> events_;
   std::vector<int> progress_;
-};
-
-class RecordingSteps : public FinishingSteps {
- public:
-  void registerComponent(const std::string& dir) override {
-    finishingThread = GetCurrentThreadId();
-    calls.push_back("register:" + dir);
-  }
-  void createChosenShortcuts(const std::string& dir) override { calls.push_back("shortcuts:" + dir); }
-  void startProduct(const std::string& dir) override { calls.push_back("start:" + dir); }
-  void writeUninstallEntry(const std::string& dir) override { calls.push_back("uninstall:" + dir); }
-  void openReadMe(const std::string& path, const std::string&) override { calls.push_back("readme:" + path); }
-  void terminate() override {
-    calls.push_back("terminate");
-    terminated = true;
-  }
-  std::vector<std::string> calls;
-  bool terminated = false;
-  DWORD finishingThread = 0;
 };
 
 class FailingSteps : public RecordingSteps {

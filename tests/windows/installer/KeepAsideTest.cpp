@@ -11,6 +11,7 @@
 #include "installer/InstallerState.h"
 #include "installer/ZipExtractor.h"
 #include "tests/windows/TestSupport.h"
+#include "tests/windows/installer/RecordingSteps.h"
 #include "tests/windows/installer/ZipFixture.h"
 
 using namespace talvek;
@@ -47,17 +48,6 @@ class NullView : public InstallationView {
   std::string last;
   int progress = -1;
   bool restored = false;
-};
-
-class NoFinishing : public FinishingSteps {
- public:
-  void registerComponent(const std::string&) override {}
-  void createChosenShortcuts(const std::string&) override {}
-  void startProduct(const std::string&) override {}
-  void writeUninstallEntry(const std::string&) override {}
-  void openReadMe(const std::string&, const std::string&) override {}
-  void terminate() override { terminated = true; }
-  bool terminated = false;
 };
 
 class KeepAsideTest : public ::testing::Test {
@@ -98,7 +88,7 @@ class KeepAsideTest : public ::testing::Test {
   ScratchDir scratch;
   ServiceWindow service;
   NullView view;
-  NoFinishing finishing;
+  test::RecordingSteps finishing;
   std::string dir;
 };
 
@@ -174,9 +164,31 @@ TEST_F(KeepAsideTest, ACommittedRunIsNeverPutBack) {
   ASSERT_TRUE(done.keep("Talvek.exe"));
   test::writeFileBytes(dir + "Talvek.exe", "new program");
   done.commit();
+  EXPECT_TRUE(done.awaitRemoval(30000));
   KeepAside::recoverIn(dir);
   EXPECT_EQ(test::readFileBytes(dir + "Talvek.exe"), "new program");
   for (const auto& [path, bytes] : snapshot(dir)) EXPECT_EQ(path.find(KeepAside::kFolderPrefix), std::string::npos);
+}
+
+// The kept paths are removed while the installation finishes; a run ended
+// before that removal is over leaves a committed journal and old copies.
+TEST_F(KeepAsideTest, ARemovalCutShortIsFinishedByTheNextRunWithoutPuttingBack) {
+  const std::string folder = dir + KeepAside::kFolderPrefix + "1\\";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((folder + "files").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((folder + "files\\Auxiliary").c_str(), nullptr));
+  ASSERT_TRUE(MoveFileA((dir + "Auxiliary\\Beacon.exe").c_str(), (folder + "files\\Auxiliary\\Beacon.exe").c_str()));
+  test::writeFileBytes(dir + "Auxiliary\\Beacon.exe", "new beacon");
+  test::writeFileBytes(folder + "journal",
+                       std::string(RollbackJournal::kHeader) +
+                           RollbackJournal::formatLine({JournalVerb::Keep, "Auxiliary\\Beacon.exe"}) +
+                           RollbackJournal::formatLine({JournalVerb::MakeFile, "Auxiliary\\Beacon.exe"}) +
+                           std::string(RollbackJournal::kCommitted));
+
+  KeepAside::recoverIn(dir);
+  EXPECT_EQ(test::readFileBytes(dir + "Auxiliary\\Beacon.exe"), "new beacon");
+  EXPECT_FALSE(fileExists(folder + "journal"));
+  EXPECT_EQ(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // Plays another process on the desktop that sends the installer's private
 // window messages, with all kinds of parameters, to every window of the
 // installer's own classes (the system's windows in that process answer
-// their own messages). Usage: message_prober.exe [window title] (default:
-// the installer's). Prints what it sent; exit code 2 when no window was
-// found. Every send is bounded in time.
+// their own messages). Usage: message_prober.exe [--close] [window title]
+// (default: the installer's). Prints what it sent; exit code 2 when no
+// window was found. Every send is bounded in time. --close instead asks
+// the window to close and the session to end, as another program or the
+// system's log-off does, and prints the answer to the latter.
 #include <windows.h>
 
 #include <cstdio>
@@ -53,10 +55,22 @@ std::vector<UINT> privateMessages() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  HWND main = argc > 1 ? FindWindowA(nullptr, argv[1]) : FindWindowW(nullptr, L"Talvek - 在线安装");
+  const bool close = argc > 1 && std::string(argv[1]) == "--close";
+  const int titleArgument = close ? 2 : 1;
+  HWND main = argc > titleArgument ? FindWindowA(nullptr, argv[titleArgument])
+                                   : FindWindowW(nullptr, L"Talvek - 在线安装");
   if (!main) {
     std::printf("no window titled as asked\n");
     return 2;
+  }
+  if (close) {
+    DWORD_PTR endSession = 0;
+    const bool answered = SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG,
+                                              kSendWaitMs, &endSession);
+    const bool posted = PostMessageW(main, WM_CLOSE, 0, 0);
+    std::printf("end of session %s; close %s\n", answered ? (endSession ? "allowed" : "refused") : "unanswered",
+                posted ? "posted" : "not posted");
+    return 0;
   }
   Target target;
   GetWindowThreadProcessId(main, &target.process);
