@@ -93,6 +93,11 @@ bool MainWindow::build() {
   form_.layeredMode(true, true);
   form_.redraw(true);
   form_.show(true);
+  // Tips show only under a resting pointer, and their windows need the
+  // common controls, whose start-up the first frame need not wait for.
+  closeButton_.setTip("关闭Talvek安装包");
+  browseButton_.setTip("选择安装路径");
+  advancedButton_.setTip("高级设置");
   return true;
 }
 
@@ -116,7 +121,6 @@ void MainWindow::createControls() {
   backgroundPanel_.setEventProc(eventProc());
   closeButton_.create(form, {w - 41, 10, 30, 31}, installer_art::close());
   closeButton_.setEventProc(eventProc());
-  closeButton_.setTip("关闭Talvek安装包");
   headerPicture_.create(backgroundPanel_.handle, {0, 0, w, 144}, installer_art::header());
   headerPicture_.disabled(1);
   statusLabel_.create(form, {0, h - 60, w, 30}, status::kStarting, plainStyle(20, kThemeRed), false);
@@ -132,9 +136,7 @@ void MainWindow::createControls() {
 
   bottomBar_.create(backgroundPanel_.handle, {0, h - 50, w, 50}, kFaintWhite);
   browseButton_.create(bottomBar_.handle, {10, 5, 30, 30}, installer_art::folder());
-  browseButton_.setTip("选择安装路径");
   advancedButton_.create(bottomBar_.handle, {w - 80, 5, 64, 30}, installer_art::advanced());
-  advancedButton_.setTip("高级设置");
   browseButton_.setEventProc(eventProc());
   advancedButton_.setEventProc(eventProc());
 
