@@ -23,7 +23,14 @@ link_libraries(ssp)
 # one: a delay-load import library made from the toolchain's own, so the
 # first call, not the loader, loads the library (through the runtime's
 # delay-load helper, by bare name, which the narrowed search makes safe).
-set(TALVEK_DELAY_LOADED gdiplus winmm msimg32 oleacc wininet)
+# The common controls (the tooltips) and the shell (dialogs, shortcuts,
+# starting programs) are protected, but are loaded late too: the first frame
+# needs neither, and the controls' start-up is costly.
+set(TALVEK_DELAY_LOADED gdiplus winmm msimg32 oleacc wininet comctl32 shell32)
+# Their functions must be declared plain, never as imported (see
+# toolkit/core/LateLoadedApis.h). These headers are reached through
+# <windows.h> by every source, so their switches are set here for all.
+add_compile_definitions(_WINMM_ _COMCTL32_ _SHELL32_)
 get_filename_component(toolchain_bin ${CMAKE_CXX_COMPILER} DIRECTORY)
 find_program(TALVEK_DLLTOOL ${TOOLCHAIN_PREFIX}-dlltool HINTS ${toolchain_bin} REQUIRED)
 find_program(TALVEK_NM ${TOOLCHAIN_PREFIX}-nm HINTS ${toolchain_bin} REQUIRED)
@@ -51,7 +58,14 @@ endforeach()
 
 # Makes `target` start at the guarded entry point, which narrows the library
 # search before the runtime's start-up runs.
+# Also checks, after each link, that no call reads a late-loaded library's
+# import slot directly: only the late-load stubs may.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
 function(talvek_guarded_entry target)
   target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/installer/GuardedEntry.cpp)
-  target_link_options(${target} PRIVATE -Wl,-e,_guardedEntry)
+  set(map ${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
+  target_link_options(${target} PRIVATE -Wl,-e,_guardedEntry -Wl,--cref -Wl,-Map=${map})
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/cmake/check_late_imports.py ${map} ${TALVEK_DELAY_LOADED}
+    VERBATIM)
 endfunction()

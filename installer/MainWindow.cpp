@@ -87,12 +87,19 @@ bool MainWindow::build() {
     form_.closeEffect(kAnimationEffect);
   }
   createControls();
-  for (CheckBox* box : {&desktopBox_, &startMenuBox_, &quickLaunchBox_, &homePageBox_}) box->checked(1);
   // Switching to layered mode repaints the whole form with its shadow, so
   // the first frame needs only presenting, not a second repaint.
   form_.layeredMode(true, true);
   form_.redraw(true);
   form_.show(true);
+  // Below the collapsed window's edge: the first frame does not show them.
+  createOptionBoxes();
+  // Tips show only under a resting pointer, and their windows need the
+  // common controls, whose start-up the first frame need not wait for.
+  closeButton_.setTip("关闭Talvek安装包");
+  browseButton_.setTip("选择安装路径");
+  advancedButton_.setTip("高级设置");
+  nameControls();
   return true;
 }
 
@@ -124,7 +131,6 @@ void MainWindow::createControls() {
   backgroundPanel_.setEventProc(eventProc());
   closeButton_.create(form, {w - 41, 10, 30, 31}, installer_art::decoded(installer_art::close()));
   closeButton_.setEventProc(eventProc());
-  closeButton_.setTip("关闭Talvek安装包");
   headerPicture_.create(backgroundPanel_.handle, {0, 0, w, 144}, installer_art::decoded(installer_art::header()));
   headerPicture_.disabled(1);
   statusLabel_.create(form, {0, h - 60, w, 30}, status::kStarting, plainStyle(20, kThemeRed), false);
@@ -141,9 +147,7 @@ void MainWindow::createControls() {
 
   bottomBar_.create(backgroundPanel_.handle, {0, h - 50, w, 50}, kFaintWhite);
   browseButton_.create(bottomBar_.handle, {10, 5, 30, 30}, installer_art::decoded(installer_art::folder()));
-  browseButton_.setTip("选择安装路径");
   advancedButton_.create(bottomBar_.handle, {w - 80, 5, 64, 30}, installer_art::decoded(installer_art::advanced()));
-  advancedButton_.setTip("高级设置");
   browseButton_.setEventProc(eventProc());
   advancedButton_.setEventProc(eventProc());
 
@@ -157,13 +161,16 @@ void MainWindow::createControls() {
   pathBox_.create(bottomBar_.handle, {50, 0, w - 120, 35}, defaultInstallDirectory(environmentText(L"ProgramFiles")),
                   plainStyle(15, kGrey), path);
   logoPicture_.create(backgroundPanel_.handle, {w / 2 - 70, 70, 120, 40}, GdiplusImage());
+}
 
+void MainWindow::createOptionBoxes() {
+  const int w = form_.width();
   createCheckBox(desktopBox_, {20, 380, 150, 18}, "创建桌面快捷方式");
   createCheckBox(startMenuBox_, {20, 410, 180, 18}, "创建开始菜单快捷方式");
   createCheckBox(quickLaunchBox_, {20, 440, 200, 18}, "创建快速启动栏快捷方式");
   const std::string homePage = std::string("支持Talvek,设置") + kHomePageAddress + "为浏览器首页";
   createCheckBox(homePageBox_, {w - 350, 380, 300, 18}, homePage.c_str());
-  nameControls();
+  for (CheckBox* box : {&desktopBox_, &startMenuBox_, &quickLaunchBox_, &homePageBox_}) box->checked(1);
 }
 
 void MainWindow::nameControls() {

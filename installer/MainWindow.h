@@ -76,6 +76,7 @@ class MainWindow final : public InstallationView, public InstallOptions {
  private:
   bool createForm();
   void createControls();
+  void createOptionBoxes();
   void createCheckBox(CheckBox& box, const Rect& area, const char* caption);
   // Names for screen readers where a control shows no text; Esc closes.
   void nameControls();

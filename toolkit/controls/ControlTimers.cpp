@@ -1,10 +1,6 @@
 #include "toolkit/controls/ControlTimers.h"
 
-#include <windows.h>
-// The multimedia library is delay-loaded: declared as plain functions, its
-// calls go through the delay-load stubs (see WinHandles.h).
-#define _WINMM_
-#include <mmsystem.h>
+#include "toolkit/core/LateLoadedApis.h"
 
 #include <mutex>
 #include <unordered_set>

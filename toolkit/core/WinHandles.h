@@ -2,17 +2,7 @@
 // handle is closed twice or leaked on an early return.
 #pragma once
 
-#include <winsock2.h>
-#include <windows.h>
-// The HTTP client's library is delay-loaded. Its header declares every
-// function as imported, and a call through such a declaration reads the
-// delay-load slot where the linker may have let the loader clobber it; a
-// plain declaration calls the delay-load stub, which is always sound.
-#pragma push_macro("DECLSPEC_IMPORT")
-#undef DECLSPEC_IMPORT
-#define DECLSPEC_IMPORT
-#include <wininet.h>
-#pragma pop_macro("DECLSPEC_IMPORT")
+#include "toolkit/core/LateLoadedApis.h"
 #include <objbase.h>
 
 #include <utility>
