@@ -29,7 +29,9 @@ def percentage(picture, work):
     ready = os.path.join(work, os.path.basename(picture) + ".png")
     subprocess.run(["convert", picture, "-resize", "300%", "-colorspace", "Gray", "-negate", ready], check=True,
                    timeout=30)
-    digits = re.findall(r"\d+", screen_text.read_picture(ready))
+    # Only a number with its percent sign counts: the sign misread as a
+    # digit turns "4%" into 49.
+    digits = re.findall(r"(\d+)\s*%", screen_text.read_picture(ready))
     return int(digits[0]) if digits and int(digits[0]) <= 100 else None
 
 

@@ -93,6 +93,8 @@ RequestReader::Status RequestReader::readRequestLine() {
     searchFrom_ = resumePoint(gathered_.size(), kLineEnd);
     return overBound() ? Status::TooLarge : Status::NeedMore;
   }
+  // The end can arrive in the very receive that crosses the bound.
+  if (end + kLineEnd.size() > maxRequestBytes_) return Status::TooLarge;
   const std::string_view line = std::string_view(gathered_).substr(0, end);
   const std::size_t firstSpace = line.find(' ');
   if (firstSpace != std::string_view::npos) {
@@ -115,6 +117,7 @@ RequestReader::Status RequestReader::readHeaders() {
     searchFrom_ = resumePoint(gathered_.size(), kHeaderEnd);
     return overBound() ? Status::TooLarge : Status::NeedMore;
   }
+  if (end + kHeaderEnd.size() > maxRequestBytes_) return Status::TooLarge;
   const std::size_t requestLineEnd = gathered_.find(kLineEnd);
   if (requestLineEnd < end)
     request_.headers = gathered_.substr(requestLineEnd + kLineEnd.size(), end - requestLineEnd - kLineEnd.size());

@@ -120,6 +120,16 @@ TEST(RequestReader, RequestsPastTheBoundAreRefused) {
     RequestReader reader(kBound);  // headers that never end
     EXPECT_EQ(feed(reader, {"POST /cmd/get/text HTTP/1.1\r\n", std::string(kBound, 'h')}), Status::TooLarge);
   }
+  for (const char* method : {"GET", "POST"}) {
+    // Headers past the bound whose end comes in the receive that crosses it.
+    RequestReader reader(kBound);
+    const std::string start = std::string(method) + " /web/default HTTP/1.1\r\n";
+    EXPECT_EQ(feed(reader, {start + std::string(kBound / 2, 'h'), std::string(kBound, 'h') + "\r\n\r\n"}),
+              Status::TooLarge)
+        << method;
+    RequestReader wholeLine(kBound);
+    EXPECT_EQ(wholeLine.append(std::string(kBound, 'A') + "\r\n\r\n"), Status::TooLarge) << method;
+  }
   for (const char* length : {"4097", "99999999999999999999999999"}) {
     RequestReader reader(kBound);  // refused before any of the body is read
     EXPECT_EQ(reader.append(std::string("POST /cmd/get/text HTTP/1.1\r\nContent-Length: ") + length +
