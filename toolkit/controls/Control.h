@@ -35,10 +35,6 @@ struct OwnerEventRecord {
   std::intptr_t args[5] = {};
 };
 
-// Timer keys of the two fade transitions.
-inline constexpr int kFadeInTimerKey = -1;
-inline constexpr int kFadeOutTimerKey = -2;
-
 class Control : public RoutedControl {
  public:
   Control() = default;
@@ -215,10 +211,12 @@ class Control : public RoutedControl {
   void fadeInTick();
   void fadeOutTick();
   // Starts the fade's timer; without one the new look shows at once.
-  void startFadeTimer(int timerKey, int intervalMs);
+  void startFadeTimer();
+  // A tick came with nothing to show: its timer and the fade stop.
+  void abandonFade(int timerKey);
   // Ends any running fade with the picture now on screen kept.
   void settleRunningFade();
-  void finishFade(int timerKey);
+  void finishFade();
   // Stops a running fade without keeping its picture: a full repaint follows.
   void dropRunningFade();
   void updateWindow();

@@ -18,28 +18,30 @@ void ControlFade::copyModesFrom(const ControlFade& other) {
 void ControlFade::dropSurfaces() {
   target_ = MemoryCanvas();
   previous_ = MemoryCanvas();
-  running_ = 0;
+  timerKey_ = 0;
 }
 
 void ControlFade::reset() {
   dropSurfaces();
   progress_ = FadeProgress();
+  interval_ = 0;
   inMode_ = outMode_ = 0;
 }
 
-Gdiplus::GpGraphics* ControlFade::startIn(const MemoryCanvas& surface, int stepPercent, int mode) {
+Gdiplus::GpGraphics* ControlFade::startIn(const MemoryCanvas& surface, int intervalMs, int stepPercent, int mode) {
   if (!target_) target_ = MemoryCanvas::like(surface);
   if (!previous_) previous_ = MemoryCanvas::like(surface);
   target_.clear();
   progress_.start(stepPercent);
   inMode_ = mode;
-  running_ = 1;
+  timerKey_ = kFadeInTimerKey;
+  interval_ = fadeInterval(intervalMs);
   return target_.graphics();
 }
 
 HDC ControlFade::nextInFrame(HDC surface, int width, int height, bool& last) {
   last = false;
-  if (!running_ || !target_ || !previous_) return nullptr;
+  if (!running() || !target_ || !previous_) return nullptr;
   last = progress_.tickIn();
   const int alpha = progress_.alpha();
   HDC frame = previous_.dc();
@@ -53,7 +55,7 @@ HDC ControlFade::nextInFrame(HDC surface, int width, int height, bool& last) {
   return frame;
 }
 
-void ControlFade::startOut(const MemoryCanvas& surface, int stepPercent, int mode) {
+void ControlFade::startOut(const MemoryCanvas& surface, int intervalMs, int stepPercent, int mode) {
   if (target_) {
     target_.clear();
   } else {
@@ -61,12 +63,13 @@ void ControlFade::startOut(const MemoryCanvas& surface, int stepPercent, int mod
   }
   progress_.start(stepPercent);
   outMode_ = mode;
-  running_ = 1;
+  timerKey_ = kFadeOutTimerKey;
+  interval_ = fadeInterval(intervalMs);
 }
 
 Gdiplus::GpGraphics* ControlFade::nextOutFrame(int& alpha, bool& last) {
   last = false;
-  if (!running_ || !target_) return nullptr;
+  if (!running() || !target_) return nullptr;
   last = progress_.tickOut(alpha);
   target_.clear();
   return target_.graphics();
@@ -74,7 +77,7 @@ Gdiplus::GpGraphics* ControlFade::nextOutFrame(int& alpha, bool& last) {
 
 void ControlFade::finish(HDC surface, int width, int height) {
   BitBlt(surface, 0, 0, width, height, target_.dc(), 0, 0, SRCCOPY);
-  running_ = 0;
+  timerKey_ = 0;
 }
 
 }  // namespace talvek

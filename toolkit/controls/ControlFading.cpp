@@ -12,11 +12,11 @@ void Control::fadeRedraw(int intervalMs, int stepPercent, int mode) {
     return;
   }
   settleRunningFade();
-  if (Gdiplus::GpGraphics* newLook = fade_.startIn(surface_, stepPercent, mode)) {
+  if (Gdiplus::GpGraphics* newLook = fade_.startIn(surface_, intervalMs, stepPercent, mode)) {
     paint(newLook);
     gdip::GdipFlush(newLook, Gdiplus::FlushIntentionSync);
   }
-  startFadeTimer(kFadeInTimerKey, intervalMs);
+  startFadeTimer();
 }
 
 void Control::fadeOutRedraw(int intervalMs, int stepPercent, int mode) {
@@ -25,12 +25,12 @@ void Control::fadeOutRedraw(int intervalMs, int stepPercent, int mode) {
     return;
   }
   settleRunningFade();
-  fade_.startOut(surface_, stepPercent, mode);
-  startFadeTimer(kFadeOutTimerKey, intervalMs);
+  fade_.startOut(surface_, intervalMs, stepPercent, mode);
+  startFadeTimer();
 }
 
-void Control::startFadeTimer(int timerKey, int intervalMs) {
-  if (setTimer(timerKey, fadeInterval(intervalMs), fade_.step())) return;
+void Control::startFadeTimer() {
+  if (setTimer(fade_.timerKey(), fade_.interval(), fade_.step())) return;
   // Without a timer there is no animation: show the new look at once.
   fade_.stop();
   redraw();
@@ -40,13 +40,12 @@ void Control::fadeInTick() {
   bool last = false;
   HDC frame = fade_.nextInFrame(surface_.dc(), surface_.width(), surface_.height(), last);
   if (!frame) {
-    killTimer(kFadeInTimerKey);
-    fade_.stop();
+    abandonFade(kFadeInTimerKey);
     return;
   }
   compose(frame);
   updateWindow();
-  if (last) finishFade(kFadeInTimerKey);
+  if (last) finishFade();
 }
 
 void Control::fadeOutTick() {
@@ -54,15 +53,14 @@ void Control::fadeOutTick() {
   bool last = false;
   Gdiplus::GpGraphics* frame = fade_.nextOutFrame(alpha, last);
   if (!frame) {
-    killTimer(kFadeOutTimerKey);
-    fade_.stop();
+    abandonFade(kFadeOutTimerKey);
     return;
   }
   fadeOutFrame(frame, alpha, transparency_);
   gdip::GdipFlush(frame, Gdiplus::FlushIntentionSync);
   compose(fade_.outFrame());
   updateWindow();
-  if (last) finishFade(kFadeOutTimerKey);
+  if (last) finishFade();
 }
 
 void Control::settleRunningFade() {
@@ -77,14 +75,18 @@ void Control::settleRunningFade() {
 void Control::dropRunningFade() {
   if (!fade_.running()) return;
   // A fade still running would later put its older picture back.
-  killTimer(kFadeInTimerKey);
-  killTimer(kFadeOutTimerKey);
+  killTimer(fade_.timerKey());
   fade_.stop();
   shownDC_ = surface_.dc();
 }
 
-void Control::finishFade(int timerKey) {
+void Control::abandonFade(int timerKey) {
   killTimer(timerKey);
+  fade_.stop();
+}
+
+void Control::finishFade() {
+  killTimer(fade_.timerKey());
   fade_.finish(surface_.dc(), surface_.width(), surface_.height());
   shownDC_ = surface_.dc();
   compose();

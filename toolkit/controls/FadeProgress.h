@@ -1,5 +1,5 @@
 // The alpha arithmetic of a control's fade transitions: each tick adds the
-// step percentage of 255 (truncated) until 255 is reached. The control owns
+// step percentage of 255 (truncated) until 255 is reached. ControlFade owns
 // the timer and the surfaces; this owns the numbers.
 #pragma once
 
