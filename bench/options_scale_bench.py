@@ -18,7 +18,8 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import installer_window as w  # noqa: E402
-from installer_timing import click_until_height, warm_start  # noqa: E402
+from first_frame import warm_start  # noqa: E402
+from installer_timing import click_until_height  # noqa: E402
 from test_display_scale import set_display_dpi  # noqa: E402
 from wine_driver import end_all_wine_programs  # noqa: E402
 

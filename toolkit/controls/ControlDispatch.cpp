@@ -39,7 +39,10 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
     case kVisibilityChanged: onVisibilityChanged(static_cast<int>(arg1)); break;
     case kEnabledChanged: onEnabledChanged(static_cast<int>(arg1)); break;
     case kComposeIntoWindow:
-      if (isShown() && window) blendInto(dcProperty(window, kCanvasProperty), visibleRect);
+      if (isShown() && window && arg1 >= 0 && arg1 < (1 << 24)) {
+        blendInto(dcProperty(window, kCanvasProperty),
+                  Rect{visibleRect.x, static_cast<int>(arg1), visibleRect.width, (1 << 24) - static_cast<int>(arg1)});
+      }
       break;
     case kMoved: onMoved(); break;
     case kResized: onResized(); break;

@@ -35,7 +35,7 @@ namespace control_event {
 inline constexpr int kCreated = 1;
 inline constexpr int kVisibilityChanged = 5;
 inline constexpr int kEnabledChanged = 6;  // arg1: 1 enabled, 0 disabled
-inline constexpr int kComposeIntoWindow = 7;  // the form rebuilds its canvas
+inline constexpr int kComposeIntoWindow = 7;  // the form rebuilds its canvas; arg1: from that pixel row
 inline constexpr int kMoved = 8;
 inline constexpr int kResized = 9;
 inline constexpr int kTimer = 10;          // arg1: key, arg2: value

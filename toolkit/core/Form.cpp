@@ -1,5 +1,7 @@
 #include "toolkit/core/Form.h"
 
+#include <algorithm>
+
 #include "toolkit/core/AccessibilityHook.h"
 #include "toolkit/core/CaptionButtonPainter.h"
 #include "toolkit/core/ControlEvents.h"
@@ -233,7 +235,10 @@ Gdiplus::GpImage* Form::titleIcon() {
   return windowIcon_.get();
 }
 
-void Form::rebuildCanvases() {
+void Form::rebuildCanvases(bool resized) {
+  // A resize keeps the old picture until the rows it shares with the new
+  // one are copied from it.
+  MemoryCanvas previous = resized ? std::move(canvas_) : MemoryCanvas();
   canvas_ = MemoryCanvas();
   backgroundCanvas_ = MemoryCanvas();
   canvas_ = MemoryCanvas(windowRect_.width, windowRect_.height);
@@ -256,17 +261,41 @@ void Form::rebuildCanvases() {
   look.captionRect = captionRect_;
   look.colour1 = colour1_;
   look.colour2 = colour2_;
-  frameCache_.paint(backgroundCanvas_, look);
+  const bool frameKept = frameCache_.paint(backgroundCanvas_, look);
+  int kept = frameKept ? sharedRows(previous) : 0;
+  if (kept > 0 && !canvas_.copyRows(previous, 0, 0, kept)) kept = 0;
+  previous = MemoryCanvas();
 
-  BitBlt(canvas_.dc(), 0, 0, canvas_.width(), canvas_.height(), backgroundCanvas_.dc(), 0, 0, SRCCOPY);
-  for (const CaptionButtonRecord& button : captionButtons_.buttons()) paintCaptionButton(canvas_, backgroundCanvas_, button);
+  // Only the rows below the kept ones are composed again.
+  BitBlt(canvas_.dc(), 0, kept, canvas_.width(), canvas_.height() - kept, backgroundCanvas_.dc(), 0, kept, SRCCOPY);
+  if (kept == 0) {
+    for (const CaptionButtonRecord& button : captionButtons_.buttons()) paintCaptionButton(canvas_, backgroundCanvas_, button);
+  }
   gdip::GdipFlush(canvas_.graphics(), Gdiplus::FlushIntentionSync);
 
-  // Controls stay inside the frame.
+  // Controls stay inside the frame: the canvas keeps that clip for their
+  // later redrawing.
   const int inset = scale_.toDevice(frameInset_);
   GdiObject body(CreateRectRgn(inset, inset, windowRect_.width - inset, windowRect_.height - inset));
   SelectClipRgn(canvas_.dc(), static_cast<HRGN>(body.get()));
-  drawControls();
+  drawControls(kept);
+}
+
+int Form::sharedRows(const MemoryCanvas& previous) const {
+  // The same width and the same vertical scale: the rows above the frame's
+  // bottom and the caption buttons' bottom are the same at both heights.
+  if (!previous || previous.width() != canvas_.width() || previous.drawingWidth() != canvas_.drawingWidth() ||
+      static_cast<long long>(previous.height()) * canvas_.drawingHeight() !=
+          static_cast<long long>(canvas_.height()) * previous.drawingHeight()) {
+    return 0;
+  }
+  const int rows = std::min(previous.height(), canvas_.height()) - frameCache_.bottomRows();
+  for (const CaptionButtonRecord& button : captionButtons_.buttons()) {
+    const Rect pixels = canvas_.pixelRect(button.rect);
+    if (pixels.y + pixels.height > rows) return 0;
+  }
+  gdip::GdipFlush(previous.graphics(), Gdiplus::FlushIntentionSync);
+  return std::max(rows, 0);
 }
 
 void Form::publishCanvases() {
@@ -300,9 +329,10 @@ void Form::layoutControls() {
   }
 }
 
-void Form::drawControls() {
-  for (ControlRef ref : ownControls()) sendControlEvent(ref, control_event::kComposeIntoWindow, 0, 0);
-  drawCompositionOverlay(hwnd_, canvas_.dc(), wholeWindow());
+void Form::drawControls(int fromRow) {
+  for (ControlRef ref : ownControls()) sendControlEvent(ref, control_event::kComposeIntoWindow, fromRow, 0);
+  const Rect whole = wholeWindow();
+  drawCompositionOverlay(hwnd_, canvas_.dc(), Rect{0, fromRow, whole.width, whole.height - fromRow});
 }
 
 Rect Form::wholeWindow() const {

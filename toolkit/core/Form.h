@@ -130,12 +130,15 @@ class Form final : public ToolkitWindow {
   // Canvas and frame.
   void refreshWindowRect();
   void layoutCaption();
-  void rebuildCanvases();
+  // resized: the size changed and the old picture may lend its rows.
+  void rebuildCanvases(bool resized = false);
+  int sharedRows(const MemoryCanvas& previous) const;
   // This form's run of the registry, in painting order.
   std::vector<ControlRef> ownControls() const;
   void layoutControls();
   void publishCanvases();
-  void drawControls();
+  // Composes the controls into the canvas from that pixel row down.
+  void drawControls(int fromRow = 0);
   Gdiplus::GpImage* titleIcon();
   void applyRegion(bool redrawNow);
   // Takes the scale of the window's screen; true when it changed.

@@ -88,7 +88,7 @@ bool Form::sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lP
       }
       layoutCaption();
       layoutControls();
-      rebuildCanvases();
+      rebuildCanvases(true);
       redraw(false);
       if (cornerRadius_ >= 1 && !animating_) applyRegion(true);
       return true;

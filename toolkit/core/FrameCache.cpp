@@ -44,17 +44,18 @@ void FrameCache::forget() {
   stretchable_ = false;
 }
 
-void FrameCache::paint(MemoryCanvas& target, const FrameLook& look) {
-  if (!target) return;
+bool FrameCache::paint(MemoryCanvas& target, const FrameLook& look) {
+  if (!target) return false;
   Key key = keyOf(look, target.width());
-  if (key_ && *key_ == key && copyInto(target)) return;
+  if (key_ && *key_ == key && copyInto(target)) return true;
   drawAnew(look, target);
   key_ = std::move(key);
-  if (copyInto(target)) return;
+  if (copyInto(target)) return false;
   // No room for a copy: draw straight into the target.
   forget();
   target.clear();
   drawFrame(target, look);
+  return false;
 }
 
 void FrameCache::drawAnew(const FrameLook& look, const MemoryCanvas& target) {

@@ -18,7 +18,10 @@ namespace talvek {
 class FrameCache {
  public:
   // Fills the whole target with the frame of `look` at the target's size.
-  void paint(MemoryCanvas& target, const FrameLook& look);
+  // True when the kept picture gave it unchanged: then every row above the
+  // last bottomRows() is the same at any height.
+  bool paint(MemoryCanvas& target, const FrameLook& look);
+  int bottomRows() const { return bottom_; }
   // To be called when an image or the style the looks point to is replaced
   // or freed: a new one may come at the same address.
   void forget();
