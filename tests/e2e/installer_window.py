@@ -10,10 +10,10 @@ scale turns them into its pixels.
 import os
 import signal
 import subprocess
-import tempfile
 import time
 import unittest
 
+import screen_reference
 import screen_text
 from prefix_state import running_programs
 from wine_driver import BUILD, INSTALLER, LOGS, end_all_wine_programs, run, start, wait_until
@@ -237,11 +237,7 @@ def wait_new_window(before, seconds, name=None):
 
 def screen_pixels(area):
     """RGB tuples of a screen rectangle (x, y, w, h), row by row."""
-    x, y, width, height = area
-    with tempfile.NamedTemporaryFile(suffix=".rgb") as raw:
-        subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "-depth", "8",
-                        "rgb:" + raw.name], check=True, timeout=30)
-        data = open(raw.name, "rb").read()
+    data = screen_reference.capture(area)
     return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
 
 
