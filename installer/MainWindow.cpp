@@ -38,6 +38,8 @@ constexpr int kBottomBarSlidePixels = 2;
 constexpr unsigned kPauseBetweenSlidesMs = 100;
 constexpr int kAnimationEffect = 10;
 constexpr int kAnimationIntervalMs = 1;
+// A desktop still starting on a busy machine; on Windows it answers at once.
+constexpr std::uint32_t kDesktopWaitMs = 30000;
 
 TextStyleDescription plainStyle(int size, Argb colour) { return describeTextStyle(std::nullopt, std::nullopt, size, colour, 0); }
 
@@ -105,15 +107,7 @@ bool MainWindow::build() {
 
 bool MainWindow::createForm() {
   if (!form_.create(formOptions())) return false;
-  form_.setPreHook([this](HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (installing_ && (message == WM_CLOSE || message == WM_QUERYENDSESSION)) {
-      // The window is disabled, so this comes from another program or the
-      // session's end: closing would destroy what the extraction draws on,
-      // and ending now would leave the roll-back to the next run.
-      installLog().record(message == WM_CLOSE ? "close" : "end of session", "REFUSED", "the installation is running");
-      result = 0;
-      return true;
-    }
+  form_.setPreHook([](HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message != kRunOnUiThreadMessage) return false;
     if (message_seal::matches(wParam) && lParam != 0) (*reinterpret_cast<const std::function<void()>*>(lParam))();
     result = 0;
@@ -223,14 +217,19 @@ void MainWindow::browse() {
 
 void MainWindow::install() {
   // A click that waited in the queue while the first one worked.
-  if (installing_) return;
+  if (form_.busy()) return;
   installLog().record("install button", "pressed", pathBox_.captionAnsi());
   if (const auto problem = prepareInstallDirectory(pathBox_.captionAnsi(), installation_.payload(), installation_.keepAside())) {
     service_.showErrorBalloon(*problem);
     installLog().record("error balloon", "shown", *problem);
     return;
   }
-  installing_ = true;
+  // The window is disabled, so a close comes from another program or the
+  // session's end: closing would destroy what the extraction draws on, and
+  // ending now would leave the roll-back to the next run.
+  form_.setBusy(true, [](unsigned message) {
+    installLog().record(message == WM_CLOSE ? "close" : "end of session", "REFUSED", "the installation is running");
+  });
   const StepClock clock;
   switchToInstallingLayout();
   installLog().record("installing layout", "done", "header, slides, progress ring", clock.elapsed());
@@ -311,7 +310,7 @@ void MainWindow::setProgress(int percent) {
 
 void MainWindow::restoreWindow() {
   onUiThread([&] {
-    installing_ = false;
+    form_.setBusy(false);
     form_.repaintAll();
     closeButton_.visible(1);
     form_.disabled(false);
