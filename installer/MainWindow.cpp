@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "installer/DesktopWait.h"
 #include "installer/DirectoryPreparation.h"
 #include "installer/EnvironmentText.h"
 #include "installer/FolderDialog.h"
@@ -319,14 +320,23 @@ void MainWindow::restoreWindow() {
 
 void buildMainWindow(std::span<const std::uint8_t> payload) {
   StepClock clock;
+  // Before anything draws: the first window decides whether this process
+  // can show any.
+  const bool desktopAnswers = waitForAnsweringDesktop(kDesktopWaitMs);
+  installLog().outcome("desktop", desktopAnswers, desktopAnswers ? "answers" : "silent", clock.elapsed());
+  clock = {};
   toolkitStartup();
   installLog().record("toolkit start-up", "done", "GDI+, window classes, fonts, skin, rich-edit server", clock.elapsed());
   enableAccessibility();
   static ServiceWindow service;
   const bool serviceReady = service.create();
-  // Without it no error balloon shows and the extraction cannot be handed
-  // to this thread: the code says why, taken before the log's own calls.
+  // The code says why, taken before the log's own calls.
   installLog().outcome("service window", serviceReady, {}, std::nullopt, serviceReady ? 0 : GetLastError());
+  // Without it no error balloon shows and the extraction cannot be handed
+  // to this thread, so no installation could succeed; and where even this
+  // hidden window fails, the installer's own would not reach the screen.
+  // Ending frees the single-instance guard for the next start.
+  if (!serviceReady) terminateInstaller();
   static MainWindow window(service, payload);
   clock = {};
   const bool built = window.build();
