@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "installer/DesktopWait.h"
 #include "installer/DirectoryPreparation.h"
 #include "installer/EnvironmentText.h"
 #include "installer/FolderDialog.h"
@@ -38,6 +39,8 @@ constexpr int kBottomBarSlidePixels = 2;
 constexpr unsigned kPauseBetweenSlidesMs = 100;
 constexpr int kAnimationEffect = 10;
 constexpr int kAnimationIntervalMs = 1;
+// A desktop still starting on a busy machine; on Windows it answers at once.
+constexpr std::uint32_t kDesktopWaitMs = 30000;
 
 TextStyleDescription plainStyle(int size, Argb colour) { return describeTextStyle(std::nullopt, std::nullopt, size, colour, 0); }
 
@@ -105,15 +108,7 @@ bool MainWindow::build() {
 
 bool MainWindow::createForm() {
   if (!form_.create(formOptions())) return false;
-  form_.setPreHook([this](HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (installing_ && (message == WM_CLOSE || message == WM_QUERYENDSESSION)) {
-      // The window is disabled, so this comes from another program or the
-      // session's end: closing would destroy what the extraction draws on,
-      // and ending now would leave the roll-back to the next run.
-      installLog().record(message == WM_CLOSE ? "close" : "end of session", "REFUSED", "the installation is running");
-      result = 0;
-      return true;
-    }
+  form_.setPreHook([](HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message != kRunOnUiThreadMessage) return false;
     if (message_seal::matches(wParam) && lParam != 0) (*reinterpret_cast<const std::function<void()>*>(lParam))();
     result = 0;
@@ -223,14 +218,19 @@ void MainWindow::browse() {
 
 void MainWindow::install() {
   // A click that waited in the queue while the first one worked.
-  if (installing_) return;
+  if (form_.busy()) return;
   installLog().record("install button", "pressed", pathBox_.captionAnsi());
   if (const auto problem = prepareInstallDirectory(pathBox_.captionAnsi(), installation_.payload(), installation_.keepAside())) {
     service_.showErrorBalloon(*problem);
     installLog().record("error balloon", "shown", *problem);
     return;
   }
-  installing_ = true;
+  // The window is disabled, so a close comes from another program or the
+  // session's end: closing would destroy what the extraction draws on, and
+  // ending now would leave the roll-back to the next run.
+  form_.setBusy(true, [](unsigned message) {
+    installLog().record(message == WM_CLOSE ? "close" : "end of session", "REFUSED", "the installation is running");
+  });
   const StepClock clock;
   switchToInstallingLayout();
   installLog().record("installing layout", "done", "header, slides, progress ring", clock.elapsed());
@@ -311,7 +311,7 @@ void MainWindow::setProgress(int percent) {
 
 void MainWindow::restoreWindow() {
   onUiThread([&] {
-    installing_ = false;
+    form_.setBusy(false);
     form_.repaintAll();
     closeButton_.visible(1);
     form_.disabled(false);
@@ -320,14 +320,23 @@ void MainWindow::restoreWindow() {
 
 void buildMainWindow(std::span<const std::uint8_t> payload) {
   StepClock clock;
+  // Before anything draws: the first window decides whether this process
+  // can show any.
+  const bool desktopAnswers = waitForAnsweringDesktop(kDesktopWaitMs);
+  installLog().outcome("desktop", desktopAnswers, desktopAnswers ? "answers" : "silent", clock.elapsed());
+  clock = {};
   toolkitStartup();
   installLog().record("toolkit start-up", "done", "GDI+, window classes, fonts, skin, rich-edit server", clock.elapsed());
   enableAccessibility();
   static ServiceWindow service;
   const bool serviceReady = service.create();
-  // Without it no error balloon shows and the extraction cannot be handed
-  // to this thread: the code says why, taken before the log's own calls.
+  // The code says why, taken before the log's own calls.
   installLog().outcome("service window", serviceReady, {}, std::nullopt, serviceReady ? 0 : GetLastError());
+  // Without it no error balloon shows and the extraction cannot be handed
+  // to this thread, so no installation could succeed; and where even this
+  // hidden window fails, the installer's own would not reach the screen.
+  // Ending frees the single-instance guard for the next start.
+  if (!serviceReady) terminateInstaller();
   static MainWindow window(service, payload);
   clock = {};
   const bool built = window.build();

@@ -100,10 +100,10 @@ class MainWindow final : public InstallationView, public InstallOptions {
 
   ServiceWindow& service_;
   DWORD uiThread_ = 0;
-  // From the install click until the window is given back after a failure.
-  // The extraction runs on this thread and lets waiting messages through:
-  // none of them may start a second installation or close the window.
-  bool installing_ = false;
+  // Busy from the install click until the window is given back after a
+  // failure. The extraction runs on this thread and lets waiting messages
+  // through: none of them may start a second installation or close the
+  // window.
   Form form_;
   Panel backgroundPanel_;
   ImageButton closeButton_;

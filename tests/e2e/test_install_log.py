@@ -2,6 +2,8 @@
 order, and naming what failed."""
 import itertools
 import os
+import signal
+import threading
 import time
 import unittest
 
@@ -25,8 +27,17 @@ STARTING_PRODUCT = "设置系统主页..."
 REGISTERING = "注册组件...！"
 COMPLETING = "完成安装...！"
 
-START_UP = [("log opened", "ok"), ("single instance", "ok"), ("toolkit start-up", "done"),
+START_UP = [("log opened", "ok"), ("single instance", "ok"), ("desktop", "ok"), ("toolkit start-up", "done"),
             ("service window", "ok"), ("window shown", "ok")]
+
+
+def signal_quietly(pid, number):
+    """False when the process has gone meanwhile."""
+    try:
+        os.kill(pid, number)
+        return True
+    except OSError:
+        return False
 
 
 def payload_size():
@@ -132,6 +143,44 @@ class InstallLogTest(unittest.TestCase):
         self.assertTrue(wait_until(lambda: log.steps() == START_UP, 20), log.raw().decode("utf-8"))
         self.assertEqual(log.raw().count(log.BOM), 1, "replaced, not appended to")
 
+    def test_a_desktop_still_starting_never_leaves_an_unseen_installer_running(self):
+        """Wine's desktop process held still for a while, as on a fresh, busy
+        machine. Where it already had its window, the installer waits for it
+        and shows; where Wine gave up waiting for it (ten seconds) no window
+        of this process can reach the screen, and the installer ends, saying
+        why, so that the next start is not refused as a second copy. Before,
+        it stayed running unseen, its log saying the window was shown."""
+        held, stop = [], threading.Event()
+
+        def hold_desktop(seconds=20):
+            first = None
+            while not stop.is_set() and (first is None or time.monotonic() - first < seconds):
+                for pid in state.running_programs("explorer.exe"):
+                    if pid not in held and signal_quietly(pid, signal.SIGSTOP):
+                        held.append(pid)
+                        first = first or time.monotonic()
+                time.sleep(0.01)
+            for pid in held:
+                signal_quietly(pid, signal.SIGCONT)
+
+        holder = threading.Thread(target=hold_desktop, daemon=True)
+        holder.start()
+        try:
+            window = w.InstallerWindow(log_name="log-desktop")
+            self.assertTrue(wait_until(lambda: held, 60), "the desktop process started")
+            shown = lambda: w.xdotool("search", "--onlyvisible", "--name", w.TITLE) != ""
+            self.assertTrue(wait_until(lambda: window.exited() or shown(), 120, interval=0.5),
+                            "the installer neither showed nor ended: " + log.raw().decode("utf-8"))
+        finally:
+            stop.set()
+            holder.join(30)
+        steps = log.steps()
+        if window.exited():
+            self.assertIn(("service window", "FAILED"), steps, log.raw().decode("utf-8"))
+            self.assertNotIn(("window shown", "ok"), steps)
+        else:
+            window.wait_shown()
+            self.assertEqual(steps, START_UP, log.raw().decode("utf-8"))
 
 if __name__ == "__main__":
     unittest.main()

@@ -1,7 +1,5 @@
 #include "toolkit/access/AccessibilityServer.h"
 
-#include <oleacc.h>
-
 #include "toolkit/access/AccessibleNames.h"
 #include "toolkit/access/AccessibleNode.h"
 #include "toolkit/access/AccessibleTree.h"
@@ -9,6 +7,7 @@
 #include "toolkit/access/FocusCue.h"
 #include "toolkit/access/KeyboardNavigator.h"
 #include "toolkit/core/AccessibilityHook.h"
+#include "toolkit/core/LateLoadedApis.h"
 #include "toolkit/core/UiComApartment.h"
 
 namespace talvek {

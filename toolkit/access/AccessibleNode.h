@@ -5,11 +5,9 @@
 // single-threaded); on any other thread nothing is found.
 #pragma once
 
-#include <windows.h>
-#include <oleacc.h>
-
 #include <string>
 
+#include "toolkit/core/LateLoadedApis.h"
 #include "toolkit/core/RoutedControl.h"
 
 namespace talvek {

@@ -195,7 +195,13 @@ void Form::resetMembers() {
   colour1_ = colour2_ = 0;
   animation_.reset();
   animating_ = showEffect_ = closeEffect_ = animationInterval_ = 0;
-  closing_ = false;
+  closing_ = busy_ = false;
+  onBusyRefusal_ = nullptr;
+}
+
+void Form::setBusy(bool busy, std::function<void(unsigned message)> onRefused) {
+  busy_ = busy;
+  onBusyRefusal_ = std::move(onRefused);
 }
 
 void Form::close() {

@@ -104,6 +104,11 @@ class Form final : public ToolkitWindow {
 
   int dblClickMaximise(std::optional<int> value = std::nullopt);
   int dragLocked(std::optional<int> value = std::nullopt);
+  // A busy window (one whose work would be lost with it) refuses to close
+  // and answers the session's end that it may not end yet; `onRefused`
+  // hears each refused message, so the owner can tell why.
+  void setBusy(bool busy, std::function<void(unsigned message)> onRefused = {});
+  bool busy() const { return busy_; }
   void setPreHook(MessageHook hook) { preHook_ = std::move(hook); }
   void setPostHook(MessageHook hook) { postHook_ = std::move(hook); }
   void setCaptionHandler(CaptionHandler handler) { captionHandler_ = std::move(handler); }
@@ -231,6 +236,8 @@ class Form final : public ToolkitWindow {
   int animating_ = 0;
   int showEffect_ = 0, closeEffect_ = 0, animationInterval_ = 0;
   bool closing_ = false;             // a close animation is being waited for
+  bool busy_ = false;
+  std::function<void(unsigned message)> onBusyRefusal_;
   bool inDestroyMessage_ = false;
   bool presentTimerResting_ = false;
 };

@@ -160,7 +160,15 @@ std::optional<LRESULT> Form::lifecycleMessage(unsigned message, std::uintptr_t w
         setPresentPending(hwnd_, true);
       }
       break;
+    case WM_QUERYENDSESSION:
+      if (!busy_) break;
+      if (onBusyRefusal_) onBusyRefusal_(message);
+      return FALSE;
     case WM_CLOSE:
+      if (busy_) {
+        if (onBusyRefusal_) onBusyRefusal_(message);
+        return 0;
+      }
       if (closing_) return 0;  // one close at a time; the first one finishes it
       if (closeEffect_ != 0 || showEffect_ != 0) {
         closeWithAnimation();

@@ -10,6 +10,9 @@
 #if defined(_WININET_)
 #error "include toolkit/core/LateLoadedApis.h instead of <wininet.h>"
 #endif
+#if defined(__oleacc_h__)
+#error "include toolkit/core/LateLoadedApis.h instead of <oleacc.h>"
+#endif
 // The multimedia, common-control and shell headers are also reached through
 // <windows.h>, so their switches are set for every source by the build.
 #if !defined(_WINMM_) || !defined(_COMCTL32_) || !defined(_SHELL32_)

@@ -4,7 +4,6 @@
 #include "toolkit/access/AccessibilityServer.h"
 
 #include <gtest/gtest.h>
-#include <oleacc.h>
 
 #include <memory>
 #include <string>
@@ -23,6 +22,7 @@
 #include "toolkit/controls/ProgressIndicator.h"
 #include "toolkit/controls/TriStateButton.h"
 #include "toolkit/core/AccessibilityHook.h"
+#include "toolkit/core/LateLoadedApis.h"
 #include "toolkit/core/TextStyleFlags.h"
 #include "toolkit/core/ToolkitWindowProc.h"
 #include "toolkit/core/WindowProperties.h"

@@ -154,6 +154,27 @@ TEST_F(FormAnimation, ARefusedCloseAfterTheAnimationKeepsTheWindow) {
   EXPECT_FALSE(form.animating());
 }
 
+TEST_F(FormAnimation, ABusyFormRefusesTheCloseAndTheSessionsEndWithoutFadingUntilIdle) {
+  createForm(true);
+  form.show(true);
+  HWND window = form.hwnd();
+  form.closeEffect(kEffectFade);
+  std::vector<unsigned> refused;
+  form.setBusy(true, [&](unsigned message) { refused.push_back(message); });
+  EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), FALSE);
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  form.close();
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(ticks(false), 0) << "no fade out and back";
+  EXPECT_EQ(refused, (std::vector<unsigned>{WM_QUERYENDSESSION, WM_CLOSE, WM_CLOSE}));
+
+  form.setBusy(false);
+  EXPECT_NE(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), FALSE);
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(refused.size(), 3u);
+}
+
 // The wait for a close animation ends on its own limit, on WM_QUIT and when
 // the window goes away underneath it.
 TEST_F(FormAnimation, TheCloseWaitAlwaysEnds) {

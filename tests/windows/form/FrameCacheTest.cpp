@@ -7,6 +7,8 @@
 #include "tests/windows/controls/TestCanvas.h"
 #include "tests/windows/controls/TestColours.h"
 #include "tests/windows/form/FormTestSupport.h"
+#include "toolkit/controls/Label.h"
+#include "toolkit/controls/Panel.h"
 #include "toolkit/core/FrameCache.h"
 #include "toolkit/core/ImageDecoder.h"
 #include "toolkit/core/TextStyleFlags.h"
@@ -153,6 +155,47 @@ TEST_F(FrameCaching, AFormResizedShowsTheFrameOfItsNewSize) {
   form.repaintAll();
   EXPECT_EQ(form.canvas().pixel(5 + 7, 5 + 6), kRed);
   form.destroy();
+}
+
+// A form resized in steps copies the rows it shares with the picture before
+// and composes only the rest: each step must show what composing the whole
+// window at that height shows, with translucent controls and text across
+// the rows where copying stops.
+class ComposedForm {
+ public:
+  explicit ComposedForm(int height) {
+    FormCreateOptions options;
+    options.rectangle = Rect{40, 40, kWidth, height};
+    options.styleFlags = 2;
+    options.titleText = u"WWWW";
+    options.backgroundColor = 0xFF1C1C1C;
+    form.create(options);
+    form.layeredMode(true, true);
+    const ControlRef id = form.objectId();
+    EXPECT_TRUE(veil.create(id, {10, 60, 200, 300}, 0x80C04020));
+    EXPECT_TRUE(inner.create(veil.handle, {20, 20, 100, 200}, 0x6020A0F0));
+    EXPECT_TRUE(text.create(id, {30, 150, 240, 90}, "即将开启Talvek之旅 WWWW",
+                            describeTextStyle(0, std::nullopt, 40, 0xD0FFFFFF, 0)));
+    form.repaintAll();
+  }
+  ~ComposedForm() {
+    veil.unregister();  // with its child
+    text.unregister();
+    form.destroy();
+  }
+
+  Form form;
+  Panel veil, inner;
+  Label text;
+};
+
+TEST_F(FrameCaching, AFormResizedInStepsComposesWhatTheWholeWindowWould) {
+  ComposedForm stepped(200);
+  for (int height : {210, 230, 250, 270, 290, 330, 300, 260, 240, 205, 200}) {
+    stepped.form.move(std::nullopt, std::nullopt, std::nullopt, height);
+    ComposedForm whole(height);
+    EXPECT_EQ(difference(stepped.form.canvas(), whole.form.canvas()), "") << height;
+  }
 }
 
 }  // namespace
