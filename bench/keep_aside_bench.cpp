@@ -5,7 +5,8 @@
 //   keep_aside_bench guarded ZIP DIR   the same as the installation does it:
 //                                      keep-aside folder, plan, moves, commit
 // Prints "name milliseconds" and "removal milliseconds": the part of the
-// removal of kept paths still running after the commit.
+// removal of kept paths still running after the commit; guarded also the
+// phases up to it (begin and plan, carrying out, extraction, commit).
 #include <windows.h>
 
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "bench/BenchSupport.h"
 #include "installer/ArchiveListing.h"
+#include "installer/FolderListing.h"
 #include "installer/KeepAside.h"
 #include "installer/ZipExtractor.h"
 
@@ -34,18 +36,24 @@ std::vector<std::uint8_t> readAll(const std::string& path) {
 // paths ran on after the commit, which the installer overlaps with the
 // ring's closing sweep of a second.
 bool guardedRun(const std::vector<std::uint8_t>& payload, const std::string& dir, double& removalMs) {
+  const double start = talvek::bench::nowMs();
   talvek::KeepAside keepAside;
   keepAside.begin(dir);
   const auto entries = talvek::listArchive(payload);
   if (!entries) return false;
-  const auto plan = talvek::planKeepAside(
-      *entries, [&](const std::string& relative) { return talvek::KeepAside::look(dir, relative); });
-  if (!keepAside.carryOut(plan) || !talvek::extractZip(payload, dir, nullptr)) {
+  const auto plan = talvek::FolderListing(dir).plan(*entries);
+  const double planned = talvek::bench::nowMs();
+  const bool carried = keepAside.carryOut(plan);
+  const double carriedOut = talvek::bench::nowMs();
+  if (!carried || !talvek::extractZip(payload, dir, nullptr)) {
     keepAside.rollBack();
     return false;
   }
+  const double extracted = talvek::bench::nowMs();
   keepAside.commit();
   const double committed = talvek::bench::nowMs();
+  std::printf("plan %.2f\ncarry %.2f\nextract %.2f\ncommit %.2f\n", planned - start, carriedOut - planned,
+              extracted - carriedOut, committed - extracted);
   keepAside.awaitRemoval(INFINITE);
   removalMs = talvek::bench::nowMs() - committed;
   return true;
