@@ -39,10 +39,13 @@ bool guardedRun(const std::vector<std::uint8_t>& payload, const std::string& dir
   const double start = talvek::bench::nowMs();
   talvek::KeepAside keepAside;
   keepAside.begin(dir);
+  const double begun = talvek::bench::nowMs();
   const auto entries = talvek::listArchive(payload);
   if (!entries) return false;
+  const double listed = talvek::bench::nowMs();
   const auto plan = talvek::FolderListing(dir).plan(*entries);
   const double planned = talvek::bench::nowMs();
+  std::printf("begin %.2f\nlist %.2f\n", begun - start, listed - begun);
   const bool carried = keepAside.carryOut(plan);
   const double carriedOut = talvek::bench::nowMs();
   if (!carried || !talvek::extractZip(payload, dir, nullptr)) {

@@ -12,13 +12,7 @@ class Planner {
  public:
   Planner(const std::vector<PlannedEntry>& entries, const std::function<Found(const std::string&)>& look,
           const FolderContents* contents)
-      : look_(look), contents_(contents) {
-    if (!contents_) return;
-    for (const auto& entry : entries) {
-      archived_[entry.relative] = archived_[entry.relative] || entry.directory;
-      for (std::size_t offset : separatorOffsets(entry.relative)) archived_[entry.relative.substr(0, offset)] = true;
-    }
-  }
+      : entries_(entries), look_(look), contents_(contents) {}
 
   void add(const PlannedEntry& entry) {
     if (entry.relative.empty() || !settled_.insert(entry.relative).second) return;
@@ -74,8 +68,16 @@ class Planner {
 
   // A folder without files stays as it is: moving it would save nothing.
   bool keptWhole(const std::string& relative) {
+    if (!contents_) return false;
+    // Only an installation over an earlier one needs them.
+    if (archived_.empty()) {
+      for (const auto& entry : entries_) {
+        archived_[entry.relative] = archived_[entry.relative] || entry.directory;
+        for (std::size_t offset : separatorOffsets(entry.relative)) archived_[entry.relative.substr(0, offset)] = true;
+      }
+    }
     std::vector<std::uint64_t> sizes;
-    if (!contents_ || !onlyArchived(relative, sizes) || sizes.empty()) return false;
+    if (!onlyArchived(relative, sizes) || sizes.empty()) return false;
     plan_.lines.push_back({JournalVerb::Keep, relative});
     plan_.replacedFileSizes.insert(plan_.replacedFileSizes.end(), sizes.begin(), sizes.end());
     return true;
@@ -97,6 +99,7 @@ class Planner {
     return true;
   }
 
+  const std::vector<PlannedEntry>& entries_;
   const std::function<Found(const std::string&)>& look_;
   const FolderContents* contents_;
   // Every path the archive puts something at, and whether it is a folder.
