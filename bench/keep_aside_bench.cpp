@@ -6,7 +6,8 @@
 //                                      keep-aside folder, plan, moves, commit
 // Prints "name milliseconds" and "removal milliseconds": the part of the
 // removal of kept paths still running after the commit; guarded also the
-// phases up to it (begin and plan, carrying out, extraction, commit).
+// phases up to it (begin, archive listing, folder listing, plan, carrying
+// out, extraction, commit).
 #include <windows.h>
 
 #include <cstdio>
@@ -43,8 +44,13 @@ bool guardedRun(const std::vector<std::uint8_t>& payload, const std::string& dir
   const auto entries = talvek::listArchive(payload);
   if (!entries) return false;
   const double listed = talvek::bench::nowMs();
-  const auto plan = talvek::FolderListing(dir).plan(*entries);
+  // Listed ahead only to time it apart; the plan lists what it needs.
+  talvek::FolderListing listing(dir);
+  if (auto top = listing.contents("")) for (const auto& item : *top) listing.contents(item.name);
+  const double enumerated = talvek::bench::nowMs();
+  const auto plan = listing.plan(*entries);
   const double planned = talvek::bench::nowMs();
+  std::printf("enumerate %.2f\n", enumerated - listed);
   std::printf("begin %.2f\nlist %.2f\n", begun - start, listed - begun);
   const bool carried = keepAside.carryOut(plan);
   const double carriedOut = talvek::bench::nowMs();
