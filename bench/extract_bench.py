@@ -4,7 +4,7 @@ miniunz, both built from the same sources, each as a whole process under Wine,
 alternately, on tmpfs and on disk. Prints medians and the ratio ours/miniunz,
 the in-process floor, and the memory growth while writing the archive.
 
-usage: bench/extract_bench.py [--reps N] [--keep-aside-only]   (after ./dev build)
+usage: bench/extract_bench.py [--reps N] [--keep-aside-only [--before EXE]]   (after ./dev build)
 """
 import argparse
 import os
@@ -128,10 +128,11 @@ def make_many_files_tree(root, count=3000):
             f.write(rng.randbytes(size // 2) + b"talvek " * (size // 14))
 
 
-def compare_keep_aside(tree, label, env, reps):
+def compare_keep_aside(tree, label, env, reps, before=None):
     """In-process extraction time without and with the keep-aside of the
     earlier version (plan, moves, journal, commit), into an empty folder and
-    over an earlier installation of the same product."""
+    over an earlier installation of the same product; with `before`, another
+    build of keep_aside_bench.exe runs the keep-aside too, side by side."""
     payload = os.path.join(WORK, f"keep-aside-{label}.zip")
     subprocess.run([os.path.join(BUILD, "host", "tools", "payload_zip"), "--level", "6", tree, payload],
                    check=True, stdout=subprocess.DEVNULL, timeout=300)
@@ -142,23 +143,42 @@ def compare_keep_aside(tree, label, env, reps):
     fresh(earlier)
     timed(program + ["plain", winpath(payload), winpath(earlier)], env)
     for case in ("fresh", "over earlier"):
-        samples = {"plain": [], "guarded": [], "removal": []}
+        phases = ("begin", "list", "enumerate", "plan", "carry", "extract", "commit")
+        samples = {name: [] for name in ("plain", "guarded", "before", "removal") + phases}
+        modes = ("plain", "guarded") + (("before",) if before else ())
         for rep in range(reps):
-            for mode in ("plain", "guarded") if rep % 2 == 0 else ("guarded", "plain"):
+            for mode in modes if rep % 2 == 0 else reversed(modes):
                 shutil.rmtree(out, ignore_errors=True)
                 if case == "fresh":
                     os.makedirs(out)
                 else:
                     shutil.copytree(earlier, out)
+                if mode == "before":
+                    _, text = timed(["wine", before, "guarded", winpath(payload), winpath(out)], env)
+                    samples[mode].append(float(dict(line.split() for line in text.splitlines())["guarded"]))
+                    continue
                 _, text = timed(program + [mode, winpath(payload), winpath(out)], env)
                 figures = dict(line.split() for line in text.splitlines() if line.strip())
                 samples[mode].append(float(figures[mode]))
                 if mode == "guarded":
-                    samples["removal"].append(float(figures.get("removal", 0)))
+                    for phase in ("removal",) + phases:
+                        samples[phase].append(float(figures.get(phase, 0)))
         plain, guarded = statistics.median(samples["plain"]), statistics.median(samples["guarded"])
         print(f"keep-aside, {label}, {case}: plain {plain:.0f} ms, with keep-aside {guarded:.0f} ms "
               f"({(guarded / plain - 1) * 100:+.1f} %, median of {reps}, in-process); the kept paths' removal "
               f"{statistics.median(samples['removal']):.0f} ms more, overlapping the ring's 1 s closing sweep")
+        if before:
+            earlier_build = statistics.median(samples["before"])
+            print(f"keep-aside, {label}, {case}: the other build {earlier_build:.0f} ms "
+                  f"({(earlier_build / plain - 1) * 100:+.1f} %)")
+        # "plan" holds begin, list and enumerate.
+        print(f"keep-aside, {label}, {case}, with keep-aside by phase: " +
+              ", ".join(f"{phase} {statistics.median(samples[phase]):.1f} ms" for phase in phases))
+    shutil.rmtree(out, ignore_errors=True)
+    shutil.copytree(earlier, out)
+    _, text = timed(["wine", os.path.join(BENCH_BIN, "keep_aside_calls.exe"), winpath(out)], env)
+    print(f"keep-aside, {label}, one call per file over the earlier version (us): " +
+          ", ".join(" ".join(line.split()) for line in text.splitlines() if line.strip()))
     shutil.rmtree(out, ignore_errors=True)
     shutil.rmtree(earlier, ignore_errors=True)
 
@@ -167,6 +187,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--reps", type=int, default=9)
     parser.add_argument("--keep-aside-only", action="store_true")
+    parser.add_argument("--before", help="another build's keep_aside_bench.exe, run beside this one's")
     args = parser.parse_args()
     env = wine_env()
     os.makedirs(WORK, exist_ok=True)
@@ -180,8 +201,8 @@ def main():
     if args.keep_aside_only:
         many = os.path.join(WORK, "product-3000")
         make_many_files_tree(many)
-        compare_keep_aside(tree, "103 entries", env, args.reps)
-        compare_keep_aside(many, "3000 files", env, args.reps)
+        compare_keep_aside(tree, "103 entries", env, args.reps, args.before)
+        compare_keep_aside(many, "3000 files", env, args.reps, args.before)
         subprocess.run(["wineserver", "-k"], env=env, check=False, timeout=60)
         return 0
     ours = ["wine", os.path.join(BENCH_BIN, "extract_bench.exe")]

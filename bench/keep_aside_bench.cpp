@@ -5,7 +5,9 @@
 //   keep_aside_bench guarded ZIP DIR   the same as the installation does it:
 //                                      keep-aside folder, plan, moves, commit
 // Prints "name milliseconds" and "removal milliseconds": the part of the
-// removal of kept paths still running after the commit.
+// removal of kept paths still running after the commit; guarded also the
+// phases up to it (begin, archive listing, folder listing, plan, carrying
+// out, extraction, commit).
 #include <windows.h>
 
 #include <cstdio>
@@ -14,6 +16,7 @@
 
 #include "bench/BenchSupport.h"
 #include "installer/ArchiveListing.h"
+#include "installer/FolderListing.h"
 #include "installer/KeepAside.h"
 #include "installer/ZipExtractor.h"
 
@@ -34,18 +37,32 @@ std::vector<std::uint8_t> readAll(const std::string& path) {
 // paths ran on after the commit, which the installer overlaps with the
 // ring's closing sweep of a second.
 bool guardedRun(const std::vector<std::uint8_t>& payload, const std::string& dir, double& removalMs) {
+  const double start = talvek::bench::nowMs();
   talvek::KeepAside keepAside;
   keepAside.begin(dir);
+  const double begun = talvek::bench::nowMs();
   const auto entries = talvek::listArchive(payload);
   if (!entries) return false;
-  const auto plan = talvek::planKeepAside(
-      *entries, [&](const std::string& relative) { return talvek::KeepAside::look(dir, relative); });
-  if (!keepAside.carryOut(plan) || !talvek::extractZip(payload, dir, nullptr)) {
+  const double listed = talvek::bench::nowMs();
+  // Listed ahead only to time it apart; the plan lists what it needs.
+  talvek::FolderListing listing(dir);
+  if (auto top = listing.contents("")) for (const auto& item : *top) listing.contents(item.name);
+  const double enumerated = talvek::bench::nowMs();
+  const auto plan = listing.plan(*entries);
+  const double planned = talvek::bench::nowMs();
+  std::printf("enumerate %.2f\n", enumerated - listed);
+  std::printf("begin %.2f\nlist %.2f\n", begun - start, listed - begun);
+  const bool carried = keepAside.carryOut(plan);
+  const double carriedOut = talvek::bench::nowMs();
+  if (!carried || !talvek::extractZip(payload, dir, nullptr)) {
     keepAside.rollBack();
     return false;
   }
+  const double extracted = talvek::bench::nowMs();
   keepAside.commit();
   const double committed = talvek::bench::nowMs();
+  std::printf("plan %.2f\ncarry %.2f\nextract %.2f\ncommit %.2f\n", planned - start, carriedOut - planned,
+              extracted - carriedOut, committed - extracted);
   keepAside.awaitRemoval(INFINITE);
   removalMs = talvek::bench::nowMs() - committed;
   return true;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "installer/ArchiveListing.h"
+#include "installer/FolderListing.h"
 #include "installer/GbkPath.h"
 #include "installer/InstallLog.h"
 #include "installer/KeepAside.h"
@@ -48,8 +49,9 @@ std::optional<SpaceShortfall> findSpaceShortfall(const std::string& installDir, 
   figures.archiveBytes = payload.size();
   if (const auto entries = listArchive(payload)) {
     const bool exists = isDirectory(installDir);
+    FolderListing listing(installDir);
     const KeepAsidePlan plan = planKeepAside(*entries, [&](const std::string& relative) {
-      return exists ? KeepAside::look(installDir, relative) : Found{};
+      return exists ? listing.look(relative) : Found{};
     });
     for (const auto& entry : *entries) {
       if (entry.directory) {

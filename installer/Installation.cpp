@@ -4,6 +4,7 @@
 
 #include "installer/ArchiveListing.h"
 #include "installer/BoundedRepeat.h"
+#include "installer/FolderListing.h"
 #include "installer/InstallLog.h"
 #include "installer/InstallerState.h"
 #include "installer/PayloadFile.h"
@@ -146,9 +147,7 @@ bool Installation::extractWithKeepAside(const std::string& dir, ExtractionReport
   }
   if (keepAside_.active()) {
     const auto entries = listArchive(payload_);
-    const KeepAsidePlan plan =
-        entries ? planKeepAside(*entries, [&](const std::string& relative) { return KeepAside::look(dir, relative); })
-                : KeepAsidePlan{};
+    const KeepAsidePlan plan = entries ? FolderListing(dir).plan(*entries) : KeepAsidePlan{};
     if (!keepAside_.carryOut(plan)) {
       report.failure = "what the extraction replaces cannot be kept aside";
       return false;

@@ -5,6 +5,7 @@
 #include "installer/GbkPath.h"
 #include "installer/InstallLog.h"
 #include "installer/KeepAsideFolder.h"
+#include "installer/LinkSafeFiles.h"
 #include "installer/PathChecks.h"
 #include "installer/ZipExtractor.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 // Enough fresh names for any number of runs cut short in a row.
 constexpr int kFolderNameAttempts = 1000;
+constexpr char kLinkRefusal[] = " is a link; nothing is written through it";
 
 }  // namespace
 
@@ -79,9 +81,13 @@ bool KeepAside::moveAside(const std::string& relative) {
   const std::string keptParent = parentDirectory(kept);
   const bool mirrored = mirrorFolders_.count(keptParent) ||
                         (createDirectoryTree(keptParent) && mirrorFolders_.insert(keptParent).second);
-  // Moving the path itself: a link moves as a link, its target untouched.
-  const bool moved = mirrored && MoveFileExA((installDir_ + relative).c_str(), kept.c_str(), 0);
-  if (!moved) {
+  const LinkSafe move = mirrored ? moveItself(installDir_, relative, kept) : LinkSafe::Failed;
+  const bool moved = move == LinkSafe::Done;
+  if (move == LinkSafe::Link) {
+    installLog().record("keep aside", "REFUSED", installDir_ + relative + kLinkRefusal);
+    // Not worth waiting for: no program lets go of it.
+    SetLastError(ERROR_CANT_ACCESS_FILE);
+  } else if (!moved) {
     // The caller decides on this error whether to try again.
     const DWORD error = GetLastError();
     installLog().record("keep aside", "FAILED", installDir_ + relative, std::nullopt, error);
@@ -98,7 +104,7 @@ bool KeepAside::carryOut(const KeepAsidePlan& plan) {
   // A link is neither moved nor deleted nor written through: under Wine
   // either would act on what it points to. The installation stops instead.
   for (const auto& link : plan.links) {
-    installLog().record("keep aside", "REFUSED", installDir_ + link + " is a link; nothing is written through it");
+    installLog().record("keep aside", "REFUSED", installDir_ + link + kLinkRefusal);
   }
   if (!plan.links.empty()) return false;
   if (!active()) return true;
@@ -167,32 +173,13 @@ KeepAside::~KeepAside() {
   if (removal_) WaitForSingleObject(removal_.get(), INFINITE);
 }
 
-namespace {
-
-// Wine shows a Unix link to a file as a plain file, and moving or deleting
-// it there acts on its target; a handle's final name tells it apart there
-// and on Windows alike: it names the target, not the path asked for.
-bool reachedThroughLink(const std::string& path, const std::string& relative) {
-  Handle handle(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!handle) return false;
-  char finalName[2 * MAX_PATH];
-  const DWORD length = GetFinalPathNameByHandleA(handle.get(), finalName, sizeof finalName, 0);
-  if (length == 0 || length >= sizeof finalName) return false;
-  const std::string tail = "\\" + relative;
-  if (length < tail.size()) return true;
-  return !samePath(finalName + (length - tail.size()), tail);
-}
-
-}  // namespace
-
 Found KeepAside::look(const std::string& installDir, const std::string& relative) {
   const std::string path = installDir + relative;
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
   if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return {FoundKind::Link, 0};
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {FoundKind::Directory, 0};
-  if (reachedThroughLink(path, relative)) return {FoundKind::Link, 0};
+  if (reachedThroughLink(installDir, relative)) return {FoundKind::Link, 0};
   return {FoundKind::File, (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
 }
 

@@ -7,6 +7,7 @@
 #include "installer/GbkPath.h"
 #include "installer/InstallLog.h"
 #include "installer/KeepAside.h"
+#include "installer/LinkSafeFiles.h"
 #include "installer/PathChecks.h"
 #include "installer/RollbackJournal.h"
 #include "toolkit/core/WinHandles.h"
@@ -37,9 +38,16 @@ bool isLink(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-bool removeOrScheduleFile(const std::string& path) {
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (DeleteFileA(path.c_str())) return true;
+// Through a handle checked not to lead elsewhere: a folder kept whole may
+// hold a link to a file that the system shows as a plain file.
+bool removeOrScheduleFile(const std::string& installDir, const std::string& relative) {
+  const std::string path = installDir + relative;
+  const LinkSafe removed = deleteItself(installDir, relative);
+  if (removed == LinkSafe::Done) return true;
+  if (removed == LinkSafe::Link) {
+    installLog().record("remove kept", "left", path + " is a link; left alone");
+    return false;
+  }
   const DWORD error = GetLastError();
   const bool scheduled = MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   installLog().record("remove kept", scheduled ? "at restart" : "FAILED", path, std::nullopt, error);
@@ -47,27 +55,31 @@ bool removeOrScheduleFile(const std::string& path) {
 }
 
 // Depth first, never into a link: a linked folder loses its link, not what
-// it points to.
-bool removeTree(const std::string& dir) {
+// it points to. `dir` is below the installation folder, ending in a
+// separator.
+bool removeTree(const std::string& installDir, const std::string& dir) {
   bool complete = true;
   WIN32_FIND_DATAA found{};
-  FindHandle find(FindFirstFileA((dir + "*").c_str(), &found));
+  FindHandle find(FindFirstFileExA((installDir + dir + "*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (find) {
     do {
       const std::string name = found.cFileName;
       if (name == "." || name == "..") continue;
-      const std::string path = dir + name;
+      const std::string relative = dir + name;
+      const std::string path = installDir + relative;
       if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        complete = removeOrScheduleFile(path) && complete;
+        complete = removeOrScheduleFile(installDir, relative) && complete;
       } else if (isLink(found.dwFileAttributes)) {
         complete = (RemoveDirectoryA(path.c_str()) || DeleteFileA(path.c_str())) && complete;
       } else {
-        complete = removeTree(path + "\\") && complete;
+        complete = removeTree(installDir, relative + "\\") && complete;
       }
     } while (FindNextFileA(find.get(), &found));
   }
-  if (RemoveDirectoryA(dir.c_str())) return complete;
-  MoveFileExA(dir.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  const std::string path = installDir + dir;
+  if (RemoveDirectoryA(path.c_str())) return complete;
+  MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   return false;
 }
 
@@ -156,7 +168,7 @@ bool KeepAsideFolder::undo() const {
 }
 
 void KeepAsideFolder::discard() const {
-  const bool removed = removeTree(folder_);
+  const bool removed = removeTree(installDir_, folder_.substr(installDir_.size()));
   installLog().record("remove kept", removed ? "ok" : "at restart", folder_);
 }
 

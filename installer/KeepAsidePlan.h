@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,11 +34,29 @@ struct KeepAsidePlan {
   std::vector<std::string> links;  // links where entries go: never acted on
 };
 
+struct ListedName {
+  std::string name;
+  Found found;
+};
+
+// What a folder (relative, as `look` takes it) holds; nothing when it
+// cannot be listed.
+using FolderContents = std::function<std::optional<std::vector<ListedName>>(const std::string& relative)>;
+
 // `look` tells what a relative path holds now. Paths below one that is
 // made or kept aside are not looked at: they cannot exist any more. Entries
 // must come parents first, as the archive lists them; a parent an archive
 // does not list is planned as made when missing.
 KeepAsidePlan planKeepAside(const std::vector<PlannedEntry>& entries,
                             const std::function<Found(const std::string& relative)>& look);
+
+// The same, and a folder the archive names that holds nothing else than
+// files and folders the archive names (the earlier version of a product
+// folder) is kept aside whole and made anew: one move instead of one per
+// file. A folder with anything else inside, a link included, is planned
+// path by path.
+KeepAsidePlan planKeepAside(const std::vector<PlannedEntry>& entries,
+                            const std::function<Found(const std::string& relative)>& look,
+                            const FolderContents& contents);
 
 }  // namespace talvek

@@ -64,8 +64,13 @@ std::vector<UndoStep> RollbackJournal::undoStepsGiven(const Journal& journal,
                                                       const std::vector<std::string>& neverMoved) {
   std::vector<UndoStep> steps;
   if (journal.committed) return steps;
+  // A folder kept whole that never moved still holds what the lines below
+  // it name: the earlier version's own files.
   auto untouched = [&](const std::string& relative) {
-    return std::find(neverMoved.begin(), neverMoved.end(), relative) != neverMoved.end();
+    return std::any_of(neverMoved.begin(), neverMoved.end(), [&](const std::string& kept) {
+      return relative.compare(0, kept.size(), kept) == 0 &&
+             (relative.size() == kept.size() || relative[kept.size()] == '\\');
+    });
   };
   std::vector<std::string> putBack;
   for (auto line = journal.lines.rbegin(); line != journal.lines.rend(); ++line) {

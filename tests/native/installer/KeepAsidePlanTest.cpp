@@ -79,5 +79,70 @@ TEST(KeepAsidePlan, FoldersAnArchiveDoesNotListArePlannedAndRepeatsOnce) {
                                                   {JournalVerb::MakeFile, "a\\b\\c.txt"}}));
 }
 
+// The earlier version of a product folder moves as one; a folder holding
+// anything the archive does not name (a file of the user's, a link, a file
+// where the archive has a folder) is planned path by path, and what it
+// holds that is not named stays.
+TEST(KeepAsidePlan, AFolderHoldingOnlyWhatTheArchiveNamesIsKeptWhole) {
+  const std::vector<PlannedEntry> product{{"Auxiliary", true, 0},
+                                          {"Auxiliary\\src", true, 0},
+                                          {"Auxiliary\\src\\a.png", false, 1},
+                                          {"Auxiliary\\Beacon.exe", false, 300},
+                                          {"play\\local\\page.html", false, 2},
+                                          {"Talvek.exe", false, 5000}};
+  std::map<std::string, std::vector<ListedName>> folders{
+      {"Auxiliary", {{"Beacon.exe", {FoundKind::File, 250}}, {"src", {FoundKind::Directory, 0}}}},
+      {"Auxiliary\\src", {{"a.png", {FoundKind::File, 7}}}},
+      {"play", {{"local", {FoundKind::Directory, 0}}, {"user.ini", {FoundKind::File, 3}}}},
+      {"play\\local", {{"page.html", {FoundKind::File, 9}}}}};
+  auto plan = [&] {
+    std::map<std::string, Found> disk{{"Auxiliary", {FoundKind::Directory, 0}},
+                                      {"play", {FoundKind::Directory, 0}},
+                                      {"Talvek.exe", {FoundKind::File, 4000}}};
+    for (const auto& [folder, items] : folders) {
+      for (const auto& item : items) disk[folder + "\\" + item.name] = item.found;
+    }
+    std::vector<std::string> looked;
+    auto made = planKeepAside(
+        product,
+        [&](const std::string& relative) {
+          looked.push_back(relative);
+          return disk.count(relative) ? disk[relative] : Found{};
+        },
+        [&](const std::string& relative) -> std::optional<std::vector<ListedName>> {
+          if (!folders.count(relative)) return std::nullopt;
+          return folders[relative];
+        });
+    return std::make_pair(made, looked);
+  };
+
+  auto [whole, looked] = plan();
+  EXPECT_EQ(whole.lines, (std::vector<JournalLine>{{JournalVerb::Keep, "Auxiliary"},
+                                                   {JournalVerb::MakeDir, "Auxiliary"},
+                                                   {JournalVerb::MakeDir, "Auxiliary\\src"},
+                                                   {JournalVerb::MakeFile, "Auxiliary\\src\\a.png"},
+                                                   {JournalVerb::MakeFile, "Auxiliary\\Beacon.exe"},
+                                                   {JournalVerb::Keep, "play\\local"},
+                                                   {JournalVerb::MakeDir, "play\\local"},
+                                                   {JournalVerb::MakeFile, "play\\local\\page.html"},
+                                                   {JournalVerb::Keep, "Talvek.exe"},
+                                                   {JournalVerb::MakeFile, "Talvek.exe"}}));
+  EXPECT_EQ(whole.replacedFileSizes, (std::vector<std::uint64_t>{250, 7, 9, 4000}));
+  EXPECT_EQ(looked, (std::vector<std::string>{"Auxiliary", "play", "play\\local", "Talvek.exe"}));
+
+  folders["Auxiliary"].push_back({"settings.ini", {FoundKind::File, 1}});
+  folders["Auxiliary\\src"].push_back({"b.png", {FoundKind::Link, 0}});
+  folders["play\\local"][0].found = {FoundKind::Directory, 0};
+  const auto byPath = plan().first;
+  EXPECT_EQ(byPath.lines, (std::vector<JournalLine>{{JournalVerb::Keep, "Auxiliary\\src\\a.png"},
+                                                    {JournalVerb::MakeFile, "Auxiliary\\src\\a.png"},
+                                                    {JournalVerb::Keep, "Auxiliary\\Beacon.exe"},
+                                                    {JournalVerb::MakeFile, "Auxiliary\\Beacon.exe"},
+                                                    {JournalVerb::Keep, "play\\local\\page.html"},
+                                                    {JournalVerb::MakeFile, "play\\local\\page.html"},
+                                                    {JournalVerb::Keep, "Talvek.exe"},
+                                                    {JournalVerb::MakeFile, "Talvek.exe"}}));
+}
+
 }  // namespace
 }  // namespace talvek

@@ -67,16 +67,23 @@ TEST(RollbackJournal, UndoGoesBackwardsAndPutsBackAfterRemovingWhatTookThePlace)
 
 TEST(RollbackJournal, APathNeverMovedIsLeftWhereItIs) {
   // Killed after the plan was written but before the second move: the
-  // original of b.dll is still in its place and must survive the undo.
+  // originals of b.dll and of the folder kept whole, with all it holds,
+  // are still in their places and must survive the undo.
   const Journal journal{{{JournalVerb::Keep, "a.dll"},
                          {JournalVerb::MakeFile, "a.dll"},
                          {JournalVerb::Keep, "b.dll"},
                          {JournalVerb::MakeFile, "b.dll"},
+                         {JournalVerb::Keep, "d"},
+                         {JournalVerb::MakeDir, "d"},
+                         {JournalVerb::MakeDir, "d\\e"},
+                         {JournalVerb::MakeFile, "d\\e\\f.dll"},
+                         {JournalVerb::MakeFile, "dd.dll"},
                          {JournalVerb::MakeFile, "c.dll"}}};
   const std::set<std::string> moved{"a.dll"};
   const auto steps =
       RollbackJournal::undoSteps(journal, [&](const std::string& relative) { return moved.count(relative) > 0; });
   EXPECT_EQ(steps, (std::vector<UndoStep>{{UndoAction::DeleteMadeFile, "c.dll"},
+                                          {UndoAction::DeleteMadeFile, "dd.dll"},
                                           {UndoAction::DeleteMadeFile, "a.dll"},
                                           {UndoAction::PutBack, "a.dll"}}));
 }

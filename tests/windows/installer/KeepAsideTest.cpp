@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "installer/ArchiveListing.h"
+#include "installer/FolderListing.h"
 #include "installer/Installation.h"
 #include "installer/InstallerState.h"
 #include "installer/ZipExtractor.h"
@@ -168,6 +170,40 @@ TEST_F(KeepAsideTest, ACommittedRunIsNeverPutBack) {
   KeepAside::recoverIn(dir);
   EXPECT_EQ(test::readFileBytes(dir + "Talvek.exe"), "new program");
   for (const auto& [path, bytes] : snapshot(dir)) EXPECT_EQ(path.find(KeepAside::kFolderPrefix), std::string::npos);
+}
+
+// The plan comes from one listing per folder instead of a question per
+// path: path by path it is the same plan, a folder where a file goes
+// included; a folder holding only what the archive names moves whole,
+// through a handle like a file, and a roll-back puts everything back.
+TEST_F(KeepAsideTest, APlanFromFolderListingsKeepsProductFoldersWholeAndRollsBack) {
+  CreateDirectoryA((dir + "zz-last.dll").c_str(), nullptr);
+  test::writeFileBytes(dir + "zz-last.dll\\inside.txt", "a folder where a file goes");
+  CreateDirectoryA((dir + "Auxiliary\\New").c_str(), nullptr);
+  test::writeFileBytes(dir + "Auxiliary\\New\\fresh.dll", "old fresh");
+  const auto before = snapshot(dir);
+  auto payload = archive(false);
+  const auto entries = listArchive(payload);
+  ASSERT_TRUE(entries);
+  FolderListing listing(dir);
+  const auto listed = planKeepAside(*entries, [&](const std::string& relative) { return listing.look(relative); });
+  const auto asked =
+      planKeepAside(*entries, [&](const std::string& relative) { return KeepAside::look(dir, relative); });
+  EXPECT_EQ(listed.lines, asked.lines);
+  EXPECT_EQ(listed.replacedFileSizes, asked.replacedFileSizes);
+
+  const auto plan = listing.plan(*entries);
+  EXPECT_EQ(std::count(plan.lines.begin(), plan.lines.end(), JournalLine{JournalVerb::Keep, "Auxiliary\\New"}), 1);
+  EXPECT_EQ(std::count(plan.lines.begin(), plan.lines.end(), JournalLine{JournalVerb::Keep, "zz-last.dll"}), 1);
+  KeepAside keepAside;
+  ASSERT_TRUE(keepAside.begin(dir));
+  ASSERT_TRUE(keepAside.carryOut(plan));
+  EXPECT_EQ(GetFileAttributesA((dir + "Auxiliary\\New").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(fileExists(dir + "zz-last.dll\\inside.txt"));
+  EXPECT_FALSE(fileExists(dir + "Auxiliary\\Beacon.exe"));
+  EXPECT_EQ(test::readFileBytes(dir + "Auxiliary\\settings.ini"), "the user's own");
+  keepAside.rollBack();
+  EXPECT_EQ(snapshot(dir), before);
 }
 
 // The kept paths are removed while the installation finishes; a run ended

@@ -1,0 +1,78 @@
+#include "installer/LinkSafeFiles.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "installer/PathChecks.h"
+#include "toolkit/core/CodePage.h"
+#include "toolkit/core/WinHandles.h"
+
+namespace talvek {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The handle's final name names the target of a link, not the path asked
+// for. A system that cannot tell has only the attributes to go by.
+bool leadsElsewhere(HANDLE handle, const std::string& relative) {
+  char finalName[2 * MAX_PATH];
+  const DWORD length = GetFinalPathNameByHandleA(handle, finalName, sizeof finalName, 0);
+  if (length == 0 || length >= sizeof finalName) return false;
+  const std::string tail = "\\" + relative;
+  if (length < tail.size()) return true;
+  return !samePath(finalName + (length - tail.size()), tail);
+}
+
+Handle openItself(const std::string& path, DWORD access) {
+  return Handle(CreateFileA(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+}
+
+std::wstring ntPath(const std::string& path) {
+  if (path.rfind("\\\\", 0) == 0) return L"\\??\\UNC\\" + toWide(path.substr(2));
+  return L"\\??\\" + toWide(path);
+}
+
+bool markForDeletion(HANDLE handle) {
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
+}  // namespace
+
+bool reachedThroughLink(const std::string& installDir, const std::string& relative) {
+  Handle handle(CreateFileA((installDir + relative).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return handle && leadsElsewhere(handle.get(), relative);
+}
+
+LinkSafe moveItself(const std::string& installDir, const std::string& relative, const std::string& target) {
+  const Handle handle = openItself(installDir + relative, DELETE);
+  if (!handle) return LinkSafe::Failed;
+  if (leadsElsewhere(handle.get(), relative)) return LinkSafe::Link;
+  const std::wstring name = ntPath(target);
+  // The name ends in a null as well: some systems read it up to that.
+  std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t), 0);
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+  name.copy(info->FileName, name.size());
+  const bool moved =
+      SetFileInformationByHandle(handle.get(), FileRenameInfo, info, static_cast<DWORD>(buffer.size()));
+  return moved ? LinkSafe::Done : LinkSafe::Failed;
+}
+
+LinkSafe deleteItself(const std::string& installDir, const std::string& relative) {
+  const Handle handle = openItself(installDir + relative, DELETE | FILE_WRITE_ATTRIBUTES);
+  if (!handle) return LinkSafe::Failed;
+  if (leadsElsewhere(handle.get(), relative)) return LinkSafe::Link;
+  if (markForDeletion(handle.get())) return LinkSafe::Done;
+  // A read-only file refuses until its attributes are normal.
+  FILE_BASIC_INFO basic{};
+  basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+  const bool deleted = SetFileInformationByHandle(handle.get(), FileBasicInfo, &basic, sizeof basic) &&
+                       markForDeletion(handle.get());
+  return deleted ? LinkSafe::Done : LinkSafe::Failed;
+}
+
+}  // namespace talvek
