@@ -21,11 +21,18 @@ GLYPH = "#C4C4C4"
 MUTED = "#8E8E8E"
 
 # The display scales a picture is drawn for beside its 1x original, with
-# the suffix its file name carries; the toolkit picks the nearest.
-# Only 1.5x, to keep the executable within its size budget: 125 % gets it
-# scaled down, 175 % and 200 % scaled up. Another scale is one more entry
-# here and in toolkit/core/PictureScale.h.
-VARIANTS = ((1.5, "@1.5x"),)
+# the suffix its file name carries; the toolkit picks the nearest and
+# stretches the rest (175 % gets the 2x drawing scaled down). Another scale
+# is one more entry here and in toolkit/core/PictureScale.h.
+VARIANTS = ((1.25, "@1.25x"), (1.5, "@1.5x"), (2, "@2x"))
+
+
+# How the larger drawings are reduced to a palette with alpha (pngquant):
+# dithered, as most are; smooth, for a wide soft gradient, whose dithering
+# would double its size while its bands at this many colours are too faint
+# to see.
+DITHERED = ("--quality", "70-90", "--floyd=0.5")
+SMOOTH = ("--quality", "80-95", "--nofs")
 
 
 def variant_name(name, suffix):
@@ -116,8 +123,9 @@ class Canvas:
         self.commands.append("text %.3f,%.3f '%s'" % (dx * self.k, dy * self.k, string))
         self.commands.append("gravity NorthWest")
 
-    def save(self, name, base=("xc:none",)):
+    def save(self, name, base=("xc:none",), palette=DITHERED):
         """base: ImageMagick arguments that make the picture drawn on, at SCALE times the final size.
+        palette: the pngquant choices for a larger drawing (DITHERED or SMOOTH).
         A scaled canvas saves under the name with its suffix."""
         path = os.path.join(self.directory, variant_name(name, self.suffix))
         # The drawing goes on the command line: the usual ImageMagick policy
@@ -131,7 +139,7 @@ class Canvas:
         if self.scale != 1:
             # The larger drawings go to a palette with alpha: they cost about a
             # third as much. Exit codes 98 and 99: the picture stays as it was.
-            done = subprocess.run(["pngquant", "--quality", "70-90", "--floyd=0.5", "--speed", "1", "--strip", "--skip-if-larger",
+            done = subprocess.run(["pngquant", *palette, "--speed", "1", "--strip", "--skip-if-larger",
                                    "--force", "--output", path, path])
             if done.returncode not in (0, 98, 99):
                 raise RuntimeError("pngquant failed on " + path)

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "installer/WideDecimal.h"
+
 namespace talvek {
 namespace {
 
@@ -10,9 +12,9 @@ constexpr int kNameAttempts = 100;
 }  // namespace
 
 std::wstring createFreshFolder(const std::wstring& parent, const std::wstring& stem) {
-  const std::wstring base = parent + stem + std::to_wstring(GetCurrentProcessId()) + L"-";
+  const std::wstring base = parent + stem + wideDecimal(GetCurrentProcessId()) + L"-";
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::wstring folder = base + std::to_wstring(attempt);
+    const std::wstring folder = base + wideDecimal(static_cast<unsigned long>(attempt));
     // Fails for any existing name, so the folder is ours and empty.
     if (CreateDirectoryW(folder.c_str(), nullptr)) return folder + L"\\";
     if (GetLastError() != ERROR_ALREADY_EXISTS) return {};

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "installer/SystemVersion.h"
+#include "installer/WideDecimal.h"
 #include "toolkit/core/CodePage.h"
 
 namespace talvek {
@@ -44,7 +45,8 @@ std::string openingDetail() {
 // CREATE_NEW, so whatever already lies there, link or not, is never opened.
 Handle createFreshBeside(const std::wstring& path, std::wstring& freshPath) {
   for (int attempt = 0; attempt < kFreshNameAttempts; ++attempt) {
-    freshPath = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt) + L".new";
+    freshPath = path + L"." + wideDecimal(GetCurrentProcessId()) + L"-" +
+                wideDecimal(static_cast<unsigned long>(attempt)) + L".new";
     // Readable while the installer runs; not writable by anyone else.
     Handle file(CreateFileW(freshPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr));

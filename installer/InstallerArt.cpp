@@ -6,9 +6,11 @@
 #include "toolkit/core/PictureScale.h"
 #include "toolkit/core/PictureVariants.h"
 
-#define TALVEK_DECLARE_ART(name) \
-  TALVEK_DECLARE_BLOB(name);     \
-  TALVEK_DECLARE_BLOB(name##_1_5x)
+#define TALVEK_DECLARE_ART(name)     \
+  TALVEK_DECLARE_BLOB(name);         \
+  TALVEK_DECLARE_BLOB(name##_1_5x);  \
+  TALVEK_DECLARE_BLOB(name##_1_25x); \
+  TALVEK_DECLARE_BLOB(name##_2x)
 
 TALVEK_DECLARE_ART(talvek_art_header);
 TALVEK_DECLARE_ART(talvek_art_header_small);
@@ -26,11 +28,11 @@ struct Art {
   ByteView picture;
   std::array<ByteView, kLargerPictureScales.size()> larger;  // in the order of kLargerPictureScales
 };
-static_assert(kLargerPictureScales.size() == 1, "TALVEK_ART names one blob per larger scale");
+static_assert(kLargerPictureScales.size() == 3, "TALVEK_ART names one blob per larger scale");
 
-#define TALVEK_ART(name)                            \
-  Art {                                             \
-    TALVEK_BLOB(name), { TALVEK_BLOB(name##_1_5x) } \
+#define TALVEK_ART(name)                                                                               \
+  Art {                                                                                                \
+    TALVEK_BLOB(name), { TALVEK_BLOB(name##_1_5x), TALVEK_BLOB(name##_1_25x), TALVEK_BLOB(name##_2x) } \
   }
 
 const std::array<Art, 8>& allArt() {
@@ -55,13 +57,17 @@ ByteView advanced() { return allArt()[6].picture; }
 ByteView close() { return allArt()[7].picture; }
 
 GdiplusImage decoded(ByteView picture) {
-  std::array<ScaledPictureBytes, kLargerPictureScales.size()> larger{};
-  std::size_t count = 0;
+  const Art* found = nullptr;
   for (const Art& art : allArt()) {
-    if (art.picture.data() != picture.data()) continue;
-    for (; count < larger.size(); ++count) larger[count] = {kLargerPictureScales[count].scale, art.larger[count]};
+    if (art.picture.data() == picture.data()) found = &art;
   }
-  return decodePicture(picture, std::span(larger.data(), count));
+  return toImage(decodePicture(picture, [found](std::string_view suffix) {
+    ByteBlock drawing;
+    for (std::size_t i = 0; found && i < kLargerPictureScales.size(); ++i) {
+      if (kLargerPictureScales[i].suffix == suffix) drawing.assign(found->larger[i].begin(), found->larger[i].end());
+    }
+    return drawing;
+  }));
 }
 
 }  // namespace talvek::installer_art

@@ -19,7 +19,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.dirname(HERE))
-from drawing import VARIANTS, GLYPH, MUTED, RED, RED_DARK, WINDOW, Canvas as SharedCanvas  # noqa: E402
+from drawing import DITHERED, SMOOTH, VARIANTS, GLYPH, MUTED, RED, RED_DARK, WINDOW, Canvas as SharedCanvas  # noqa: E402
 
 RED_HOT = "#CC2443"
 WHITE = "#FFFFFF"
@@ -61,7 +61,9 @@ def header():
             "(", "-size", "1024x1024", "radial-gradient:rgba(179,25,53,0.50)-rgba(28,28,28,0)",
             "-resize", "%dx%d!" % (w * c.k * 1.05, h * c.k * 1.9), ")",
             "-gravity", "north", "-geometry", "+0-%d" % (h * c.k * 0.95), "-composite", "-gravity", "northwest"]
-    c.save("header.png", base=glow)
+    # The 1.5x drawing was made dithered before the others and stays so:
+    # the 144-dpi reference pictures show it.
+    c.save("header.png", base=glow, palette=DITHERED if c.scale == 1.5 else SMOOTH)
 
 
 def header_small():

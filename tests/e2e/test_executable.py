@@ -10,6 +10,8 @@ PAYLOAD = os.path.join(BUILD, "win", "assets", "payload.zip")
 DOS_DIRECTORY = 0x10
 UTF8_NAMES = 0x800
 WINDOWS_GUI = 2
+# What the installer may weigh beyond the archive it carries.
+PROGRAM_BUDGET = 700 * 1024
 
 # What every supported Windows loads from its protected known-DLL list
 # (comctl32 through the manifest's side-by-side assembly), never from
@@ -80,6 +82,10 @@ class ExecutableTest(unittest.TestCase):
         self.assertEqual(empty_files, ["Auxiliary/cookies.tmp"])
         self.assertEqual(len({entry.date_time for entry in entries}), 1, "one fixed timestamp")
         self.assertIn("使用说明.txt", [entry.filename.encode("cp437").decode("gbk") for entry in entries])
+
+    def test_the_program_beyond_its_archive_stays_within_its_budget(self):
+        program = len(self.image) - os.path.getsize(PAYLOAD)
+        self.assertLessEqual(program, PROGRAM_BUDGET, f"{program} bytes beside the archive")
 
 
 if __name__ == "__main__":

@@ -13,15 +13,17 @@ namespace talvek {
 
 // The larger display scales the pictures are drawn for, and the suffix a
 // drawing's name carries after its 1x name: "关闭_正常@1.5x" in the skin
-// database, "close_normal@1.5x.png" among the art files. Only 1.5x: more
-// would take the executable over its size budget; 125 % shows it scaled
-// down, 175 % and 200 % scaled up. The art scripts' list (assets/drawing.py)
-// must match.
+// database, "close_normal@1.5x.png" among the art files. 175 % shows the 2x
+// drawing scaled down, 300 % the 2x scaled up. The art scripts' list
+// (assets/drawing.py) must match. The skin database carries the drawings
+// in this order after its own items: 1.5x first, where a reader that knew
+// only those still finds them.
 struct LargerPictureScale {
   double scale;
   std::string_view suffix;
 };
-inline constexpr std::array<LargerPictureScale, 1> kLargerPictureScales = {{{1.5, "@1.5x"}}};
+inline constexpr std::array<LargerPictureScale, 3> kLargerPictureScales = {
+    {{1.5, "@1.5x"}, {1.25, "@1.25x"}, {2.0, "@2x"}}};
 
 // Device pixels per 1x pixel of the source shown. The smaller axis counts:
 // a piece stretched along one side only (a nine-slice edge, a background)

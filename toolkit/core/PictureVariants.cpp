@@ -1,6 +1,7 @@
 #include "toolkit/core/PictureVariants.h"
 
 #include "toolkit/core/ImageDecoder.h"
+#include "toolkit/core/PictureScale.h"
 
 namespace talvek {
 namespace {
@@ -69,12 +70,11 @@ Gdiplus::GpImage* PictureVariants::drawing(Gdiplus::GpImage* base, double scale)
   return nullptr;
 }
 
-GdiplusImage decodePicture(ByteView base, std::span<const ScaledPictureBytes> larger) {
-  GdiplusImage picture = toImage(decodeImage(base));
-  if (!picture) return picture;
-  for (const ScaledPictureBytes& drawing : larger) {
-    PictureVariants::instance().attach(picture.get(), drawing.scale,
-                                       ByteBlock(drawing.bytes.begin(), drawing.bytes.end()));
+GdiplusBitmap decodePicture(ByteView base, const LargerDrawings& larger) {
+  GdiplusBitmap picture = decodeImage(base);
+  if (!picture || !larger) return picture;
+  for (const LargerPictureScale& scale : kLargerPictureScales) {
+    PictureVariants::instance().attach(picture.get(), scale.scale, larger(scale.suffix));
   }
   return picture;
 }

@@ -6,20 +6,15 @@
 // or with detach.
 #pragma once
 
+#include <functional>
 #include <map>
-#include <span>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/core/ByteBlock.h"
 #include "toolkit/core/GdiplusHandles.h"
 
 namespace talvek {
-
-// Encoded bytes of one larger drawing and the display scale it is for.
-struct ScaledPictureBytes {
-  double scale = 1.0;
-  ByteView bytes;
-};
 
 class PictureVariants {
  public:
@@ -51,7 +46,12 @@ class PictureVariants {
   std::map<Gdiplus::GpImage*, std::vector<Drawing>> drawings_;
 };
 
-// The 1x picture decoded, with its larger drawings attached.
-GdiplusImage decodePicture(ByteView base, std::span<const ScaledPictureBytes> larger);
+// Where a picture's larger drawings are kept: the encoded drawing whose name
+// carries a scale's suffix (kLargerPictureScales), empty when there is none.
+using LargerDrawings = std::function<ByteBlock(std::string_view suffix)>;
+
+// The 1x picture decoded, with the larger drawings attached: the one place
+// every picture of the skin and the installer gets them.
+GdiplusBitmap decodePicture(ByteView base, const LargerDrawings& larger);
 
 }  // namespace talvek

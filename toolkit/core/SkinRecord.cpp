@@ -3,8 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/core/ImageDecoder.h"
-#include "toolkit/core/PictureScale.h"
 #include "toolkit/core/PictureVariants.h"
 
 namespace talvek {
@@ -18,12 +16,9 @@ using Names = std::array<std::string_view, N>;
 // The image with the larger drawings the database holds for it, under its
 // name and a scale's suffix.
 void decodeInto(const SkinDatabase& database, GdiplusBitmap& member, std::string_view name) {
-  member = decodeImage(database.getData(name));
-  if (!member) return;
-  for (const LargerPictureScale& larger : kLargerPictureScales) {
-    PictureVariants::instance().attach(member.get(), larger.scale,
-                                       database.getData(std::string(name) + std::string(larger.suffix)));
-  }
+  member = decodePicture(database.getData(name), [&](std::string_view suffix) {
+    return database.getData(std::string(name) + std::string(suffix));
+  });
 }
 
 template <std::size_t N>

@@ -62,6 +62,8 @@ TEST(BuiltinSkin, HoldsTheFortySixImagesInOrderThenTheirLargerDrawingsAndEndsAtI
   EXPECT_TRUE(parsed->description.empty());
   const std::size_t count = std::size(expected);
   ASSERT_EQ(parsed->items.size(), count * (1 + kLargerPictureScales.size()));
+  // The 1.5x drawings stay where the first larger ones were.
+  EXPECT_EQ(parsed->items[count].name, std::string("调节钮_下") + "@1.5x");
   for (std::size_t i = 0; i < parsed->items.size(); ++i) {
     const SkinItem& item = parsed->items[i];
     std::string name = expected[i % count];
