@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """The options opening and closing (click to final height) at 100 % and at
 150 % display scale, alternating in one run: both medians and their ratio.
-At 150 % the window is 1050 x 525 pixels and slides to 750.
+At 150 % the window is 1050 x 525 pixels and slides to 750. `--baseline`
+times an earlier build in the same alternation.
 
 usage (after ./dev build; pin it for steadier numbers), in a prefix of
 its own on a private display:
     export WINEPREFIX=$PWD/build/wine/bench-scale
     taskset -c 1 scripts/with-display.sh bash -c 'source scripts/wine-env.sh &&
-      bash scripts/prepare-wineprefix.sh "$WINEPREFIX" && python3 bench/options_scale_bench.py --runs 5'
+      bash scripts/prepare-wineprefix.sh "$WINEPREFIX" && python3 bench/options_scale_bench.py --runs 5 \
+      [--installer PATH] [--baseline PATH]'
 """
 import argparse
 import os
@@ -26,10 +28,10 @@ from wine_driver import end_all_wine_programs  # noqa: E402
 SCALES = (96, 144)
 
 
-def one_run(dpi):
+def one_run(dpi, installer):
     set_display_dpi(dpi)
     warm_start()
-    window = w.InstallerWindow(dpi=dpi, log_name=f"options-bench-{dpi}").wait_shown()
+    window = w.InstallerWindow(exe=installer, dpi=dpi, log_name=f"options-bench-{dpi}").wait_shown()
     w.xdotool("mousemove", "1270", "1014")
     opening = click_until_height(window, 500)
     closing = click_until_height(window, 350)
@@ -40,21 +42,26 @@ def one_run(dpi):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=5)
-    runs = parser.parse_args().runs
-    figures = {dpi: {"opening": [], "closing": []} for dpi in SCALES}
+    parser.add_argument("--installer", default=w.INSTALLER, help="the build to time")
+    parser.add_argument("--baseline", help="an earlier build timed in the same alternation")
+    args = parser.parse_args()
+    builds = [("installer", args.installer)] + ([("baseline", args.baseline)] if args.baseline else [])
+    figures = {(name, dpi): {"opening": [], "closing": []} for name, _ in builds for dpi in SCALES}
     try:
-        for _ in range(runs):
+        for _ in range(args.runs):
             for dpi in SCALES:
-                opening, closing = one_run(dpi)
-                figures[dpi]["opening"].append(opening)
-                figures[dpi]["closing"].append(closing)
+                for name, installer in builds:
+                    opening, closing = one_run(dpi, installer)
+                    figures[(name, dpi)]["opening"].append(opening)
+                    figures[(name, dpi)]["closing"].append(closing)
     finally:
         set_display_dpi(96)
         end_all_wine_programs()
-    for kind in ("opening", "closing"):
-        at = {dpi: statistics.median(figures[dpi][kind]) for dpi in SCALES}
-        print("options %-8s 100 %%: %4.0f ms   150 %%: %4.0f ms   ratio %.2f   (target at 150 %%: <= 300 ms)"
-              % (kind, at[96], at[144], at[144] / at[96]))
+    for name, _ in builds:
+        for kind in ("opening", "closing"):
+            at = {dpi: statistics.median(figures[(name, dpi)][kind]) for dpi in SCALES}
+            print("%-9s options %-8s 100 %%: %4.0f ms   150 %%: %4.0f ms   ratio %.2f   (target at 150 %%: <= 300 ms)"
+                  % (name, kind, at[96], at[144], at[144] / at[96]))
 
 
 if __name__ == "__main__":

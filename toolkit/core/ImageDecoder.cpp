@@ -1,5 +1,7 @@
 #include "toolkit/core/ImageDecoder.h"
 
+#include "toolkit/core/PngDecoder.h"
+
 namespace talvek {
 namespace {
 
@@ -17,15 +19,32 @@ CreateMemStream memStreamFactory() {
   return factory;
 }
 
-}  // namespace
-
-GdiplusBitmap decodeImage(ByteView bytes, std::optional<int> width, std::optional<int> height) {
+GdiplusBitmap decodeBySystem(ByteView bytes) {
   CreateMemStream createStream = memStreamFactory();
   if (bytes.empty() || !createStream) return {};
   ComStream stream(createStream(bytes.data(), static_cast<UINT>(bytes.size())));
   if (!stream) return {};
   GdiplusBitmap decoded;
   if (gdip::GdipCreateBitmapFromStream(stream.get(), decoded.put()) != Gdiplus::Ok) return {};
+  return decoded;
+}
+
+}  // namespace
+
+GdiplusBitmap decodeImage(ByteView bytes, std::optional<int> width, std::optional<int> height) {
+  // The plain pictures are decoded here; the bitmap borrows `plain`'s pixels
+  // until it is redrawn below.
+  const std::optional<DecodedPng> plain = decodePng(bytes);
+  GdiplusBitmap decoded;
+  if (plain) {
+    if (gdip::GdipCreateBitmapFromScan0(plain->width, plain->height, plain->width * 4, PixelFormat32bppARGB,
+                                        const_cast<BYTE*>(plain->pixels.data()), decoded.put()) != Gdiplus::Ok) {
+      return {};
+    }
+  } else {
+    decoded = decodeBySystem(bytes);
+    if (!decoded) return {};
+  }
 
   UINT naturalWidth = 0;
   UINT naturalHeight = 0;

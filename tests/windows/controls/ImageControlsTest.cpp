@@ -154,9 +154,12 @@ TEST_F(ImageControls, APictureBoxOwnsItsPictureUntilReplacedOrCleared) {
   EXPECT_EQ(disposals.count(redImage), 1);
   EXPECT_EQ(shown(30, 30), kGreen);
 
+  // Counted from here: decoding frees bitmaps of its own, whose addresses
+  // the picture may take again.
   const Gdiplus::GpImage* greenImage = box.picture().get();
+  const std::size_t beforeClearing = disposals.total();
   EXPECT_TRUE(box.clearPicture());
-  EXPECT_EQ(disposals.count(greenImage), 1);
+  EXPECT_TRUE(disposals.disposedOnceSince(beforeClearing, greenImage));
   EXPECT_FALSE(box.clearPicture());  // nothing left to dispose
   box.redraw();
   EXPECT_EQ(shown(30, 30), kFormColour);
