@@ -13,8 +13,10 @@ add_link_options(-Wl,--dynamicbase -Wl,--enable-reloc-section -Wl,--nxcompat -Wl
 
 # A canary before the return address of every function with a local array
 # or a local whose address is taken: an overrun ends the program instead of
-# returning into data. The guard comes from the compiler's static support
-# library, which draws it from the system's random source at start-up.
+# returning into data. The guard lives in the compiler's static support
+# library. The installer's entry sets it from the system's random source
+# first, so the library's own start-up draw, which loads the crypto
+# libraries before the first frame, does nothing there.
 add_compile_options(-fstack-protector-strong)
 link_libraries(ssp)
 
