@@ -137,8 +137,7 @@ void Installation::runWorker() {
 // The files come from the program's own bytes, not from the copy on disk,
 // which anyone able to write to the folder could have changed since it was
 // written; the copy must still be there, as the extraction always required.
-bool Installation::extractWithKeepAside(const std::string& dir, ExtractionReport& report,
-                                        const ProgressHandler& onProgress) {
+bool Installation::extractWithKeepAside(const std::string& dir, ExtractionReport& report, ProgressPacer& pacer) {
   const std::string archive = dir + product::kArchiveFile;
   if (!pathExists(archive)) {
     report.failure = "the archive is missing";
@@ -148,12 +147,13 @@ bool Installation::extractWithKeepAside(const std::string& dir, ExtractionReport
   if (keepAside_.active()) {
     const auto entries = listArchive(payload_);
     const KeepAsidePlan plan = entries ? FolderListing(dir).plan(*entries) : KeepAsidePlan{};
+    pacer.working();
     if (!keepAside_.carryOut(plan)) {
       report.failure = "what the extraction replaces cannot be kept aside";
       return false;
     }
   }
-  return extractZip(payload_, dir, onProgress, &report);
+  return extractZip(payload_, dir, [&pacer](int percent) { pacer.report(percent); }, &report);
 }
 
 void Installation::extractAndFinish() {
@@ -166,7 +166,7 @@ void Installation::extractAndFinish() {
   StepClock clock;
   ProgressPacer pacer({[this](int percent) { view_.setProgress(percent); },
                        [] { letWaitingMessagesRun(kWindowTurnLimitMs); }, [] { return GetTickCount(); }});
-  const bool extracted = extractWithKeepAside(dir, report, [&pacer](int percent) { pacer.report(percent); });
+  const bool extracted = extractWithKeepAside(dir, report, pacer);
   installLog().outcome("extract", extracted, extractionSummary(archive, report), clock.elapsed(), report.systemError);
   if (!extracted) {
     keepAside_.rollBack();

@@ -10,6 +10,7 @@
 #include "installer/FinishingSteps.h"
 #include "installer/InstallationView.h"
 #include "installer/KeepAside.h"
+#include "installer/ProgressPacer.h"
 #include "installer/ServiceWindow.h"
 #include "installer/ZipExtractor.h"
 
@@ -52,7 +53,7 @@ class Installation {
   void stopProductProcesses();
   void reportWriteFailure();
   void reportExtractFailure();
-  bool extractWithKeepAside(const std::string& dir, ExtractionReport& report, const ProgressHandler& onProgress);
+  bool extractWithKeepAside(const std::string& dir, ExtractionReport& report, ProgressPacer& pacer);
 
   InstallationView& view_;
   FinishingSteps& finishing_;

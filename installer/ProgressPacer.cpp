@@ -14,6 +14,12 @@ void ProgressPacer::report(int percent) {
     changedSinceTurn_ = true;
     ++updates_;
   }
+  turnIfDue();
+}
+
+void ProgressPacer::working() { turnIfDue(); }
+
+void ProgressPacer::turnIfDue() {
   // Unsigned difference: right across the clock's wrap-around.
   const std::uint32_t sinceTurn = hooks_.nowMs() - lastTurnMs_;
   if (sinceTurn >= kLongestWaitMs || (changedSinceTurn_ && sinceTurn >= kTurnAfterChangeMs)) {

@@ -31,11 +31,16 @@ class ProgressPacer {
 
   // One report of the extraction: a whole percentage.
   void report(int percent);
+  // Work with nothing to report (looking at what the extraction will
+  // replace, before its first entry) still lets the ring turn.
+  void working();
 
   long reports() const { return reports_; }
   long updates() const { return updates_; }
 
  private:
+  void turnIfDue();
+
   Hooks hooks_;
   int shown_ = -1;
   bool changedSinceTurn_ = false;

@@ -4,6 +4,7 @@
 
 #include <unzip.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -22,6 +23,10 @@ namespace {
 
 // Large enough that most product files are written with one WriteFile.
 constexpr size_t kWriteChunk = 4 << 20;
+// A poorly compressible block this size takes a loaded machine about a
+// tenth of a second to inflate; a whole write buffer kept the ring still for
+// several times that.
+constexpr size_t kInflateSlice = 1 << 20;
 constexpr unsigned kDosDirectoryAttribute = 0x10;
 constexpr unsigned kUtf8NameFlag = 1u << 11;
 
@@ -93,7 +98,7 @@ std::string unzipError(int code) {
 
 // Inflates the current entry straight into `path`.
 bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedSize, std::vector<char>& buffer,
-                        const std::function<void()>& onBufferWritten, ExtractionReport& report) {
+                        const std::function<void()>& onSlice, ExtractionReport& report) {
   if (int opened = unzOpenCurrentFile(archive); opened != UNZ_OK) return fail(report, "cannot read the entry, " + unzipError(opened));
   bool ok = false;
   uint64_t total = 0;
@@ -104,7 +109,8 @@ bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedS
     ok = true;
     size_t filled = 0;
     for (;;) {
-      int got = unzReadCurrentFile(archive, buffer.data() + filled, static_cast<unsigned>(buffer.size() - filled));
+      const size_t slice = std::min(kInflateSlice, buffer.size() - filled);
+      int got = unzReadCurrentFile(archive, buffer.data() + filled, static_cast<unsigned>(slice));
       if (got < 0) {
         ok = fail(report, "damaged data, " + unzipError(got));
         break;
@@ -117,8 +123,9 @@ bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedS
         report.bytes += ok ? filled : 0;
         filled = 0;
         if (!ok || got == 0) break;
-        onBufferWritten();
       }
+      // Only an entry with more to come: small files pay nothing for it.
+      if (static_cast<size_t>(got) == slice) onSlice();
     }
   }
   // A CRC mismatch shows up only when the entry is closed, and only for an
@@ -136,7 +143,7 @@ bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedS
 }
 
 bool extractCurrentEntry(void* archive, const std::string& destDir, std::vector<char>& buffer,
-                         const std::function<void()>& onBufferWritten, ExtractionReport& report) {
+                         const std::function<void()>& onSlice, ExtractionReport& report) {
   unz_file_info64 info{};
   char rawName[1024];
   if (int got = unzGetCurrentFileInfo64(archive, &info, rawName, sizeof rawName, nullptr, 0, nullptr, 0); got != UNZ_OK) {
@@ -151,7 +158,7 @@ bool extractCurrentEntry(void* archive, const std::string& destDir, std::vector<
   std::string path = destDir + *relative;
   bool isDirectoryEntry = (info.external_fa & kDosDirectoryAttribute) || endsWithSeparator(*relative);
   bool ok = isDirectoryEntry ? createDirectoryTree(path) || fail(report, "cannot create the directory", GetLastError())
-                             : extractCurrentFile(archive, path, info.uncompressed_size, buffer, onBufferWritten, report);
+                             : extractCurrentFile(archive, path, info.uncompressed_size, buffer, onSlice, report);
   if (!ok) report.failure = "\"" + name + "\": " + report.failure;
   return ok;
 }

@@ -26,9 +26,9 @@ struct ExtractionReport {
 // cannot be written; entries extracted before the failure stay. An entry
 // whose name would leave the destination (absolute, drive letter, "..") is
 // refused as a damaged entry. Reports i * 100 / count after entry i (the
-// first report is 0) and 100 at the end; an entry long enough to fill the
-// write buffer repeats the last percentage (0 at first) after each
-// buffer, so a caller's window need never wait for a whole large file.
+// first report is 0) and 100 at the end; a large entry repeats the last
+// percentage (0 at first) after each mebibyte it inflates, so a caller's
+// window need never wait for a whole large file.
 bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress,
                 ExtractionReport* report = nullptr);
 

@@ -98,3 +98,20 @@ TEST(ProgressPacer, KeepsItsPaceAcrossTheClocksWrapAround) {
     EXPECT_LE(gap, ProgressPacer::kLongestWaitMs + 1);
   }
 }
+
+TEST(ProgressPacer, WorkWithNothingToReportTurnsTheWindowAtTheLongestWaitAndShowsNothing) {
+  PacedRun run{{}, {}, 1000};
+  ProgressPacer pacer({[&](int percent) { run.shown.push_back(percent); }, [&] { run.turns.push_back(run.clock); },
+                       [&] { return run.clock; }});
+  for (int look = 0; look < 3000; ++look) {
+    run.clock += 1;
+    pacer.working();
+  }
+  EXPECT_TRUE(run.shown.empty());
+  EXPECT_EQ(pacer.reports(), 0);
+  ASSERT_EQ(run.turns.size(), 3000 / ProgressPacer::kLongestWaitMs);
+  for (size_t i = 1; i < run.turns.size(); ++i) EXPECT_EQ(run.turns[i] - run.turns[i - 1], ProgressPacer::kLongestWaitMs);
+  // The first report after it is still shown, and turns no sooner than due.
+  pacer.report(0);
+  EXPECT_EQ(run.shown, std::vector<int>{0});
+}
