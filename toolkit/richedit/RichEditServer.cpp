@@ -1,5 +1,7 @@
 #include "toolkit/richedit/RichEditServer.h"
 
+#include <ntsecapi.h>
+
 #include <random>
 #include <string>
 #include <utility>
@@ -22,9 +24,17 @@ sockaddr_in endpoint(int port) {
   return address;
 }
 
+// The system's random source, as the message seal draws it: the runtime's
+// random device would link its whole token-parsing set-up for one number.
+// A failed draw leaves 0; the other seeds still differ from run to run.
+unsigned systemRandom() {
+  unsigned value = 0;
+  if (!RtlGenRandom(&value, sizeof value)) value = 0;
+  return value;
+}
+
 std::mt19937 seededGenerator() {
-  std::random_device device;
-  std::seed_seq seed{device(), static_cast<unsigned>(GetTickCount()),
+  std::seed_seq seed{systemRandom(), static_cast<unsigned>(GetTickCount()),
                      static_cast<unsigned>(GetCurrentProcessId()),
                      static_cast<unsigned>(GetCurrentThreadId())};
   return std::mt19937(seed);
