@@ -47,3 +47,15 @@ function(talvek_link_as_one_program target)
     target_link_options(${target} PRIVATE -Os -flto -flto-partition=one)
   endif()
 endfunction()
+
+# Test code is built to compile quickly, not to run fast: what the tests
+# examine is the product code, which keeps its own flags. No optimisation,
+# no intermediate form for whole-program linking (tests link machine code),
+# and the headers every test file reads parsed once per target.
+function(talvek_test_code target)
+  target_compile_options(${target} PRIVATE -O0 $<$<BOOL:${WIN32}>:-fno-lto>)
+  cmake_parse_arguments(ARG "" "" "PRECOMPILED" ${ARGN})
+  if(ARG_PRECOMPILED)
+    target_precompile_headers(${target} PRIVATE ${ARG_PRECOMPILED})
+  endif()
+endfunction()
