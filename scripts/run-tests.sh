@@ -41,31 +41,45 @@ timeout -k 10 600 "$BUILD/host/tests/native_tests" --gtest_output="xml:$RESULTS/
 tail -n 3 "$RESULTS/native.log"
 summary_args+=("native=$RESULTS/native.xml")
 
-step "fuzz targets (${FUZZ_SECONDS}s each, $(nproc) at a time)"
+# The fuzz targets run for a fixed time each, whatever processor time they
+# get: one at a time behind the Wine suites, which leave processors idle
+# while they wait on windows, at a priority between theirs and the builds'.
 fuzz_one() {  # fuzzer: runs it for its time and writes its result
   local fuzzer=$1 name corpus rc
   name=$(basename "$fuzzer")
   corpus=$BUILD/fuzz-corpus/$name
   mkdir -p "$corpus"
   [ -d "$ROOT/tests/fuzz/corpus/$name" ] && cp -r "$ROOT/tests/fuzz/corpus/$name/." "$corpus/"
-  (cd "$BUILD/fuzz" && timeout -k 10 $((FUZZ_SECONDS + 120)) "$fuzzer" -max_total_time="$FUZZ_SECONDS" \
+  (cd "$BUILD/fuzz" && timeout -k 10 $((FUZZ_SECONDS + 120)) nice -n 10 "$fuzzer" -max_total_time="$FUZZ_SECONDS" \
       -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "$corpus" >"$RESULTS/$name.log" 2>&1)
   rc=$?
   python3 "$ROOT/scripts/write-result.py" "$RESULTS/$name.xml" "$name" "$rc" "$RESULTS/$name.log"
   echo "$name: exit $rc ($(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$RESULTS/$name.log" | grep -o '[0-9]*$') runs)"
 }
-(
-  # Each fuzzer uses one processor: as many side by side as there are.
-  for fuzzer in "$BUILD"/fuzz/tests/fuzz_*; do
-    [ -x "$fuzzer" ] || continue
-    while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do wait -n; done
-    fuzz_one "$fuzzer" &
-  done
-  wait
-)
+fuzzers=()
 for fuzzer in "$BUILD"/fuzz/tests/fuzz_*; do
-  [ -x "$fuzzer" ] && summary_args+=("$(basename "$fuzzer")=$RESULTS/$(basename "$fuzzer").xml")
+  [ -x "$fuzzer" ] && fuzzers+=("$fuzzer")
 done
+(
+  started=$(date +%s)
+  for fuzzer in "${fuzzers[@]}"; do fuzz_one "$fuzzer"; done >"$RESULTS/fuzz.log"
+  echo $(( $(date +%s) - started )) >"$RESULTS/fuzz.seconds"
+) &
+fuzz_behind=$!
+for fuzzer in "${fuzzers[@]}"; do
+  summary_args+=("$(basename "$fuzzer")=$RESULTS/$(basename "$fuzzer").xml")
+done
+
+# The gallery's screenshot, on a display and in a prefix of its own, beside
+# the Windows tests.
+(
+  started=$(date +%s)
+  timeout -k 10 300 bash "$ROOT/scripts/gallery-screenshot.sh" "$BUILD/gallery.png" >"$RESULTS/gallery.log" 2>&1
+  python3 "$ROOT/scripts/write-result.py" "$RESULTS/gallery.xml" gallery-screenshot $? "$RESULTS/gallery.log"
+  echo $(( $(date +%s) - started )) >"$RESULTS/gallery.seconds"
+) &
+gallery_beside=$!
+summary_args+=("gallery=$RESULTS/gallery.xml")
 
 step "Windows tests under Wine"
 (
@@ -93,11 +107,14 @@ step "end-to-end tests of dist/TalvekSetup.exe"
 e2e_results=$(bash "$ROOT/scripts/run-e2e.sh")
 summary_args+=($e2e_results)
 
-step "gallery screenshot"
-timeout -k 10 300 bash "$ROOT/scripts/gallery-screenshot.sh" "$BUILD/gallery.png" >"$RESULTS/gallery.log" 2>&1
-python3 "$ROOT/scripts/write-result.py" "$RESULTS/gallery.xml" gallery-screenshot $? "$RESULTS/gallery.log"
-echo "build/gallery.png"
-summary_args+=("gallery=$RESULTS/gallery.xml")
+step "gallery screenshot (taken beside the Windows tests)"
+wait "$gallery_beside"
+echo "build/gallery.png, its own time: $(cat "$RESULTS/gallery.seconds" 2>/dev/null || echo '?') s"
+
+step "fuzz targets (${FUZZ_SECONDS}s each, begun after the native tests, behind the rest)"
+wait "$fuzz_behind"
+cat "$RESULTS/fuzz.log"
+echo "their own time: $(cat "$RESULTS/fuzz.seconds" 2>/dev/null || echo '?') s"
 
 step "reproducible build and payload options (begun at the start, behind the rest)"
 wait "$builds_behind"

@@ -5,6 +5,7 @@ Expects the Wine environment of scripts/wine-env.sh and a DISPLAY (the
 test runner provides both).
 """
 import argparse
+import ast
 import fnmatch
 import os
 import sys
@@ -78,20 +79,41 @@ def claim_next(queue):
 
 # Files with several whole installations or long waits: taken first, so no
 # runner is left with a long file at the end while the others idle.
-SLOWEST_FIRST = ("test_rollback.py", "test_accessibility.py", "test_installation.py", "test_many_files.py",
-                 "test_foreign_processes.py", "test_installing_view.py", "test_install_log.py",
-                 "test_reference_screens.py", "test_planted_libraries.py", "test_planted_links.py")
+SLOWEST_FIRST = ("test_display_scale.py", "test_rollback.py", "test_accessibility.py", "test_installation.py",
+                 "test_install_log.py", "test_foreign_processes.py", "test_installing_view.py",
+                 "test_shortcut_options.py", "test_many_files.py", "test_reference_screens.py",
+                 "test_planted_libraries.py", "test_planted_links.py")
+# The longest files go into the queue test by test, so that runners share
+# them: each alone is longer than most other files together take on a runner.
+SPLIT_BY_TEST = ("test_display_scale.py", "test_rollback.py", "test_accessibility.py", "test_installation.py")
+
+
+def test_names(file):
+    """module.Class.test for each test method of file, in the loader's
+    order, read from the source (importing a test module needs Wine's
+    environment)."""
+    with open(os.path.join(HERE, file)) as f:
+        tree = ast.parse(f.read())
+    module = file[:-len(".py")]
+    names = []
+    for node in tree.body:
+        if isinstance(node, ast.ClassDef):
+            tests = sorted(item.name for item in node.body
+                           if isinstance(item, ast.FunctionDef) and item.name.startswith("test"))
+            names += [f"{module}.{node.name}.{test}" for test in tests]
+    return names or [file]
 
 
 def make_queue(queue, patterns):
-    """A queue folder of the test files matching any of patterns, the
-    slowest first."""
+    """A queue folder of the test files matching any of patterns (the
+    longest split into their tests), the slowest first."""
     found = sorted(name for name in os.listdir(HERE) if any(fnmatch.fnmatch(name, p) for p in patterns))
     files = [name for name in SLOWEST_FIRST if name in found] + [name for name in found if name not in SLOWEST_FIRST]
+    entries = [entry for file in files for entry in (test_names(file) if file in SPLIT_BY_TEST else [file])]
     os.makedirs(queue, exist_ok=True)
-    for index, file in enumerate(files):
+    for index, entry in enumerate(entries):
         with open(os.path.join(queue, f"{index:03d}.py"), "w") as f:
-            f.write(file)
+            f.write(entry)
 
 
 def main():
@@ -110,7 +132,10 @@ def main():
     patterns = iter(lambda: claim_next(args.queue), None) if args.queue else args.patterns
     for pattern in patterns:
         started = time.monotonic()
-        suite = unittest.defaultTestLoader.discover(HERE, pattern=pattern, top_level_dir=HERE)
+        if pattern.endswith(".py"):
+            suite = unittest.defaultTestLoader.discover(HERE, pattern=pattern, top_level_dir=HERE)
+        else:
+            suite = unittest.defaultTestLoader.loadTestsFromName(pattern)
         result = runner.run(suite)
         print(f"[e2e] {pattern}: {time.monotonic() - started:.0f} s", flush=True)
         cases += result.cases
