@@ -49,11 +49,18 @@ function(talvek_link_as_one_program target)
 endfunction()
 
 # Test code is built to compile quickly, not to run fast: what the tests
-# examine is the product code, which keeps its own flags. No optimisation,
-# no intermediate form for whole-program linking (tests link machine code),
-# and the headers every test file reads parsed once per target.
+# examine is the product code, which keeps its own flags. No optimisation
+# (on Windows the least that debugging allows: beside the libraries' objects
+# that carry the intermediate form, this linker loads some archive members
+# twice when a caller is built at -O0), no intermediate form for
+# whole-program linking (tests link machine code), and the headers every
+# test file reads parsed once per target.
 function(talvek_test_code target)
-  target_compile_options(${target} PRIVATE -O0 $<$<BOOL:${WIN32}>:-fno-lto>)
+  if(WIN32)
+    target_compile_options(${target} PRIVATE -Og -fno-lto)
+  else()
+    target_compile_options(${target} PRIVATE -O0)
+  endif()
   cmake_parse_arguments(ARG "" "" "PRECOMPILED" ${ARGN})
   if(ARG_PRECOMPILED)
     target_precompile_headers(${target} PRIVATE ${ARG_PRECOMPILED})
