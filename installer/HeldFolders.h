@@ -1,8 +1,9 @@
-// The folders an extraction writes into below its destination. Each is
-// made, or found to be a plain folder of its own name, once, and held open
-// until the extraction ends: nobody can then rename or remove it, so no
-// link can take its place between that check and the files written into
-// it. A folder made by an earlier entry is held already and costs nothing.
+// The folders the installer writes into below a folder (the extraction's
+// destination, the keep-aside's mirror). Each is made, or found to be a
+// plain folder of its own name, once, and held open until this object ends:
+// nobody can then rename or remove it, so no link can take its place
+// between that check and what is written into it. A folder made for an
+// earlier path is held already and costs nothing.
 #pragma once
 
 #include <forward_list>

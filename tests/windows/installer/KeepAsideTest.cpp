@@ -147,6 +147,30 @@ TEST_F(KeepAsideTest, ALinkPlantedWhereAKeptFileWasFailsTheInstallationAndItRoll
   EXPECT_EQ(snapshot(dir), before);
 }
 
+// The kept paths go into folders inside the installation folder, which
+// others can write to as well: a link put where one of them goes is refused,
+// and nothing is moved through it.
+TEST_F(KeepAsideTest, ALinkInTheKeepAsideFolderIsNeverMovedInto) {
+  const auto before = snapshot(dir);
+  const std::string elsewhere = scratch.path() + "elsewhere";
+  ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
+  ASSERT_TRUE(test::writeFileBytes(elsewhere + "\\theirs.txt", "someone else's"));
+  auto payload = archive(false);
+  const auto plan = FolderListing(dir).plan(*listArchive(payload));
+  KeepAside keepAside;
+  ASSERT_TRUE(keepAside.begin(dir));
+  {
+    const std::string files = dir + KeepAside::kFolderPrefix + "1\\files\\";
+    test::PlantedLink link(files + "Auxiliary", elsewhere, true);
+    ASSERT_TRUE(link.planted());
+    EXPECT_FALSE(keepAside.carryOut(plan));
+    EXPECT_FALSE(fileExists(elsewhere + "\\Beacon.exe"));
+  }
+  keepAside.rollBack();
+  EXPECT_EQ(test::readFileBytes(elsewhere + "\\theirs.txt"), "someone else's");
+  EXPECT_EQ(snapshot(dir), before);
+}
+
 TEST_F(KeepAsideTest, ASuccessRemovesWhatWasKeptAndKeepsWhatTheArchiveDoesNotName) {
   auto payload = archive(false);
   Installation installation(view, finishing, service, payload);
