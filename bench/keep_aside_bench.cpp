@@ -54,7 +54,7 @@ bool guardedRun(const std::vector<std::uint8_t>& payload, const std::string& dir
   std::printf("begin %.2f\nlist %.2f\n", begun - start, listed - begun);
   const bool carried = keepAside.carryOut(plan);
   const double carriedOut = talvek::bench::nowMs();
-  if (!carried || !talvek::extractZip(payload, dir, nullptr)) {
+  if (!carried || !talvek::extractZip(payload, dir, nullptr, nullptr, talvek::ExistingFiles::Refuse)) {
     keepAside.rollBack();
     return false;
   }

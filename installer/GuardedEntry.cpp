@@ -3,9 +3,8 @@
 // search is restricted before the runtime gets control.
 #include <windows.h>
 
-#include <ntsecapi.h>
-
 #include "installer/SystemLibraries.h"
+#include "toolkit/core/SystemRandom.h"
 
 extern "C" int WinMainCRTStartup();
 // The stack canary's value, owned by the compiler's support library.
@@ -21,7 +20,7 @@ namespace {
 // checks the canary has stored the old value, and checks none itself.
 __attribute__((no_stack_protector)) void drawStackCanary() {
   void* drawn = nullptr;
-  if (RtlGenRandom(&drawn, sizeof drawn) && drawn != nullptr) __stack_chk_guard = drawn;
+  if (talvek::drawSystemRandom(&drawn, sizeof drawn) && drawn != nullptr) __stack_chk_guard = drawn;
 }
 
 }  // namespace

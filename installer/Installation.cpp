@@ -153,7 +153,11 @@ bool Installation::extractWithKeepAside(const std::string& dir, ExtractionReport
       return false;
     }
   }
-  return extractZip(payload_, dir, [&pacer](int percent) { pacer.report(percent); }, &report);
+  // With the earlier files aside, anything found where a file goes was put
+  // there meanwhile, by someone able to write to the folder.
+  const ExistingFiles existing = keepAside_.active() ? ExistingFiles::Refuse : ExistingFiles::Replace;
+  return extractZip(
+      payload_, dir, [&pacer](int percent) { pacer.report(percent); }, &report, existing);
 }
 
 void Installation::extractAndFinish() {

@@ -7,7 +7,6 @@
 #include "installer/KeepAsideFolder.h"
 #include "installer/LinkSafeFiles.h"
 #include "installer/PathChecks.h"
-#include "installer/ZipExtractor.h"
 
 namespace talvek {
 namespace {
@@ -40,6 +39,7 @@ bool KeepAside::begin(const std::string& installDir) {
       break;
     }
     folder_ = folder;
+    mirror_.emplace(installDir);
   }
   installLog().outcome("keep aside", active(), active() ? folder_ + " and its journal" : installDir + kFolderPrefix + "N",
                        std::nullopt, active() ? 0 : GetLastError());
@@ -78,13 +78,13 @@ bool KeepAside::keep(const std::string& relative) {
 
 bool KeepAside::moveAside(const std::string& relative) {
   const std::string kept = KeepAsideFolder(installDir_, folder_).keptPath(relative);
-  const std::string keptParent = parentDirectory(kept);
-  const bool mirrored = mirrorFolders_.count(keptParent) ||
-                        (createDirectoryTree(keptParent) && mirrorFolders_.insert(keptParent).second);
-  const LinkSafe move = mirrored ? moveItself(installDir_, relative, kept) : LinkSafe::Failed;
+  const LinkSafe mirrored =
+      mirror_ ? mirror_->hold(parentDirectory(kept.substr(installDir_.size()))) : LinkSafe::Failed;
+  const LinkSafe move = mirrored == LinkSafe::Done ? moveItself(installDir_, relative, kept) : mirrored;
   const bool moved = move == LinkSafe::Done;
   if (move == LinkSafe::Link) {
-    installLog().record("keep aside", "REFUSED", installDir_ + relative + kLinkRefusal);
+    installLog().record("keep aside", "REFUSED",
+                        (mirrored == LinkSafe::Link ? kept : installDir_ + relative) + kLinkRefusal);
     // Not worth waiting for: no program lets go of it.
     SetLastError(ERROR_CANT_ACCESS_FILE);
   } else if (!moved) {
@@ -134,6 +134,7 @@ bool KeepAside::carryOut(const KeepAsidePlan& plan) {
 void KeepAside::rollBack() {
   if (!active()) return;
   journal_.reset();
+  mirror_.reset();
   KeepAsideFolder(installDir_, folder_).undo();
 }
 
@@ -145,6 +146,7 @@ void KeepAside::commit() {
   append(std::string(RollbackJournal::kCommitted));
   FlushFileBuffers(journal_.get());
   journal_.reset();
+  mirror_.reset();
   removalFolder_ = folder_;
   removal_.reset(CreateThread(nullptr, 0, &KeepAside::removeKept, this, 0, nullptr));
   // Without a thread the removal costs the installation its own time.

@@ -5,9 +5,10 @@
 // journal, written ahead of every change, says what to put back.
 #pragma once
 
-#include <set>
+#include <optional>
 #include <string>
 
+#include "installer/HeldFolders.h"
 #include "installer/KeepAsidePlan.h"
 #include "toolkit/core/WinHandles.h"
 
@@ -64,8 +65,10 @@ class KeepAside {
   std::string installDir_;
   std::string folder_;
   std::string lastKept_;
-  // Mirror folders made so far: each is made once, not asked for per file.
-  std::set<std::string> mirrorFolders_;
+  // The keep-aside folder and its mirror folders, made once each and held
+  // until the commit or roll-back: a link put in the place of one would
+  // carry the kept paths wherever it points.
+  std::optional<HeldFolders> mirror_;
   Handle journal_;
   Handle removal_;
   std::string removalFolder_;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 #include "installer/PathChecks.h"
@@ -24,8 +25,8 @@ bool leadsElsewhere(HANDLE handle, const std::string& relative) {
   return !samePath(finalName + (length - tail.size()), tail);
 }
 
-Handle openItself(const std::string& path, DWORD access) {
-  return Handle(CreateFileA(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+Handle openItself(const std::string& path, DWORD access, DWORD share = kShareAll) {
+  return Handle(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
 
@@ -73,6 +74,23 @@ LinkSafe deleteItself(const std::string& installDir, const std::string& relative
   const bool deleted = SetFileInformationByHandle(handle.get(), FileBasicInfo, &basic, sizeof basic) &&
                        markForDeletion(handle.get());
   return deleted ? LinkSafe::Done : LinkSafe::Failed;
+}
+
+LinkSafe holdFolder(const std::string& installDir, const std::string& relative, Handle& held) {
+  // The system keeps a handle's sharing only when it may read or write;
+  // reading the listing is enough, and sharing without deletion is the hold.
+  Handle handle = openItself(installDir + relative, FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!handle || !GetFileInformationByHandle(handle.get(), &info)) return LinkSafe::Failed;
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || leadsElsewhere(handle.get(), relative)) {
+    return LinkSafe::Link;
+  }
+  if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    SetLastError(ERROR_ALREADY_EXISTS);
+    return LinkSafe::Failed;
+  }
+  held = std::move(handle);
+  return LinkSafe::Done;
 }
 
 }  // namespace talvek

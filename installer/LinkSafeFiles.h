@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "toolkit/core/WinHandles.h"
+
 namespace talvek {
 
 enum class LinkSafe { Done, Link, Failed };
@@ -22,5 +24,11 @@ LinkSafe moveItself(const std::string& installDir, const std::string& relative, 
 
 // Deletes a file, a read-only one too; a link is left alone.
 LinkSafe deleteItself(const std::string& installDir, const std::string& relative);
+
+// Opens a folder into `held` when it is a plain folder of its own name:
+// while the handle lives nobody can rename or remove the folder, so no link
+// can take its place. Link for a junction or symbolic link, or a folder
+// reached through one; Failed when it cannot be opened or is no folder.
+LinkSafe holdFolder(const std::string& installDir, const std::string& relative, Handle& held);
 
 }  // namespace talvek

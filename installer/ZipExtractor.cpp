@@ -13,6 +13,7 @@
 
 #include "installer/ArchiveEntryName.h"
 #include "installer/GbkPath.h"
+#include "installer/HeldFolders.h"
 #include "installer/MappedArchive.h"
 #include "installer/PathChecks.h"
 #include "toolkit/core/CodePage.h"
@@ -29,6 +30,7 @@ constexpr size_t kWriteChunk = 4 << 20;
 constexpr size_t kInflateSlice = 1 << 20;
 constexpr unsigned kDosDirectoryAttribute = 0x10;
 constexpr unsigned kUtf8NameFlag = 1u << 11;
+constexpr char kLinkOnPath[] = "a folder on its path is a link; nothing is written through it";
 
 struct UnzipCloser {
   void operator()(void* archive) const { unzClose(archive); }
@@ -54,23 +56,22 @@ std::optional<long> countEntries(void* archive) {
 }
 
 // `replaced`: a file was there before, whose attributes may outlive it.
-Handle createOutputFile(const std::string& path, bool& replaced) {
+// Its folder is held already.
+Handle createOutputFile(const std::string& path, ExistingFiles existing, bool& replaced) {
+  const DWORD disposition = existing == ExistingFiles::Refuse ? CREATE_NEW : CREATE_ALWAYS;
   auto open = [&] {
-    Handle opened(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    Handle opened(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     replaced = opened && GetLastError() == ERROR_ALREADY_EXISTS;
     return opened;
   };
   Handle file = open();
-  DWORD error = file ? ERROR_SUCCESS : GetLastError();
   // A read-only (or hidden) file refuses to be replaced until its
   // attributes are normal; a fresh install never pays for that call.
-  if (error == ERROR_ACCESS_DENIED && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+  if (!file && GetLastError() == ERROR_ACCESS_DENIED && existing == ExistingFiles::Replace &&
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
     file = open();
     replaced = true;
-  } else if (error == ERROR_PATH_NOT_FOUND && createDirectoryTree(parentDirectory(path))) {
-    // Archives without explicit directory entries still extract.
-    file = open();
   }
   return file;
 }
@@ -97,14 +98,20 @@ std::string unzipError(int code) {
 }
 
 // Inflates the current entry straight into `path`.
-bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedSize, std::vector<char>& buffer,
-                        const std::function<void()>& onSlice, ExtractionReport& report) {
+bool extractCurrentFile(void* archive, const std::string& path, ExistingFiles existing, uint64_t statedSize,
+                        std::vector<char>& buffer, const std::function<void()>& onSlice, ExtractionReport& report) {
   if (int opened = unzOpenCurrentFile(archive); opened != UNZ_OK) return fail(report, "cannot read the entry, " + unzipError(opened));
   bool ok = false;
   uint64_t total = 0;
   bool replaced = false;
-  Handle file = createOutputFile(path, replaced);
-  if (!file) fail(report, "cannot create the file", GetLastError());
+  Handle file = createOutputFile(path, existing, replaced);
+  if (!file) {
+    const DWORD error = GetLastError();
+    fail(report,
+         error == ERROR_FILE_EXISTS ? "something is in the new file's place; nothing is written through it"
+                                    : "cannot create the file",
+         error);
+  }
   if (file) {
     ok = true;
     size_t filled = 0;
@@ -142,8 +149,8 @@ bool extractCurrentFile(void* archive, const std::string& path, uint64_t statedS
   return ok;
 }
 
-bool extractCurrentEntry(void* archive, const std::string& destDir, std::vector<char>& buffer,
-                         const std::function<void()>& onSlice, ExtractionReport& report) {
+bool extractCurrentEntry(void* archive, const std::string& destDir, HeldFolders& folders, ExistingFiles existing,
+                         std::vector<char>& buffer, const std::function<void()>& onSlice, ExtractionReport& report) {
   unz_file_info64 info{};
   char rawName[1024];
   if (int got = unzGetCurrentFileInfo64(archive, &info, rawName, sizeof rawName, nullptr, 0, nullptr, 0); got != UNZ_OK) {
@@ -157,8 +164,15 @@ bool extractCurrentEntry(void* archive, const std::string& destDir, std::vector<
 
   std::string path = destDir + *relative;
   bool isDirectoryEntry = (info.external_fa & kDosDirectoryAttribute) || endsWithSeparator(*relative);
-  bool ok = isDirectoryEntry ? createDirectoryTree(path) || fail(report, "cannot create the directory", GetLastError())
-                             : extractCurrentFile(archive, path, info.uncompressed_size, buffer, onSlice, report);
+  std::string folder = isDirectoryEntry ? *relative : parentDirectory(*relative);
+  if (endsWithSeparator(folder)) folder.pop_back();
+  const LinkSafe held = folders.hold(folder);
+  bool ok =
+      held == LinkSafe::Done || (held == LinkSafe::Link ? fail(report, kLinkOnPath)
+                                                        : fail(report, "cannot create the directory", GetLastError()));
+  if (ok && !isDirectoryEntry) {
+    ok = extractCurrentFile(archive, path, existing, info.uncompressed_size, buffer, onSlice, report);
+  }
   if (!ok) report.failure = "\"" + name + "\": " + report.failure;
   return ok;
 }
@@ -186,7 +200,7 @@ bool createDirectoryTree(const std::string& dir) {
 namespace {
 
 bool extractMapped(MappedArchive& mapped, const std::string& destDir, const ProgressHandler& onProgress,
-                   ExtractionReport& r) {
+                   ExistingFiles existing, ExtractionReport& r) {
   const std::string dest = withTrailingSeparator(destDir);
   if (!createDirectoryTree(dest)) return fail(r, "cannot create the destination directory", GetLastError());
   if (!mapped.isOpen()) return fail(r, "cannot open the archive", GetLastError());
@@ -199,6 +213,7 @@ bool extractMapped(MappedArchive& mapped, const std::string& destDir, const Prog
   r.total = *count;
 
   std::vector<char> buffer(kWriteChunk);
+  HeldFolders folders(dest);
   int lastPercent = 0;
   const std::function<void()> repeatLastPercent = [&] {
     if (onProgress) onProgress(lastPercent);
@@ -206,7 +221,7 @@ bool extractMapped(MappedArchive& mapped, const std::string& destDir, const Prog
   int status = unzGoToFirstFile(archive.get());
   for (long i = 0; i < *count; ++i) {
     if (status != UNZ_OK) return fail(r, "cannot step to the next entry, " + unzipError(status));
-    if (!extractCurrentEntry(archive.get(), dest, buffer, repeatLastPercent, r)) {
+    if (!extractCurrentEntry(archive.get(), dest, folders, existing, buffer, repeatLastPercent, r)) {
       r.failure = "entry " + std::to_string(i + 1) + " of " + std::to_string(*count) + " " + r.failure;
       return false;
     }
@@ -222,24 +237,24 @@ bool extractMapped(MappedArchive& mapped, const std::string& destDir, const Prog
 }  // namespace
 
 bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress,
-                ExtractionReport* report) {
+                ExtractionReport* report, ExistingFiles existing) {
   ExtractionReport ignored;
   ExtractionReport& r = report ? *report : ignored;
   r = {};
   if (zipPath.empty() || destDir.empty()) return fail(r, "no archive or no destination given");
   if (!pathExists(zipPath)) return fail(r, "the archive is missing", GetLastError());
   MappedArchive mapped(zipPath);
-  return extractMapped(mapped, destDir, onProgress, r);
+  return extractMapped(mapped, destDir, onProgress, existing, r);
 }
 
 bool extractZip(std::span<const std::uint8_t> archiveBytes, const std::string& destDir,
-                const ProgressHandler& onProgress, ExtractionReport* report) {
+                const ProgressHandler& onProgress, ExtractionReport* report, ExistingFiles existing) {
   ExtractionReport ignored;
   ExtractionReport& r = report ? *report : ignored;
   r = {};
   if (destDir.empty()) return fail(r, "no destination given");
   MappedArchive mapped(archiveBytes);
-  return extractMapped(mapped, destDir, onProgress, r);
+  return extractMapped(mapped, destDir, onProgress, existing, r);
 }
 
 }  // namespace talvek

@@ -21,22 +21,30 @@ struct ExtractionReport {
   unsigned long systemError = 0;
 };
 
+// What a file entry may find at its path. Replace: an earlier version,
+// overwritten. Refuse: nothing, because what was there has been kept aside;
+// whatever is there then (a link or hard link put there meanwhile) fails
+// the extraction instead of being written through.
+enum class ExistingFiles { Replace, Refuse };
+
 // True on success. Fails when a path is empty, the file is missing, the
 // destination cannot be created, the archive cannot be read, or an entry
 // cannot be written; entries extracted before the failure stay. An entry
 // whose name would leave the destination (absolute, drive letter, "..") is
-// refused as a damaged entry. Reports i * 100 / count after entry i (the
-// first report is 0) and 100 at the end; a large entry repeats the last
-// percentage (0 at first) after each mebibyte it inflates, so a caller's
-// window need never wait for a whole large file.
+// refused as a damaged entry, and so is one whose folder below the
+// destination is a link or is reached through one. Reports i * 100 / count
+// after entry i (the first report is 0) and 100 at the end; a large entry
+// repeats the last percentage (0 at first) after each mebibyte it inflates,
+// so a caller's window need never wait for a whole large file.
 bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress,
-                ExtractionReport* report = nullptr);
+                ExtractionReport* report = nullptr, ExistingFiles existing = ExistingFiles::Replace);
 
 // The same from an archive already in memory (the embedded payload): what
 // is extracted is exactly what the program carries, whatever happens to a
 // copy of it on disk meanwhile.
 bool extractZip(std::span<const std::uint8_t> archiveBytes, const std::string& destDir,
-                const ProgressHandler& onProgress, ExtractionReport* report = nullptr);
+                const ProgressHandler& onProgress, ExtractionReport* report = nullptr,
+                ExistingFiles existing = ExistingFiles::Replace);
 
 // Creates `dir` and any missing parents; true when it exists afterwards.
 bool createDirectoryTree(const std::string& dir);

@@ -87,6 +87,63 @@ DWORD StartedProgram::exitCode() const {
   return code;
 }
 
+namespace {
+
+// Wine's own name for a path on the host; empty elsewhere.
+std::string hostPath(const std::string& path) {
+  using UnixName = char*(CDECL*)(const WCHAR*);
+  const auto unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!unixName) return {};
+  std::wstring wide(MAX_PATH, L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), MAX_PATH)));
+  char* name = unixName(wide.c_str());
+  if (!name) return {};
+  std::string host = name;
+  HeapFree(GetProcessHeap(), 0, name);
+  return host;
+}
+
+// Wine starts a host program like any other, but gives no handle to wait
+// on: what it does is waited for instead.
+bool runOnHost(std::string commandLine, const std::function<bool()>& done) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    return false;
+  }
+  CloseHandle(info.hProcess);
+  CloseHandle(info.hThread);
+  return waitUntil(done, 10000);
+}
+
+}  // namespace
+
+PlantedLink::PlantedLink(const std::string& link, const std::string& target, bool toFolder)
+    : link_(link), toFolder_(toFolder) {
+  CreateSymbolicLinkA(link.c_str(), target.c_str(), toFolder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0);
+  if (!fileExists(link)) {
+    const std::string hostLink = hostPath(link), hostTarget = hostPath(target);
+    if (!hostLink.empty() && !hostTarget.empty()) {
+      runOnHost("/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\"", [&] { return fileExists(link); });
+    }
+  }
+  planted_ = fileExists(link);
+}
+
+PlantedLink::~PlantedLink() {
+  if (!planted_) return;
+  const std::string host = hostPath(link_);
+  if (!host.empty()) {
+    runOnHost("/bin/rm -f \"" + host + "\"", [&] { return !fileExists(link_); });
+  } else if (toFolder_) {
+    RemoveDirectoryA(link_.c_str());
+  } else {
+    DeleteFileA(link_.c_str());
+  }
+}
+
 std::string placeStub(const std::string& dir, const std::string& name) {
   CreateDirectoryA(dir.c_str(), nullptr);
   std::string target = dir + name;

@@ -52,6 +52,25 @@ class StartedProgram {
   PROCESS_INFORMATION info_{};
 };
 
+// A symbolic link planted as someone else would plant it, to a folder or a
+// file, and removed (the link itself, never what it points to) on
+// destruction. Windows makes one only with the privilege for it; Wine only
+// pretends to, so there the host makes it.
+class PlantedLink {
+ public:
+  PlantedLink(const std::string& link, const std::string& target, bool toFolder);
+  ~PlantedLink();
+  PlantedLink(const PlantedLink&) = delete;
+  PlantedLink& operator=(const PlantedLink&) = delete;
+
+  bool planted() const { return planted_; }
+
+ private:
+  std::string link_;
+  bool toFolder_;
+  bool planted_ = false;
+};
+
 // Copies the stand-in product program to dir + name (creating dir).
 std::string placeStub(const std::string& dir, const std::string& name);
 

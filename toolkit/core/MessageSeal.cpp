@@ -1,7 +1,6 @@
 #include "toolkit/core/MessageSeal.h"
 
-#include <ntsecapi.h>
-
+#include "toolkit/core/SystemRandom.h"
 #include "toolkit/core/ToolkitGlobals.h"
 
 namespace talvek::message_seal {
@@ -9,7 +8,7 @@ namespace {
 
 WPARAM draw() {
   WPARAM seal = 0;
-  if (!RtlGenRandom(&seal, sizeof seal) || seal == 0) {
+  if (!drawSystemRandom(&seal, sizeof seal) || seal == 0) {
     // Without the random source, still nothing another process can read
     // off the window: the counter's low bits and our own addresses.
     LARGE_INTEGER counter{};

@@ -1,12 +1,11 @@
 #include "toolkit/richedit/RichEditServer.h"
 
-#include <ntsecapi.h>
-
 #include <random>
 #include <string>
 #include <utility>
 
 #include "toolkit/core/ControlEvents.h"
+#include "toolkit/core/SystemRandom.h"
 #include "toolkit/richedit/PostedContent.h"
 #include "toolkit/richedit/RequestReader.h"
 #include "toolkit/richedit/ServerConnection.h"
@@ -24,12 +23,12 @@ sockaddr_in endpoint(int port) {
   return address;
 }
 
-// The system's random source, as the message seal draws it: the runtime's
-// random device would link its whole token-parsing set-up for one number.
-// A failed draw leaves 0; the other seeds still differ from run to run.
+// Not the runtime's random device, which would link its whole
+// token-parsing set-up for one number. A failed draw leaves 0; the other
+// seeds still differ from run to run.
 unsigned systemRandom() {
   unsigned value = 0;
-  if (!RtlGenRandom(&value, sizeof value)) value = 0;
+  if (!drawSystemRandom(&value, sizeof value)) value = 0;
   return value;
 }
 

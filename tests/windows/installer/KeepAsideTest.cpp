@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 #include "installer/ArchiveListing.h"
@@ -45,11 +46,15 @@ std::map<std::string, std::string> snapshot(const std::string& dir, const std::s
 class NullView : public InstallationView {
  public:
   void setStatus(const std::string& text) override { last = text; }
-  void setProgress(int percent) override { progress = percent; }
+  void setProgress(int percent) override {
+    if (progress < 0 && onFirstProgress) onFirstProgress();
+    progress = percent;
+  }
   void restoreWindow() override { restored = true; }
   std::string last;
   int progress = -1;
   bool restored = false;
+  std::function<void()> onFirstProgress;
 };
 
 class KeepAsideTest : public ::testing::Test {
@@ -119,6 +124,50 @@ TEST_F(KeepAsideTest, AFileHeldWithoutSharingFailsTheInstallationAndItRollsBack)
 
   EXPECT_TRUE(view.restored);
   EXPECT_EQ(view.progress, 99);
+  EXPECT_EQ(snapshot(dir), before);
+}
+
+// Someone able to write to the folder links the path of a file that went
+// aside to a file of theirs while the extraction runs: the installation
+// fails and rolls back, and their file is left as it was.
+TEST_F(KeepAsideTest, ALinkPlantedWhereAKeptFileWasFailsTheInstallationAndItRollsBack) {
+  const auto before = snapshot(dir);
+  const std::string victim = scratch.path() + "victim.dll";
+  ASSERT_TRUE(test::writeFileBytes(victim, "someone else's"));
+  bool planted = false;
+  view.onFirstProgress = [&] { planted = CreateHardLinkA((dir + "Talvek.exe").c_str(), victim.c_str(), nullptr); };
+  auto payload = archive(false);
+  Installation installation(view, finishing, service, payload);
+  installation.runWorker();
+
+  EXPECT_TRUE(planted);
+  EXPECT_TRUE(view.restored);
+  EXPECT_FALSE(finishing.terminated);
+  EXPECT_EQ(test::readFileBytes(victim), "someone else's");
+  EXPECT_EQ(snapshot(dir), before);
+}
+
+// The kept paths go into folders inside the installation folder, which
+// others can write to as well: a link put where one of them goes is refused,
+// and nothing is moved through it.
+TEST_F(KeepAsideTest, ALinkInTheKeepAsideFolderIsNeverMovedInto) {
+  const auto before = snapshot(dir);
+  const std::string elsewhere = scratch.path() + "elsewhere";
+  ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
+  ASSERT_TRUE(test::writeFileBytes(elsewhere + "\\theirs.txt", "someone else's"));
+  auto payload = archive(false);
+  const auto plan = FolderListing(dir).plan(*listArchive(payload));
+  KeepAside keepAside;
+  ASSERT_TRUE(keepAside.begin(dir));
+  {
+    const std::string files = dir + KeepAside::kFolderPrefix + "1\\files\\";
+    test::PlantedLink link(files + "Auxiliary", elsewhere, true);
+    ASSERT_TRUE(link.planted());
+    EXPECT_FALSE(keepAside.carryOut(plan));
+    EXPECT_FALSE(fileExists(elsewhere + "\\Beacon.exe"));
+  }
+  keepAside.rollBack();
+  EXPECT_EQ(test::readFileBytes(elsewhere + "\\theirs.txt"), "someone else's");
   EXPECT_EQ(snapshot(dir), before);
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
+
 #include "tests/windows/TestSupport.h"
 #include "tests/windows/installer/ZipFixture.h"
 
@@ -201,4 +204,74 @@ TEST(ZipExtractor, ALargeEntryRepeatsTheLastPercentageAsItIsWritten) {
   expected.insert(expected.end(), {25, 50, 75, 100});
   EXPECT_EQ(result.reports, expected);
   EXPECT_EQ(readFileBytes(dir.path() + "out\\large.bin"), large);
+}
+
+// Someone able to write to the folder plants links where the entries go
+// after the earlier files went aside: every path should then be new, and
+// nothing is written through what stands there instead.
+TEST(ZipExtractor, WritesNothingThroughALinkPlantedWhereAnEntryGoes) {
+  ScratchDir dir;
+  const std::string zip = dir.path() + "a.zip";
+  ASSERT_TRUE(test::makeZip(
+      zip, {{"Talvek.exe", "new program"}, {"Auxiliary/", "", true}, {"Auxiliary/Beacon.exe", "new beacon"}}));
+  const std::string victim = dir.path() + "victim.dll";
+  const std::string elsewhere = dir.path() + "elsewhere\\";
+  ASSERT_TRUE(test::writeFileBytes(victim, "someone else's"));
+  ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
+  enum class Plant { HardLink, FileLink, FolderLink };
+  for (Plant plant : {Plant::HardLink, Plant::FileLink, Plant::FolderLink}) {
+    const std::string dest = dir.path() + "out" + std::to_string(static_cast<int>(plant)) + "\\";
+    ASSERT_TRUE(CreateDirectoryA(dest.c_str(), nullptr));
+    std::optional<test::PlantedLink> link;
+    if (plant == Plant::HardLink) {
+      ASSERT_TRUE(CreateHardLinkA((dest + "Talvek.exe").c_str(), victim.c_str(), nullptr));
+    } else if (plant == Plant::FileLink) {
+      link.emplace(dest + "Talvek.exe", victim, false);
+    } else {
+      link.emplace(dest + "Auxiliary", elsewhere.substr(0, elsewhere.size() - 1), true);
+    }
+    ASSERT_TRUE(!link || link->planted());
+    ExtractionReport report;
+    EXPECT_FALSE(extractZip(zip, dest, nullptr, &report, ExistingFiles::Refuse)) << static_cast<int>(plant);
+    EXPECT_NE(report.failure.find("nothing is written through it"), std::string::npos) << report.failure;
+    EXPECT_EQ(readFileBytes(victim), "someone else's");
+    EXPECT_FALSE(fileExists(elsewhere + "Beacon.exe"));
+    // A folder that is a link is refused whether or not files are replaced.
+    if (plant == Plant::FolderLink) {
+      EXPECT_FALSE(extractZip(zip, dest, nullptr, &report, ExistingFiles::Replace));
+      EXPECT_FALSE(fileExists(elsewhere + "Beacon.exe"));
+    }
+  }
+}
+
+// A folder the extraction made, or found in place, cannot be swapped for
+// a link while entries are still to be written into it.
+TEST(ZipExtractor, AFolderInUseCannotBeSwappedForALinkMeanwhile) {
+  ScratchDir dir;
+  const std::string zip = dir.path() + "a.zip";
+  ASSERT_TRUE(
+      test::makeZip(zip, {{"made/", "", true}, {"found/a.txt", "a"}, {"made/b.txt", "b"}, {"found/c.txt", "c"}}));
+  const std::string dest = dir.path() + "out\\";
+  const std::string elsewhere = dir.path() + "elsewhere";
+  ASSERT_TRUE(CreateDirectoryA(dest.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((dest + "found").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
+  std::vector<std::unique_ptr<test::PlantedLink>> links;
+  int swapped = 0;
+  // After the second entry both folders are in use.
+  const auto swapFolders = [&](int percent) {
+    if (percent != 25) return;
+    for (const char* folder : {"made", "found"}) {
+      if (!MoveFileA((dest + folder).c_str(), (dest + folder + "-moved").c_str())) continue;
+      ++swapped;
+      links.push_back(std::make_unique<test::PlantedLink>(dest + folder, elsewhere, true));
+    }
+  };
+  const bool ok = extractZip(zip, dest, swapFolders, nullptr, ExistingFiles::Refuse);
+  EXPECT_EQ(swapped, 0);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(readFileBytes(dest + "made\\b.txt"), "b");
+  EXPECT_EQ(readFileBytes(dest + "found\\c.txt"), "c");
+  EXPECT_FALSE(fileExists(elsewhere + "\\b.txt"));
+  EXPECT_FALSE(fileExists(elsewhere + "\\c.txt"));
 }
