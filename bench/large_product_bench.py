@@ -12,6 +12,7 @@ back afterwards). Everything generated stays under build/bench-large.
 
 usage (after ./dev build; pinned, as the targets are meant):
     taskset -c 1 bash bench/large_product_bench.sh [--reps N] [--sizes full,tenth] [--reuse-installers] [--evidence]
+        [--before DIR]
 """
 import argparse
 import os
@@ -225,6 +226,9 @@ def main():
     parser.add_argument("--reuse-installers", action="store_true", help="run the installers built last time")
     parser.add_argument("--evidence", action="store_true",
                         help="keep each run's install log and ring pictures in build/bench-large/evidence-SIZE-N")
+    parser.add_argument("--before", metavar="DIR",
+                        help="another build's installers (DIR/dist-SIZE/TalvekSetup.exe, as this bench leaves them), "
+                             "run in turn with these ones")
     args = parser.parse_args()
     labels = args.sizes.split(",")
     os.makedirs(WORK, exist_ok=True)
@@ -236,9 +240,13 @@ def main():
     results = {}
     for label in labels:
         payload = payload_for(label)
-        runs = [installer_run(installers[label], watcher,
-                              os.path.join(WORK, f"evidence-{label}-{n}") if args.evidence else None)
-                for n in range(args.reps)]
+        runs, before_runs = [], []
+        for n in range(args.reps):
+            # In turn, so that a machine busy for a while weighs on both alike.
+            if args.before:
+                before_runs.append(installer_run(os.path.join(args.before, f"dist-{label}", "TalvekSetup.exe"), watcher))
+            runs.append(installer_run(installers[label], watcher,
+                                      os.path.join(WORK, f"evidence-{label}-{n}") if args.evidence else None))
         end_all_wine_programs()
         references = reference_runs(payload, args.reps)
         counts = progress_counts(payload)
@@ -256,6 +264,9 @@ def main():
             "windowless": counts.get("extract"),
             "between reports": counts.get("longest_between_reports"), "ended at": counts.get("longest_ended_at_percent"),
         }
+        if before_runs:
+            results[label]["before"] = statistics.median(r["extract"] for r in before_runs)
+            results[label]["before gap"] = max(r["longest gap"] for r in before_runs)
     print(f"median of {args.reps} runs each; extraction on disk; miniunz and unzip as whole processes")
     print("%-44s" % "figure" + "".join("%16s" % label for label in labels) + "   target")
     rows = [
@@ -279,6 +290,9 @@ def main():
         ("extraction per entry", lambda r: f"{r['extract'] / r['entries']:.3f} ms", ""),
         ("extraction per MB extracted", lambda r: f"{r['extract'] / r['megabytes']:.1f} ms", ""),
     ]
+    if args.before:
+        rows[2:2] = [("the same, the build in --before", lambda r: f"{r['before'] / 1000:.2f} s", ""),
+                     ("  its longest gap between ring changes", lambda r: f"{r['before gap']:.0f} ms", "")]
     for name, cell, target in rows:
         print("%-44s" % name + "".join("%16s" % cell(results[label]) for label in labels) + f"   {target}")
     if "full" in results and "tenth" in results:
@@ -286,6 +300,10 @@ def main():
         per_entry = (full["extract"] / full["entries"]) / (tenth["extract"] / tenth["entries"])
         per_mb = (full["extract"] / full["megabytes"]) / (tenth["extract"] / tenth["megabytes"])
         print(f"cost per entry, full / tenth: {per_entry:.2f}; per MB: {per_mb:.2f}   target: each within 0.80-1.20")
+        if args.before:
+            before_entry = (full["before"] / full["entries"]) / (tenth["before"] / tenth["entries"])
+            before_mb = (full["before"] / full["megabytes"]) / (tenth["before"] / tenth["megabytes"])
+            print(f"  the build in --before: per entry {before_entry:.2f}; per MB {before_mb:.2f}")
         # The line through both sizes: its slope is what one more entry (or
         # MB) costs, where it meets zero what every extraction pays once.
         extra_entries = full["entries"] - tenth["entries"]

@@ -2,6 +2,7 @@
 # The installer around a product of real size, under Wine in its own prefix
 # on a private display (after ./dev build). Pin it, as the targets mean:
 #   taskset -c 1 bash bench/large_product_bench.sh [--reps N] [--sizes full,tenth] [--reuse-installers] [--evidence]
+#       [--before DIR]
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 export ROOT TALVEK_BUILD_DIR=${TALVEK_BUILD_DIR:-$ROOT/build}
 export WINEPREFIX=$TALVEK_BUILD_DIR/wine/bench-large

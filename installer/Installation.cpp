@@ -148,7 +148,7 @@ bool Installation::extractWithKeepAside(const std::string& dir, ExtractionReport
     const auto entries = listArchive(payload_);
     const KeepAsidePlan plan = entries ? FolderListing(dir).plan(*entries) : KeepAsidePlan{};
     pacer.working();
-    if (!keepAside_.carryOut(plan)) {
+    if (!keepAside_.carryOut(plan, [&pacer] { pacer.working(); })) {
       report.failure = "what the extraction replaces cannot be kept aside";
       return false;
     }

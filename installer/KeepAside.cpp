@@ -100,7 +100,7 @@ void KeepAside::noteArchive(const std::string& relative) {
   append(RollbackJournal::formatLine({JournalVerb::Archive, relative}));
 }
 
-bool KeepAside::carryOut(const KeepAsidePlan& plan) {
+bool KeepAside::carryOut(const KeepAsidePlan& plan, const std::function<void()>& working) {
   // A link is neither moved nor deleted nor written through: under Wine
   // either would act on what it points to. The installation stops instead.
   for (const auto& link : plan.links) {
@@ -124,6 +124,7 @@ bool KeepAside::carryOut(const KeepAsidePlan& plan) {
     if (line.verb != JournalVerb::Keep) continue;
     if (!moveAside(line.relative)) return false;
     ++kept;
+    if (working) working();
   }
   installLog().record("keep aside", "ok", std::to_string(kept) + " paths kept, " +
                                               std::to_string(plan.lines.size() - kept) + " to be made",

@@ -5,6 +5,7 @@
 // journal, written ahead of every change, says what to put back.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -34,9 +35,10 @@ class KeepAside {
   bool keep(const std::string& relative);
   // The archive the installation writes, removed again by a roll-back.
   void noteArchive(const std::string& relative);
-  // Journals the whole plan, makes it durable, then moves the kept paths.
+  // Journals the whole plan, makes it durable, then moves the kept paths,
+  // calling `working` after each (a large old installation takes a while).
   // False on the first path that cannot be moved.
-  bool carryOut(const KeepAsidePlan& plan);
+  bool carryOut(const KeepAsidePlan& plan, const std::function<void()>& working = {});
 
   // The installation failed: removes what it made, puts the kept paths back.
   void rollBack();

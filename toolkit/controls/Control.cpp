@@ -168,6 +168,7 @@ void Control::destroy() {
   listener_ = 0;
   tip_.destroy();
   created_ = 0;
+  paintPutOff_ = false;
   pressed_ = 0;
   caption_.clear();
   if (int index = registryIndex()) controlRegistry().removeRange(index, index);

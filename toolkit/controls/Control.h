@@ -111,6 +111,10 @@ class Control : public RoutedControl {
   // shown there, this control from dc (its surface when null).
   void compose(HDC dc = nullptr);
   void redraw();
+  // As redraw, but on a layered window the surface is painted just before
+  // the window next presents: however often it is asked for meanwhile, the
+  // control paints once, at its latest state. Elsewhere it is redraw.
+  void redrawAtPresent();
   void redrawNow();
   void requestUpdate();
   void requestUpdate(const Rect& area);
@@ -220,6 +224,8 @@ class Control : public RoutedControl {
   // Stops a running fade without keeping its picture: a full repaint follows.
   void dropRunningFade();
   void updateWindow();
+  // The window is about to present: the paint redrawAtPresent put off.
+  void paintPutOff();
   // Restores area of the back buffer from the background and re-blends
   // every shown control of the window there (this one and its descendants
   // unless skipSubtree).
@@ -251,6 +257,8 @@ class Control : public RoutedControl {
   int pressed_ = 0;
   int handCursor_ = 0;
   int redrawPending_ = 0;
+  // redrawAtPresent left the surface behind the control's state.
+  bool paintPutOff_ = false;
 };
 
 }  // namespace talvek

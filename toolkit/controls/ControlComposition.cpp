@@ -10,6 +10,7 @@
 #include "toolkit/core/MessageSeal.h"
 #include "toolkit/core/ToolkitGlobals.h"
 #include "toolkit/core/ToolkitLookup.h"
+#include "toolkit/core/ToolkitWindow.h"
 #include "toolkit/core/WindowProperties.h"
 
 namespace talvek {
@@ -53,6 +54,9 @@ void Control::compose(HDC dc) {
 }
 
 void Control::repaintSurface(bool noCompose) {
+  // Whatever paints the surface pays what was put off; a hidden control is
+  // painted afresh when it is shown again.
+  paintPutOff_ = false;
   if (!isShown() || !surface_) return;
   gdip::GdipGraphicsClear(surface_.graphics(), 0);
   paint(surface_.graphics());
@@ -79,6 +83,26 @@ void Control::redraw() {
   if (!isShown()) return;
   repaintSurface();
   updateWindow();
+}
+
+void Control::redrawAtPresent() {
+  dropRunningFade();
+  redrawPending_ = 0;
+  if (!isShown()) return;
+  ToolkitWindow* host = window ? windowObject(window) : nullptr;
+  if (!host || !host->paintBeforePresent(handle)) {
+    redraw();
+    return;
+  }
+  paintPutOff_ = true;
+  markDirty();
+}
+
+void Control::paintPutOff() {
+  // A fade started since paints the latest look itself, and its frames must
+  // not be overwritten by the surface.
+  if (!paintPutOff_ || fade_.running()) return;
+  repaintSurface();
 }
 
 void Control::redrawNow() {

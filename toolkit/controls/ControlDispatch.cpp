@@ -83,6 +83,7 @@ int Control::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
       break;
     case kWindowRecreated: window = reinterpret_cast<HostWindow>(arg1); break;
     case kRepaintOnly: repaintSurface(true); break;
+    case kPaintBeforePresent: paintPutOff(); break;
     case kCaptionChanged: onCaptionChanged(); break;
     case kRichEditContent: onEvent301(arg1, arg2); break;
     case kListened:

@@ -12,6 +12,7 @@ void Control::fadeRedraw(int intervalMs, int stepPercent, int mode) {
     return;
   }
   settleRunningFade();
+  paintPutOff_ = false;  // the new look is painted here
   if (Gdiplus::GpGraphics* newLook = fade_.startIn(surface_, intervalMs, stepPercent, mode)) {
     paint(newLook);
     gdip::GdipFlush(newLook, Gdiplus::FlushIntentionSync);
@@ -25,6 +26,7 @@ void Control::fadeOutRedraw(int intervalMs, int stepPercent, int mode) {
     return;
   }
   settleRunningFade();
+  paintPutOff_ = false;  // the frames are painted by the fade
   fade_.startOut(surface_, intervalMs, stepPercent, mode);
   startFadeTimer();
 }

@@ -64,11 +64,13 @@ void ProgressIndicator::positionChanged() {
   const ControlRef self = handle;
   if (self == 0) return;
   // Only the owner thread finds the control here; any other thread hands
-  // the redraw over and waits for it (so the UI thread must not be waiting
-  // for that thread meanwhile).
+  // the value over and waits for it to be taken (so the UI thread must not
+  // be waiting for that thread meanwhile). The extraction reports far more
+  // often than the window presents: the ring is drawn once per present, at
+  // the latest value.
   if (controlReferences().control(self) == this) {
     takePosition();
-    redraw();
+    redrawAtPresent();
   } else {
     sendControlEvent(self, kPositionChangedEvent, 0, 0);
   }
@@ -77,7 +79,7 @@ void ProgressIndicator::positionChanged() {
 int ProgressIndicator::onEvent(int code, std::intptr_t arg1, std::intptr_t arg2) {
   if (code != kPositionChangedEvent) return Control::onEvent(code, arg1, arg2);
   takePosition();
-  redraw();
+  redrawAtPresent();
   return 0;
 }
 
@@ -187,7 +189,7 @@ void ProgressIndicator::onTimer(int key, int /*value*/) {
     spinWaitsForShow_ = true;
     return;
   }
-  if (state_.onTimer(key)) redraw();
+  if (state_.onTimer(key)) redrawAtPresent();
 }
 
 void ProgressIndicator::onVisibilityChanged(int shown) {

@@ -5,8 +5,8 @@
 // composes like any other control.
 //
 // The position may be set from another thread (the installation worker
-// does): the value is stored atomically and the redraw is handed to the
-// control's own thread.
+// does): the value is stored atomically and handed to the control's own
+// thread.
 #pragma once
 
 #include <atomic>
@@ -49,8 +49,9 @@ class ProgressIndicator final : public Control {
 
   // Accessors: a given value is stored and drawn; the current value returns.
   // position may be called from any thread; from another one it returns
-  // once the control's own thread has drawn the value, so that thread must
-  // not be waiting for the caller meanwhile.
+  // once the control's own thread has taken the value, so that thread must
+  // not be waiting for the caller meanwhile. A changed position (and a
+  // busy ring's turn) is drawn when a layered window next presents.
   float position(std::optional<float> value = std::nullopt);
   float maximum(std::optional<float> value = std::nullopt);
   float minimum(std::optional<float> value = std::nullopt);

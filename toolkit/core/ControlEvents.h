@@ -45,6 +45,8 @@ inline constexpr int kLayout = event::kLayout;
 inline constexpr int kWindowRecreated = 33;
 inline constexpr int kRepaintOnly = 34;
 inline constexpr int kCaptionChanged = 35;
+// The form is about to present: a control that put its paint off paints now.
+inline constexpr int kPaintBeforePresent = 36;
 // arg1: 1 HTML, 2 text; arg2: zero-terminated UTF-16 text, valid only
 // during the call. Any post to the loopback server may send it to any
 // control, so a control must never give it another meaning.

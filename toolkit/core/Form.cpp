@@ -197,6 +197,7 @@ void Form::resetMembers() {
   animating_ = showEffect_ = closeEffect_ = animationInterval_ = 0;
   closing_ = busy_ = false;
   onBusyRefusal_ = nullptr;
+  paintPutOff_.clear();
 }
 
 void Form::setBusy(bool busy, std::function<void(unsigned message)> onRefused) {
@@ -345,7 +346,23 @@ Rect Form::wholeWindow() const {
   return canvas_ ? Rect{0, 0, canvas_.width(), canvas_.height()} : Rect{};
 }
 
+bool Form::paintBeforePresent(ControlRef control) {
+  if (!hwnd_ || !layered_) return false;
+  if (std::find(paintPutOff_.begin(), paintPutOff_.end(), control) == paintPutOff_.end()) {
+    paintPutOff_.push_back(control);
+  }
+  return true;
+}
+
+void Form::paintPutOffControls() {
+  // Taken first: a control may ask again while it paints.
+  std::vector<ControlRef> due;
+  due.swap(paintPutOff_);
+  for (ControlRef control : due) sendControlEvent(control, control_event::kPaintBeforePresent, 0, 0);
+}
+
 void Form::present(const Rect& rect) {
+  paintPutOffControls();
   if (animating_ || !hwnd_ || !canvas_) return;
   gdip::GdipFlush(canvas_.graphics(), Gdiplus::FlushIntentionSync);
   if (layered_) {

@@ -90,6 +90,8 @@ class Form final : public ToolkitWindow {
   void repaintAll();
   HWND hwnd() const override { return hwnd_; }
   void drawingPending() override;
+  // On a layered window only: a plain one copies a rectangle at once.
+  bool paintBeforePresent(ControlRef control) override;
   // In 96-dpi units, like everything a form is given or asked for; only
   // windowRect() and the canvases are in the screen's pixels.
   int width() const { return scale_.toLogical(windowRect_.width); }
@@ -178,6 +180,8 @@ class Form final : public ToolkitWindow {
   // The whole canvas, for presenting a plain window entirely.
   Rect wholeWindow() const;
   void presentLayered();
+  // The controls that put their paint off until the next present paint now.
+  void paintPutOffControls();
   void startAnimation(bool appear);
   void animationTick(bool appear);
   void closeWithAnimation();
@@ -240,6 +244,7 @@ class Form final : public ToolkitWindow {
   std::function<void(unsigned message)> onBusyRefusal_;
   bool inDestroyMessage_ = false;
   bool presentTimerResting_ = false;
+  std::vector<ControlRef> paintPutOff_;
 };
 
 }  // namespace talvek

@@ -17,6 +17,7 @@ unsigned animationTimerId(bool appear) { return form_timer::kAnimation | ((appea
 
 void Form::startAnimation(bool appear) {
   if (!hwnd_ || !canvas_) return;
+  paintPutOffControls();  // the player starts from the canvas as it is
   // A run still going is replaced by the new one.
   KillTimer(hwnd_, animationTimerId(!appear));
   animating_ = 1;

@@ -19,6 +19,10 @@ class ToolkitWindow {
   virtual HostWindow hwnd() const = 0;
   // A control has drawn into the window's canvas, on the window's thread.
   virtual void drawingPending() {}
+  // A control would paint just before the window's next present (the
+  // window then sends it control_event::kPaintBeforePresent). False when the
+  // window cannot wait: the control paints at once.
+  virtual bool paintBeforePresent(ControlRef /*control*/) { return false; }
 
  protected:
   ~ToolkitWindow() = default;

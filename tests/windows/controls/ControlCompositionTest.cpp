@@ -38,9 +38,11 @@ class ProbeControl final : public Control {
   int ticks = 0;
   int tickCost = 0;  // milliseconds each tick takes
   std::vector<int> frameAlphas;
+  int paints = 0;
 
  protected:
   void paint(Gdiplus::GpGraphics* graphics) override {
+    ++paints;
     Gdiplus::GpSolidFill* fill = nullptr;
     if (gdip::GdipCreateSolidFill(colour, &fill) != Gdiplus::Ok) return;
     gdip::GdipFillRectangleI(graphics, fill, 0, 0, bounds().width, bounds().height);
@@ -380,6 +382,41 @@ TEST_F(ControlComposition, ARedrawAsksAPlainFormForItsAreaAndMarksALayeredOnePen
   EXPECT_EQ(GetPropW(form.hwnd(), pending), reinterpret_cast<HANDLE>(1));
   EXPECT_EQ(recorder.count(updateRectMessage), plainRequests);
   form.setPreHook(nullptr);
+}
+
+TEST_F(ControlComposition, APaintPutOffUntilTheLayeredWindowPresentsHappensOnceThereAtTheLatestLook) {
+  ProbeControl probe;
+  ASSERT_TRUE(probe.create(form.objectId(), {20, 20, 40, 40}, kRed));
+  probe.colour = kGreen;
+  probe.redrawAtPresent();
+  EXPECT_EQ(shown(30, 30), kGreen) << "a plain window copies the area at once: nothing waits";
+
+  form.layeredMode(true);
+  const int paints = probe.paints;
+  for (Argb colour : {kRed, kBlue, kRed, kBlue}) {
+    probe.colour = colour;
+    probe.redrawAtPresent();
+  }
+  EXPECT_EQ(probe.paints, paints);
+  EXPECT_EQ(shown(30, 30), kGreen) << "nothing drawn before the present";
+  EXPECT_TRUE(presentPending(form.hwnd()));
+  form.present({});
+  EXPECT_EQ(probe.paints, paints + 1);
+  EXPECT_EQ(shown(30, 30), kBlue);
+  form.present({});
+  EXPECT_EQ(probe.paints, paints + 1) << "paid once";
+
+  // A fade begun since paints its own frames: the present must not put
+  // the surface over the picture the fade starts from.
+  const int animated = animatedTransitions();
+  animatedTransitions(1);
+  probe.colour = kRed;
+  probe.redrawAtPresent();
+  probe.fadeOutRedraw(1000, 0, 3);
+  form.present({});
+  EXPECT_EQ(shown(30, 30), kBlue);
+  probe.killTimer(kFadeOutTimerKey);
+  animatedTransitions(animated);
 }
 
 TEST_F(ControlComposition, APanelsNewColourFadesIn) {

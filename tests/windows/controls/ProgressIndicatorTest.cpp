@@ -10,6 +10,7 @@
 #include "tests/windows/controls/FormFixture.h"
 #include "toolkit/core/EventDelivery.h"
 #include "toolkit/core/TextStyleFlags.h"
+#include "toolkit/core/WindowProperties.h"
 
 namespace talvek::test {
 namespace {
@@ -93,6 +94,21 @@ TEST_F(ProgressOnForm, APositionSetFromAnotherThreadIsDrawnOnTheControlsOwnThrea
   ASSERT_TRUE(finished);
   EXPECT_EQ(ring.position(), 100.0f);
   EXPECT_EQ(progressInQuarters(), (std::vector<bool>{true, true, true, true}));
+}
+
+TEST_F(ProgressOnForm, OnALayeredWindowManyPositionsBetweenTwoPresentsShowAsTheLastOne) {
+  form.layeredMode(true);
+  ASSERT_TRUE(ring.create(form.objectId(), kArea, ringOptions(kLookRing, 0)));
+  const std::vector<Argb> atZero = picture(kArea);
+  for (int percent = 1; percent <= 60; ++percent) ring.position(static_cast<float>(percent));
+  EXPECT_EQ(ring.position(), 60.0f);
+  EXPECT_EQ(picture(kArea), atZero) << "no percentage drawn before the window presents";
+
+  ASSERT_TRUE(waitUntil([&] { return !presentPending(form.hwnd()); }, 5000)) << "the window's own present";
+  EXPECT_EQ(progressInQuarters(), (std::vector<bool>{true, true, false, false}));
+  const std::vector<Argb> presented = picture(kArea);
+  ring.redraw();
+  EXPECT_EQ(picture(kArea), presented) << "the ring at 60 as a fresh drawing shows it";
 }
 
 TEST_F(ProgressOnForm, RichEditContentNamingTheRingDoesNotRedrawIt) {
