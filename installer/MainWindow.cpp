@@ -58,6 +58,7 @@ FormCreateOptions formOptions() {
   options.colour2 = 0;
   options.dragAnywhere = true;
   options.backgroundColor = kBackground;
+  options.layeredWithShadow = true;
   return options;
 }
 
@@ -90,9 +91,8 @@ bool MainWindow::build() {
     form_.closeEffect(kAnimationEffect);
   }
   createControls();
-  // Switching to layered mode repaints the whole form with its shadow, so
-  // the first frame needs only presenting, not a second repaint.
-  form_.layeredMode(true, true);
+  // The form is layered from the start: the controls drew straight into
+  // the first frame, which needs only presenting.
   form_.redraw(true);
   form_.show(true);
   // Below the collapsed window's edge: the first frame does not show them.

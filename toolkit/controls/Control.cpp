@@ -46,10 +46,11 @@ bool Control::initControl(ControlRef parentRef, const Rect& area, const std::u16
   depth = (parentControl ? parentControl->depth : 0) + 1;
   focusable = canFocus;
   eventProc_ = nullptr;
-  surface_ = MemoryCanvas(area.width, area.height);
+  // The layout below makes the surface at the window's scale; one made here
+  // at the control's size would be thrown away and painted twice off 100 %.
+  surface_ = MemoryCanvas();
   created_ = 1;
   registry.insertAt(childInsertionIndex(registry, lookup, parentIndex), handle);
-  shownDC_ = surface_.dc();
   onEvent(control_event::kCreated, 0, 0);
   onEvent(control_event::kLayout, 0, 0);
   return true;

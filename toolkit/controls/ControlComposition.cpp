@@ -58,7 +58,8 @@ void Control::repaintSurface(bool noCompose) {
   // painted afresh when it is shown again.
   paintPutOff_ = false;
   if (!isShown() || !surface_) return;
-  gdip::GdipGraphicsClear(surface_.graphics(), 0);
+  // GDI+ clears pixel by pixel; the canvas clears its memory at once.
+  surface_.clear();
   paint(surface_.graphics());
   gdip::GdipFlush(surface_.graphics(), Gdiplus::FlushIntentionSync);
   if (!noCompose) compose();

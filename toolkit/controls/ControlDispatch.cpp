@@ -188,12 +188,15 @@ void Control::fitSurface() {
       surface_.drawingWidth() == bounds_.width && surface_.drawingHeight() == bounds_.height) {
     return;
   }
+  // A control being created has had no picture yet: its create paints it
+  // once its own state is set.
+  const bool replacing = static_cast<bool>(surface_);
   surface_ = MemoryCanvas(windowRect.width, windowRect.height);
   surface_.setDrawingSize(bounds_.width, bounds_.height);
   dropRunningFade();
   fade_.dropSurfaces();
   shownDC_ = surface_.dc();
-  repaintSurface(true);
+  if (replacing) repaintSurface(true);
 }
 
 ControlEventProc Control::setEventProc(ControlEventProc proc) {

@@ -123,11 +123,12 @@ bool Form::create(const FormCreateOptions& options) {
   minTrackWidth_ = kMinTrackWidth;
   minTrackHeight_ = kMinTrackHeight;
 
+  if (options.layeredWithShadow) setLayered(true, true);
   layoutCaption();
   rebuildCanvases();
   TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd_, 0};
   mouseTracked_ = TrackMouseEvent(&track) ? 1 : 0;
-  redraw(true);
+  if (!layered_) redraw(true);
   pacePresentTimer(false);
   return true;
 }

@@ -46,6 +46,11 @@ struct FormCreateOptions {
   bool dragAnywhere = false;
   std::optional<ByteBlock> backgroundBytes;
   std::optional<Argb> backgroundColor;
+  // Layered with its shadow from the start, as layeredMode(true, true)
+  // makes it: the controls then compose straight into the picture the first
+  // present pushes, not into one the switch would paint again. Such a form
+  // shows nothing until its maker presents it (redraw).
+  bool layeredWithShadow = false;
 };
 
 namespace form_timer {
@@ -148,6 +153,9 @@ class Form final : public ToolkitWindow {
   void drawControls(int fromRow = 0);
   Gdiplus::GpImage* titleIcon();
   void applyRegion(bool redrawNow);
+  // The window's style and the frame's inset for layered mode, before any
+  // canvas is built for it.
+  void setLayered(bool on, bool shadow);
   // Takes the scale of the window's screen; true when it changed.
   bool takeWindowScale();
   void placeWindow(const Rect& pixels);

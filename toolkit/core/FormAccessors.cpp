@@ -43,18 +43,22 @@ void Form::regionOn(bool on) {
 
 int Form::layeredMode(std::optional<bool> on, bool shadow, bool redrawNow) {
   if (on && hwnd_) {
-    LONG exStyle = GetWindowLongW(hwnd_, GWL_EXSTYLE);
-    exStyle = *on ? (exStyle | WS_EX_LAYERED) : (exStyle & ~WS_EX_LAYERED);
-    SetWindowLongW(hwnd_, GWL_EXSTYLE, exStyle);
-    layered_ = *on ? 1 : 0;
-    shown_.forget();
-    shadow_ = shadow ? 1 : 0;
-    frameInset_ = layered_ && shadow_ ? kShadowInset : 0;
+    setLayered(*on, shadow);
     layoutCaption();
     rebuildCanvases();
     if (redrawNow) redraw(true);
   }
   return layered_;
+}
+
+void Form::setLayered(bool on, bool shadow) {
+  LONG exStyle = GetWindowLongW(hwnd_, GWL_EXSTYLE);
+  exStyle = on ? (exStyle | WS_EX_LAYERED) : (exStyle & ~WS_EX_LAYERED);
+  SetWindowLongW(hwnd_, GWL_EXSTYLE, exStyle);
+  layered_ = on ? 1 : 0;
+  shown_.forget();
+  shadow_ = shadow ? 1 : 0;
+  frameInset_ = layered_ && shadow_ ? kShadowInset : 0;
 }
 
 bool Form::blurBehind(bool enable, int radius) {

@@ -13,6 +13,8 @@ constexpr int kIconBottom = 6 + 16;
 // outlines and the title's glow, with room to spare. Rows that turn out
 // not to be alike only cost the copying.
 constexpr int kEndMargin = 16;
+// The middle rows a frame drawn short keeps: enough to see them alike.
+constexpr int kCompactMiddleRows = 8;
 
 int cornerRows(const FrameLook& look) { return 2 * (std::max(look.cornerRadius, 0) + 2) + kEndMargin; }
 
@@ -60,12 +62,29 @@ bool FrameCache::paint(MemoryCanvas& target, const FrameLook& look) {
 
 void FrameCache::drawAnew(const FrameLook& look, const MemoryCanvas& target) {
   picture_ = MemoryCanvas();
-  picture_ = MemoryCanvas::like(target);
-  const int height = picture_.height();
   stretchable_ = false;
+  measureEnds(look, target);
+  // The straight middle costs as much to draw as it is tall (the shadow's
+  // strokes and the body run the window's whole height), yet its rows are
+  // all alike: a frame drawn just tall enough for its ends is stretched to
+  // the target like one drawn at another height.
+  if (!look.backgroundImage) {
+    if (const int units = compactHeight(target); units > 0) {
+      picture_ = MemoryCanvas(target.width(), pixelRows(target, units));
+      picture_.setDrawingSize(target.drawingWidth(), units);
+      if (picture_) drawFrame(picture_, look);
+      stretchable_ = picture_.rowsAlike(top_, picture_.height() - bottom_);
+      if (stretchable_) return;
+    }
+  }
+  picture_ = MemoryCanvas::like(target);
   if (!picture_) return;
   drawFrame(picture_, look);
+  // A background image is stretched over the body: its rows differ.
+  stretchable_ = !look.backgroundImage && picture_.rowsAlike(top_, picture_.height() - bottom_);
+}
 
+void FrameCache::measureEnds(const FrameLook& look, const MemoryCanvas& target) {
   int topEnd = look.frameInset;
   if (look.icon) topEnd = std::max(topEnd, look.frameInset + kIconBottom);
   if (look.titleStyle && !look.title.empty()) {
@@ -74,12 +93,24 @@ void FrameCache::drawAnew(const FrameLook& look, const MemoryCanvas& target) {
   }
   // In pixel rows: one more for what a scaled edge spills.
   const auto rows = [&](int units) {
-    return picture_.drawingHeight() == height ? units : picture_.pixelRect(Rect{0, 0, 1, units}).height + 1;
+    return target.drawingHeight() == target.height() ? units : target.pixelRect(Rect{0, 0, 1, units}).height + 1;
   };
   top_ = rows(topEnd + cornerRows(look));
   bottom_ = rows(look.frameInset + cornerRows(look));
-  // A background image is stretched over the body: its rows differ.
-  stretchable_ = !look.backgroundImage && picture_.rowsAlike(top_, height - bottom_);
+}
+
+int FrameCache::pixelRows(const MemoryCanvas& target, int units) {
+  return static_cast<int>(static_cast<long long>(units) * target.height() / target.drawingHeight());
+}
+
+int FrameCache::compactHeight(const MemoryCanvas& target) const {
+  // Only where a unit is a whole number of pixel rows does a short frame
+  // draw its ends exactly as the target's height would: at 150 % the
+  // shadow's rows near the corners change with the height drawn.
+  if (target.drawingHeight() <= 0 || target.height() % target.drawingHeight() != 0) return 0;
+  const int units = (top_ + bottom_ + kCompactMiddleRows + target.height() / target.drawingHeight() - 1) /
+                    (target.height() / target.drawingHeight());
+  return units < target.drawingHeight() ? units : 0;
 }
 
 bool FrameCache::copyInto(MemoryCanvas& target) const {

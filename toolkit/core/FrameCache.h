@@ -4,7 +4,8 @@
 // the size stay: a rebuild then copies the pixels. When only the height
 // changed (the options opening in steps of ten pixels) the rows are copied
 // as well, the straight middle ones as often as the new height needs,
-// provided the frame drawn showed such a middle (see RowSpans.h).
+// provided the frame drawn showed such a middle (see RowSpans.h). A frame
+// is first drawn that way too: only as tall as its ends, then stretched.
 #pragma once
 
 #include <optional>
@@ -48,6 +49,13 @@ class FrameCache {
   // At the target's pixel and drawing size.
   void drawAnew(const FrameLook& look, const MemoryCanvas& target);
   bool copyInto(MemoryCanvas& target) const;
+  // top_ and bottom_ at the target's scale.
+  void measureEnds(const FrameLook& look, const MemoryCanvas& target);
+  // The least height, in units, with room for both ends and a few middle
+  // rows at a whole-numbered scale; 0 at any other scale, or when it is
+  // not below the target's own.
+  int compactHeight(const MemoryCanvas& target) const;
+  static int pixelRows(const MemoryCanvas& target, int units);
 
   MemoryCanvas picture_;
   std::optional<Key> key_;

@@ -163,20 +163,23 @@ TEST_F(FrameCaching, AFormResizedShowsTheFrameOfItsNewSize) {
 // the rows where copying stops.
 class ComposedForm {
  public:
-  explicit ComposedForm(int height) {
+  // layeredFromStart: the controls compose one by one into the layered
+  // picture as they are made, and nothing repaints it afterwards.
+  explicit ComposedForm(int height, bool layeredFromStart = false) {
     FormCreateOptions options;
     options.rectangle = Rect{40, 40, kWidth, height};
     options.styleFlags = 2;
     options.titleText = u"WWWW";
     options.backgroundColor = 0xFF1C1C1C;
+    options.layeredWithShadow = layeredFromStart;
     form.create(options);
-    form.layeredMode(true, true);
+    if (!layeredFromStart) form.layeredMode(true, true);
     const ControlRef id = form.objectId();
     EXPECT_TRUE(veil.create(id, {10, 60, 200, 300}, 0x80C04020));
     EXPECT_TRUE(inner.create(veil.handle, {20, 20, 100, 200}, 0x6020A0F0));
     EXPECT_TRUE(text.create(id, {30, 150, 240, 90}, "即将开启Talvek之旅 WWWW",
                             describeTextStyle(0, std::nullopt, 40, 0xD0FFFFFF, 0)));
-    form.repaintAll();
+    if (!layeredFromStart) form.repaintAll();
   }
   ~ComposedForm() {
     veil.unregister();  // with its child
@@ -196,6 +199,14 @@ TEST_F(FrameCaching, AFormResizedInStepsComposesWhatTheWholeWindowWould) {
     ComposedForm whole(height);
     EXPECT_EQ(difference(stepped.form.canvas(), whole.form.canvas()), "") << height;
   }
+}
+
+TEST_F(FrameCaching, AFormLayeredFromTheStartShowsWhatSwitchingAfterItsControlsShows) {
+  ComposedForm fromStart(300, true);
+  ComposedForm switched(300);
+  EXPECT_NE(GetWindowLongW(fromStart.form.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  EXPECT_EQ(fromStart.form.frameInset(), 5);
+  EXPECT_EQ(difference(fromStart.form.canvas(), switched.form.canvas()), "");
 }
 
 }  // namespace
