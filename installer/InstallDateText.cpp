@@ -1,23 +1,16 @@
 #include "installer/InstallDateText.h"
 
-#include <cstdio>
+#include <string>
 
 namespace talvek {
 
 std::string installDateText(const LocalDateTime& when) {
-  char text[96];
-  int length = std::snprintf(text, sizeof text, "%d年%d月%d日", when.year, when.month, when.day);
-  std::string result(text, length);
-  if (when.second != 0) {
-    length = std::snprintf(text, sizeof text, "%d时%d分%d秒", when.hour, when.minute, when.second);
-  } else if (when.minute != 0) {
-    length = std::snprintf(text, sizeof text, "%d时%d分", when.hour, when.minute);
-  } else if (when.hour != 0) {
-    length = std::snprintf(text, sizeof text, "%d时", when.hour);
-  } else {
-    length = 0;
-  }
-  return result + std::string(text, length);
+  using std::to_string;
+  std::string text = to_string(when.year) + "年" + to_string(when.month) + "月" + to_string(when.day) + "日";
+  if (when.second != 0) return text + to_string(when.hour) + "时" + to_string(when.minute) + "分" + to_string(when.second) + "秒";
+  if (when.minute != 0) return text + to_string(when.hour) + "时" + to_string(when.minute) + "分";
+  if (when.hour != 0) return text + to_string(when.hour) + "时";
+  return text;
 }
 
 }  // namespace talvek

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include <cstdio>
 
 #include "installer/SystemVersion.h"
 #include "installer/WideDecimal.h"
 #include "toolkit/core/CodePage.h"
+#include "toolkit/core/NumberText.h"
 
 namespace talvek {
 namespace {
@@ -32,12 +32,12 @@ std::wstring defaultPath() {
 std::string openingDetail() {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  char when[64];
-  std::snprintf(when, sizeof when, "%04u-%02u-%02u %02u:%02u:%02u local time", now.wYear, now.wMonth, now.wDay,
-                now.wHour, now.wMinute, now.wSecond);
+  const auto two = [](WORD part) { return paddedDecimal(part, 2, '0'); };
+  const std::string when = paddedDecimal(now.wYear, 4, '0') + "-" + two(now.wMonth) + "-" + two(now.wDay) + " " +
+                           two(now.wHour) + ":" + two(now.wMinute) + ":" + two(now.wSecond) + " local time";
   wchar_t program[MAX_PATH + 1] = L"";
   GetModuleFileNameW(nullptr, program, MAX_PATH);
-  return std::string(when) + ", " + fromWide(program, CP_UTF8) + ", Windows version code " +
+  return when + ", " + fromWide(program, CP_UTF8) + ", Windows version code " +
          std::to_string(windowsVersionCode());
 }
 

@@ -1,6 +1,6 @@
 #include "installer/LogLine.h"
 
-#include <cstdio>
+#include "toolkit/core/NumberText.h"
 
 namespace talvek {
 namespace {
@@ -82,17 +82,14 @@ std::string cutToCharacters(std::string_view utf8, std::size_t limit) {
 }
 
 std::string formatLogLine(const LogLine& line) {
-  char at[24];
-  std::snprintf(at, sizeof at, "%8lu ms", static_cast<unsigned long>(line.atMs));
-  char took[24] = "";
-  if (line.tookMs) std::snprintf(took, sizeof took, "%5lu ms", static_cast<unsigned long>(*line.tookMs));
+  const std::string at = paddedDecimal(line.atMs, 8) + " ms";
+  const std::string took = line.tookMs ? paddedDecimal(*line.tookMs, 5) + " ms" : "";
   std::string detail = field(line.detail, kLogDetailLimit);
   if (line.errorCode) {
-    char code[48];
-    std::snprintf(code, sizeof code, "error %lu (0x%08lX)", static_cast<unsigned long>(*line.errorCode),
-                  static_cast<unsigned long>(*line.errorCode));
+    const std::string code =
+        "error " + std::to_string(*line.errorCode) + " (0x" + hexDigits(*line.errorCode, 8) + ")";
     const std::string message = field(line.errorText, kLogDetailLimit);
-    detail += (detail.empty() ? "" : "; ") + std::string(code) + (message.empty() ? "" : ": " + message);
+    detail += (detail.empty() ? "" : "; ") + code + (message.empty() ? "" : ": " + message);
   }
   std::string out = at;
   out += " | " + padded(field(line.step, 64), kStepWidth);

@@ -1,10 +1,10 @@
 #include "toolkit/controls/ProgressModel.h"
 
+#include "toolkit/core/NumberText.h"
 #include "toolkit/core/PropertyText.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace talvek {
@@ -21,13 +21,10 @@ ProgressValues creationValues(std::optional<float> maximum, std::optional<float>
 
 std::string percentText(float position) {
   if (std::isnan(position)) return "0%";
-  char text[64];
   if (std::isinf(position) || std::fabs(position) >= 1e15f || position == std::trunc(position)) {
-    std::snprintf(text, sizeof text, "%.0f%%", static_cast<double>(position));
-    return text;
+    return fixedText(position, 0) + "%";
   }
-  std::snprintf(text, sizeof text, "%.2f", static_cast<double>(position));
-  std::string result = text;
+  std::string result = fixedText(position, 2);
   while (result.back() == '0') result.pop_back();
   if (result.back() == '.') result.pop_back();
   return result + "%";

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+#include "toolkit/core/NumberText.h"
 
 namespace talvek {
 namespace {
@@ -34,8 +35,8 @@ std::string_view trimmed(std::string_view text) {
 
 double propertyNumber(std::string_view text) {
   std::string copy(text.substr(0, kMaxNumberText));
-  char* end = nullptr;
-  double value = std::strtod(copy.c_str(), &end);
+  const char* end = nullptr;
+  double value = readDecimal(copy.c_str(), &end);
   if (end == copy.c_str() || !std::isfinite(value)) return 0.0;
   return value;
 }
@@ -58,15 +59,11 @@ Argb propertyColor(std::string_view text) {
 }
 
 std::string numberPropertyText(double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.9g", value);
-  return text;
+  return generalText(value, 9);
 }
 
 std::string colorPropertyText(Argb color) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(color));
-  return text;
+  return "0x" + hexDigits(color, 8);
 }
 
 StyleText parseStyleText(std::string_view text) {
