@@ -7,6 +7,7 @@
 #include "installer/FolderListing.h"
 #include "installer/InstallLog.h"
 #include "installer/InstallerState.h"
+#include "installer/LinkSafeFiles.h"
 #include "installer/PayloadFile.h"
 #include "installer/ProcessControl.h"
 #include "installer/ProcessLifetime.h"
@@ -106,14 +107,12 @@ void Installation::runWorker() {
   const StepClock clock;
   const std::string archive = dir + product::kArchiveFile;
   keepAside_.noteArchive(product::kArchiveFile);
-  // An old copy in the archive's place goes first; a link there stays
-  // untouched and fails the write, which must never land anywhere else.
-  const bool linked = KeepAside::look(dir, product::kArchiveFile).kind == FoundKind::Link;
-  if (linked) {
-    installLog().record("write archive", "REFUSED", archive + " is a link");
-  } else {
-    DeleteFileA(archive.c_str());
-  }
+  // An old copy in the archive's place goes first, through a handle of its
+  // own; a link there stays untouched and fails the write, which must never
+  // land anywhere else. The copy is made new: a link planted in between
+  // fails it too.
+  const bool linked = deleteItself(dir, product::kArchiveFile) == LinkSafe::Link;
+  if (linked) installLog().record("write archive", "REFUSED", archive + " is a link");
   const bool written = !linked && writeWholeFile(archive, payload_);
   // Taken at once: the other arguments make calls of their own.
   const DWORD writeError = written ? 0 : linked ? ERROR_ACCESS_DENIED : GetLastError();

@@ -25,9 +25,12 @@ bool leadsElsewhere(HANDLE handle, const std::string& relative) {
   return !samePath(finalName + (length - tail.size()), tail);
 }
 
-Handle openItself(const std::string& path, DWORD access, DWORD share = kShareAll) {
-  return Handle(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+// Folders open only with `kFolderToo`.
+constexpr DWORD kFolderToo = FILE_FLAG_BACKUP_SEMANTICS;
+
+Handle openItself(const std::string& path, DWORD access, DWORD share = kShareAll, DWORD folders = kFolderToo) {
+  return Handle(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, folders | FILE_FLAG_OPEN_REPARSE_POINT,
+                            nullptr));
 }
 
 std::wstring ntPath(const std::string& path) {
@@ -64,7 +67,7 @@ LinkSafe moveItself(const std::string& installDir, const std::string& relative, 
 }
 
 LinkSafe deleteItself(const std::string& installDir, const std::string& relative) {
-  const Handle handle = openItself(installDir + relative, DELETE | FILE_WRITE_ATTRIBUTES);
+  const Handle handle = openItself(installDir + relative, DELETE | FILE_WRITE_ATTRIBUTES, kShareAll, 0);
   if (!handle) return LinkSafe::Failed;
   if (leadsElsewhere(handle.get(), relative)) return LinkSafe::Link;
   if (markForDeletion(handle.get())) return LinkSafe::Done;

@@ -22,7 +22,8 @@ bool reachedThroughLink(const std::string& installDir, const std::string& relati
 // system opens a link as such, the link itself moves.
 LinkSafe moveItself(const std::string& installDir, const std::string& relative, const std::string& target);
 
-// Deletes a file, a read-only one too; a link is left alone.
+// Deletes a file, a read-only one too; a link is left alone, and a folder
+// (empty or not) fails, as it does to delete by name.
 LinkSafe deleteItself(const std::string& installDir, const std::string& relative);
 
 // Opens a folder into `held` when it is a plain folder of its own name:

@@ -7,9 +7,10 @@
 
 namespace talvek {
 
-// Creates or replaces `path`, opened for exclusive writing, and writes the
-// bytes with one write straight from where they are. False when the file
-// cannot be opened or not every byte was written.
+// Creates `path` new, opened for exclusive writing, and writes the bytes
+// with one write straight from where they are. False when anything is
+// already there (whatever it is, nothing is written through it), the file
+// cannot be made, or not every byte was written.
 bool writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace talvek

@@ -14,6 +14,7 @@
 #include "installer/ArchiveEntryName.h"
 #include "installer/GbkPath.h"
 #include "installer/HeldFolders.h"
+#include "installer/LinkSafeFiles.h"
 #include "installer/MappedArchive.h"
 #include "installer/PathChecks.h"
 #include "toolkit/core/CodePage.h"
@@ -55,23 +56,37 @@ std::optional<long> countEntries(void* archive) {
   return count;
 }
 
-// `replaced`: a file was there before, whose attributes may outlive it.
-// Its folder is held already.
-Handle createOutputFile(const std::string& path, ExistingFiles existing, bool& replaced) {
-  const DWORD disposition = existing == ExistingFiles::Refuse ? CREATE_NEW : CREATE_ALWAYS;
-  auto open = [&] {
-    Handle opened(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    replaced = opened && GetLastError() == ERROR_ALREADY_EXISTS;
-    return opened;
-  };
-  Handle file = open();
-  // A read-only (or hidden) file refuses to be replaced until its
-  // attributes are normal; a fresh install never pays for that call.
-  if (!file && GetLastError() == ERROR_ACCESS_DENIED && existing == ExistingFiles::Replace &&
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
-    file = open();
-    replaced = true;
+bool fail(ExtractionReport& report, std::string what, unsigned long systemError = 0) {
+  report.failure = std::move(what);
+  report.systemError = systemError;
+  return false;
+}
+
+constexpr char kSomethingInPlace[] = "something is in the new file's place; nothing is written through it";
+
+// Every file is made new, so nothing found in its place (a link, a hard
+// link to another file) is ever written through. An earlier version to be
+// replaced is deleted first through a handle of its own, read-only or not;
+// a link there is left alone and fails the entry. Its folder is held already.
+Handle createOutputFile(const std::string& destDir, const std::string& relative, ExistingFiles existing,
+                        ExtractionReport& report) {
+  if (existing == ExistingFiles::Replace) {
+    const LinkSafe removed = deleteItself(destDir, relative);
+    const DWORD error = GetLastError();
+    if (removed == LinkSafe::Link) {
+      fail(report, kSomethingInPlace);
+      return {};
+    }
+    if (removed == LinkSafe::Failed && error != ERROR_FILE_NOT_FOUND) {
+      fail(report, "cannot replace the earlier file", error);
+      return {};
+    }
+  }
+  Handle file(CreateFileA((destDir + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) {
+    const DWORD error = GetLastError();
+    fail(report, error == ERROR_FILE_EXISTS ? kSomethingInPlace : "cannot create the file", error);
   }
   return file;
 }
@@ -79,12 +94,6 @@ Handle createOutputFile(const std::string& path, ExistingFiles existing, bool& r
 bool writeAll(HANDLE file, const char* data, size_t size) {
   DWORD written = 0;
   return WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
-}
-
-bool fail(ExtractionReport& report, std::string what, unsigned long systemError = 0) {
-  report.failure = std::move(what);
-  report.systemError = systemError;
-  return false;
 }
 
 std::string unzipError(int code) {
@@ -97,21 +106,14 @@ std::string unzipError(int code) {
   return "unzip error " + std::to_string(code) + meaning;
 }
 
-// Inflates the current entry straight into `path`.
-bool extractCurrentFile(void* archive, const std::string& path, ExistingFiles existing, uint64_t statedSize,
-                        std::vector<char>& buffer, const std::function<void()>& onSlice, ExtractionReport& report) {
+// Inflates the current entry straight into `destDir` + `relative`.
+bool extractCurrentFile(void* archive, const std::string& destDir, const std::string& relative, ExistingFiles existing,
+                        uint64_t statedSize, std::vector<char>& buffer, const std::function<void()>& onSlice,
+                        ExtractionReport& report) {
   if (int opened = unzOpenCurrentFile(archive); opened != UNZ_OK) return fail(report, "cannot read the entry, " + unzipError(opened));
   bool ok = false;
   uint64_t total = 0;
-  bool replaced = false;
-  Handle file = createOutputFile(path, existing, replaced);
-  if (!file) {
-    const DWORD error = GetLastError();
-    fail(report,
-         error == ERROR_FILE_EXISTS ? "something is in the new file's place; nothing is written through it"
-                                    : "cannot create the file",
-         error);
-  }
+  Handle file = createOutputFile(destDir, relative, existing, report);
   if (file) {
     ok = true;
     size_t filled = 0;
@@ -142,10 +144,6 @@ bool extractCurrentFile(void* archive, const std::string& path, ExistingFiles ex
   if (ok && total != statedSize) {
     ok = fail(report, "damaged data, " + std::to_string(total) + " of " + std::to_string(statedSize) + " bytes");
   }
-  // Replacing a file may keep its old attributes; the product's files are
-  // never left read-only. A file made new (a fresh installation, or one
-  // whose earlier version was kept aside) has normal ones already.
-  if (replaced) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   return ok;
 }
 
@@ -162,7 +160,6 @@ bool extractCurrentEntry(void* archive, const std::string& destDir, HeldFolders&
   auto relative = safeRelativePath(name);
   if (!relative) return fail(report, "\"" + name + "\": the name leaves the installation directory");
 
-  std::string path = destDir + *relative;
   bool isDirectoryEntry = (info.external_fa & kDosDirectoryAttribute) || endsWithSeparator(*relative);
   std::string folder = isDirectoryEntry ? *relative : parentDirectory(*relative);
   if (endsWithSeparator(folder)) folder.pop_back();
@@ -171,7 +168,7 @@ bool extractCurrentEntry(void* archive, const std::string& destDir, HeldFolders&
       held == LinkSafe::Done || (held == LinkSafe::Link ? fail(report, kLinkOnPath)
                                                         : fail(report, "cannot create the directory", GetLastError()));
   if (ok && !isDirectoryEntry) {
-    ok = extractCurrentFile(archive, path, existing, info.uncompressed_size, buffer, onSlice, report);
+    ok = extractCurrentFile(archive, destDir, *relative, existing, info.uncompressed_size, buffer, onSlice, report);
   }
   if (!ok) report.failure = "\"" + name + "\": " + report.failure;
   return ok;

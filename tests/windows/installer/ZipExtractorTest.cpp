@@ -236,10 +236,14 @@ TEST(ZipExtractor, WritesNothingThroughALinkPlantedWhereAnEntryGoes) {
     EXPECT_NE(report.failure.find("nothing is written through it"), std::string::npos) << report.failure;
     EXPECT_EQ(readFileBytes(victim), "someone else's");
     EXPECT_FALSE(fileExists(elsewhere + "Beacon.exe"));
-    // A folder that is a link is refused whether or not files are replaced.
-    if (plant == Plant::FolderLink) {
-      EXPECT_FALSE(extractZip(zip, dest, nullptr, &report, ExistingFiles::Replace));
-      EXPECT_FALSE(fileExists(elsewhere + "Beacon.exe"));
+    // Replacing files too: a folder that is a link, or a link to a file, is
+    // refused; a hard link loses only its own name, its other one keeps its bytes.
+    const bool replaced = extractZip(zip, dest, nullptr, &report, ExistingFiles::Replace);
+    EXPECT_EQ(replaced, plant == Plant::HardLink) << static_cast<int>(plant) << ": " << report.failure;
+    EXPECT_EQ(readFileBytes(victim), "someone else's");
+    EXPECT_FALSE(fileExists(elsewhere + "Beacon.exe"));
+    if (replaced) {
+      EXPECT_EQ(readFileBytes(dest + "Talvek.exe"), "new program");
     }
   }
 }
