@@ -2,6 +2,8 @@
 
 #include "toolkit/core/PngDecoder.h"
 
+#include <algorithm>
+
 namespace talvek {
 namespace {
 
@@ -29,12 +31,33 @@ GdiplusBitmap decodeBySystem(ByteView bytes) {
   return decoded;
 }
 
+// Drawing a picture at its own size gives its pixels unchanged, except
+// that fully transparent ones become zero in every channel; a copy made so
+// costs a fraction of the drawing (15 ms for the installer's header at 150 %).
+GdiplusBitmap copiedAsDrawn(DecodedPng& plain) {
+  for (std::size_t i = 3; i < plain.pixels.size(); i += 4) {
+    if (plain.pixels[i] == 0) std::fill_n(plain.pixels.begin() + static_cast<std::ptrdiff_t>(i - 3), 3, 0);
+  }
+  GdiplusBitmap borrowing;
+  GdiplusBitmap copy;
+  if (gdip::GdipCreateBitmapFromScan0(plain.width, plain.height, plain.width * 4, PixelFormat32bppARGB,
+                                      plain.pixels.data(), borrowing.put()) != Gdiplus::Ok ||
+      gdip::GdipCloneBitmapAreaI(0, 0, plain.width, plain.height, PixelFormat32bppARGB, borrowing.get(), copy.put()) !=
+          Gdiplus::Ok) {
+    return {};
+  }
+  return copy;
+}
+
 }  // namespace
 
 GdiplusBitmap decodeImage(ByteView bytes, std::optional<int> width, std::optional<int> height) {
   // The plain pictures are decoded here; the bitmap borrows `plain`'s pixels
   // until it is redrawn below.
-  const std::optional<DecodedPng> plain = decodePng(bytes);
+  std::optional<DecodedPng> plain = decodePng(bytes);
+  if (plain && width.value_or(plain->width) == plain->width && height.value_or(plain->height) == plain->height) {
+    return copiedAsDrawn(*plain);
+  }
   GdiplusBitmap decoded;
   if (plain) {
     if (gdip::GdipCreateBitmapFromScan0(plain->width, plain->height, plain->width * 4, PixelFormat32bppARGB,

@@ -10,6 +10,7 @@
 #include "toolkit/core/PictureScale.h"
 #include "toolkit/core/SkinDatabaseFormat.h"
 #include "toolkit/core/SkinRecord.h"
+#include "tests/windows/controls/TestImages.h"
 
 using namespace talvek;
 
@@ -163,4 +164,27 @@ TEST(ImageDecoder, DecodesAtNaturalOrGivenSize) {
   EXPECT_FALSE(decodeImage(ByteBlock(png.begin(), png.begin() + 20)));
   EXPECT_FALSE(decodeImage(png, 0, 10));
   EXPECT_FALSE(decodeImage(png, -5, 10));
+}
+
+// At its own size a picture is copied rather than drawn: the copy must be
+// what drawing gave, translucent pixels and coloured transparent ones too.
+TEST(ImageDecoder, AtItsOwnSizeGivesWhatDrawingItGave) {
+  startGdiplusForTheProcess();
+  const test::PixelRule rule = [](int x, int y) {
+    return static_cast<Argb>((x % 8) * 36) << 24 | static_cast<Argb>(y * 4) << 16 | 0x8000u | static_cast<Argb>(x * 4);
+  };
+  const GdiplusImage source = test::makeImage(64, 64, rule);
+  GdiplusBitmap drawn;
+  ASSERT_EQ(gdip::GdipCreateBitmapFromScan0(64, 64, 0, PixelFormat32bppARGB, nullptr, drawn.put()), Gdiplus::Ok);
+  {
+    GdiplusGraphics graphics;
+    ASSERT_EQ(gdip::GdipGetImageGraphicsContext(drawn.get(), graphics.put()), Gdiplus::Ok);
+    gdip::GdipSetInterpolationMode(graphics.get(), Gdiplus::InterpolationModeHighQualityBicubic);
+    gdip::GdipDrawImageRectI(graphics.get(), source.get(), 0, 0, 64, 64);
+  }
+  const GdiplusBitmap copied = decodeImage(test::pngBytes(64, 64, rule));
+  ASSERT_TRUE(copied);
+  for (int y = 0; y < 64; ++y) {
+    for (int x = 0; x < 64; ++x) ASSERT_EQ(pixel(copied.get(), x, y), pixel(drawn.get(), x, y)) << x << ", " << y;
+  }
 }
