@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-
 #include "installer/SystemVersion.h"
 #include "installer/WideDecimal.h"
 #include "toolkit/core/CodePage.h"

@@ -24,10 +24,7 @@ std::string percentText(float position) {
   if (std::isinf(position) || std::fabs(position) >= 1e15f || position == std::trunc(position)) {
     return fixedText(position, 0) + "%";
   }
-  std::string result = fixedText(position, 2);
-  while (result.back() == '0') result.pop_back();
-  if (result.back() == '.') result.pop_back();
-  return result + "%";
+  return trimmedFixedText(position, 2) + "%";
 }
 
 float ringSweep(float position) { return position / 100.0f * 360.0f; }

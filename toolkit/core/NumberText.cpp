@@ -41,10 +41,7 @@ class BigDecimal {
 
   std::string digits() const {
     std::string text = std::to_string(limbs_.back());
-    for (auto limb = limbs_.rbegin() + 1; limb != limbs_.rend(); ++limb) {
-      const std::string part = std::to_string(*limb);
-      text.append(9 - part.size(), '0').append(part);
-    }
+    for (auto limb = limbs_.rbegin() + 1; limb != limbs_.rend(); ++limb) text += paddedDecimal(*limb, 9, '0');
     return text;
   }
 
@@ -172,6 +169,12 @@ std::string fixedText(double value, int decimals) {
   ExactDigits exact = exactDigits(std::fabs(value));
   roundTo(exact, exact.point + decimals);
   return (std::signbit(value) ? "-" : "") + placeDigits(exact, decimals);
+}
+
+std::string trimmedFixedText(double value, int decimals) {
+  std::string text = fixedText(value, decimals);
+  dropTrailingZeros(text);
+  return text;
 }
 
 std::string generalText(double value, int digits) {

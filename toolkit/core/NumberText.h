@@ -17,6 +17,8 @@ std::string hexDigits(std::uint32_t value, int width);
 // "%.*f": the exact value rounded to `decimals` places, ties to even, as
 // the C library prints it ("inf", "-inf", "nan"; a negative zero keeps its sign).
 std::string fixedText(double value, int decimals);
+// fixedText without the trailing zeros after the point, nor a bare point.
+std::string trimmedFixedText(double value, int decimals);
 // "%.*g": `digits` significant digits, trailing zeros dropped, the exponent
 // form ("1.5e+20", "2e-05") below 1e-4 or from 10^digits on.
 std::string generalText(double value, int digits);
