@@ -6,6 +6,7 @@ usage: summarize-results.py SUITE=FILE ...
 A suite whose file is missing or unreadable counts as one failed test: a
 crash that wrote no results must never read as success.
 """
+import re
 import sys
 import xml.etree.ElementTree as ET
 
@@ -16,8 +17,13 @@ failures = []
 def describe(case, problem):
     """One line naming a failed case, so a CI log alone says what broke."""
     text = (problem.get("message") or problem.text or "").strip().splitlines()
+    if text and text[0].startswith("Traceback"):
+        # A Python traceback says what broke in its last lines, from the
+        # exception's own line on (an assertion's difference spans several).
+        raised = max((i for i, line in enumerate(text) if re.match(r"[A-Za-z_][\w.]*(:|$)", line)), default=0)
+        text = [" | ".join(line.strip() for line in text[raised:raised + 8])]
     where = f"{case.get('classname', '')}.{case.get('name', '')}".strip(".")
-    return f"{where}: {text[0][:200] if text else 'failed'}"
+    return f"{where}: {text[0][:600] if text else 'failed'}"
 
 
 def count(path):
