@@ -104,13 +104,17 @@ int FrameCache::pixelRows(const MemoryCanvas& target, int units) {
 }
 
 int FrameCache::compactHeight(const MemoryCanvas& target) const {
-  // Only where a unit is a whole number of pixel rows does a short frame
-  // draw its ends exactly as the target's height would: at 150 % the
-  // shadow's rows near the corners change with the height drawn.
-  if (target.drawingHeight() <= 0 || target.height() % target.drawingHeight() != 0) return 0;
-  const int units = (top_ + bottom_ + kCompactMiddleRows + target.height() / target.drawingHeight() - 1) /
-                    (target.height() / target.drawingHeight());
-  return units < target.drawingHeight() ? units : 0;
+  const long long units = target.drawingHeight(), rows = target.height();
+  if (units <= 0 || rows <= 0) return 0;
+  // Leaving out a whole number of rows keeps the bottom end on the pixel
+  // grid as the target has it, and the short picture at the target's scale.
+  const long long needed = top_ + bottom_ + kCompactMiddleRows;
+  for (long long shortUnits = needed * units / rows; shortUnits < units; ++shortUnits) {
+    if (shortUnits * rows >= needed * units && (units - shortUnits) * rows % units == 0) {
+      return static_cast<int>(shortUnits);
+    }
+  }
+  return 0;
 }
 
 bool FrameCache::copyInto(MemoryCanvas& target) const {

@@ -6,6 +6,8 @@
 // as well, the straight middle ones as often as the new height needs,
 // provided the frame drawn showed such a middle (see RowSpans.h). A frame
 // is first drawn that way too: only as tall as its ends, then stretched.
+// At 150 % Wine shades the shadow's sides a few steps apart at different
+// heights drawn; the frame drawn short is then the frame at every height.
 #pragma once
 
 #include <optional>
@@ -52,8 +54,8 @@ class FrameCache {
   // top_ and bottom_ at the target's scale.
   void measureEnds(const FrameLook& look, const MemoryCanvas& target);
   // The least height, in units, with room for both ends and a few middle
-  // rows at a whole-numbered scale; 0 at any other scale, or when it is
-  // not below the target's own.
+  // rows that leaves out a whole number of the target's pixel rows; 0 when
+  // there is none below the target's own height.
   int compactHeight(const MemoryCanvas& target) const;
   static int pixelRows(const MemoryCanvas& target, int units);
 
