@@ -27,16 +27,22 @@ INSTALLER_RING = (255, 75, 200, 200)
 GALLERY_BUSY_RING = (535, 363, 170, 170)
 # Where a window is not opaque the desktop shows through, and other tests
 # leave the desktop as they like: the shadow frame of the layered windows,
-# the balloon's rounded corners and its tail below.
+# the balloon's rounded corners (whatever is under them shows at their
+# edge) and its tail below.
 SHADOW = 5
 BALLOON_TAIL = 12
+BALLOON_RADIUS = 7
 
 
-def see_through(area, bottom=0, shadow=SHADOW):
-    """The frame of a window area where the desktop shows through."""
+def see_through(area, bottom=0, shadow=SHADOW, corner=0):
+    """The frame of a window area where the desktop shows through, and the
+    squares of its rounded corners (corner pixels wide, the shadow's width
+    included)."""
     width, height = area[2:]
-    return [(0, 0, width, shadow), (0, height - max(shadow, bottom), width, max(shadow, bottom)),
-            (0, 0, shadow, height), (width - shadow, 0, shadow, height)]
+    bottom = max(shadow, bottom)
+    corners = [(x, y, corner, corner) for x in (0, width - corner) for y in (0, height - bottom - corner)] if corner else []
+    return [(0, 0, width, shadow), (0, height - bottom, width, bottom),
+            (0, 0, shadow, height), (width - shadow, 0, shadow, height)] + corners
 
 
 def window_area(window_id):
@@ -97,7 +103,8 @@ class ReferenceScreensTest(unittest.TestCase):
         before = shown_windows()
         start(BALLOON_DEMO, "chinese", "30", log_name="reference-balloon")
         area = window_area(new_window(before))
-        ref.compare_with_reference(self, "balloon", area, masks=see_through(area, bottom=BALLOON_TAIL))
+        ref.compare_with_reference(self, "balloon", area,
+                                   masks=see_through(area, bottom=BALLOON_TAIL, corner=SHADOW + BALLOON_RADIUS + 1))
 
     def test_installing_ring_at_a_fixed_percentage(self):
         before = shown_windows()
