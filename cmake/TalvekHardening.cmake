@@ -67,6 +67,9 @@ function(talvek_guarded_entry target)
   target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/installer/GuardedEntry.cpp)
   set(map ${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
   target_link_options(${target} PRIVATE -Wl,-e,_guardedEntry -Wl,--cref -Wl,-Map=${map})
+  # The linker writes the map's headings in the build's language; the check
+  # reads the English ones (a build in a Chinese locale is a normal case).
+  set_target_properties(${target} PROPERTIES CXX_LINKER_LAUNCHER "env;LC_ALL=C;LANGUAGE=")
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/cmake/check_late_imports.py ${map} ${TALVEK_DELAY_LOADED}
     VERBATIM)
