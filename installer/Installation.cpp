@@ -168,7 +168,12 @@ void Installation::extractAndFinish() {
   ExtractionReport report;
   StepClock clock;
   ProgressPacer pacer({[this](int percent) { view_.setProgress(percent); },
-                       [] { letWaitingMessagesRun(kWindowTurnLimitMs); }, [] { return GetTickCount(); }});
+                       [this] {
+                         letWaitingMessagesRun(kWindowTurnLimitMs);
+                         // The ring turned in that turn; its frame waits for no timer.
+                         view_.showWhatIsDrawn();
+                       },
+                       [] { return GetTickCount(); }});
   const bool extracted = extractWithKeepAside(dir, report, pacer);
   installLog().outcome("extract", extracted, extractionSummary(archive, report), clock.elapsed(), report.systemError);
   if (!extracted) {

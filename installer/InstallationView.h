@@ -13,6 +13,9 @@ class InstallationView {
   virtual void setProgress(int percent) = 0;
   // After a failure: the window is usable again and the close button is back.
   virtual void restoreWindow() = 0;
+  // Shows at once what the window drew while it had its turn: during a
+  // long piece of work its next turn may be far off.
+  virtual void showWhatIsDrawn() {}
 };
 
 }  // namespace talvek

@@ -309,6 +309,10 @@ void MainWindow::setProgress(int percent) {
   onUiThread([&] { progressIndicator_.position(static_cast<float>(percent)); });
 }
 
+void MainWindow::showWhatIsDrawn() {
+  onUiThread([&] { form_.presentWhatIsPending(); });
+}
+
 void MainWindow::restoreWindow() {
   onUiThread([&] {
     form_.setBusy(false);

@@ -67,6 +67,7 @@ class MainWindow final : public InstallationView, public InstallOptions {
 
   void setStatus(const std::string& text) override;
   void setProgress(int percent) override;
+  void showWhatIsDrawn() override;
   void restoreWindow() override;
 
   bool quickLaunch() const override { return quickLaunchBox_.isChecked(); }

@@ -108,6 +108,9 @@ class Form final : public ToolkitWindow {
   // A plain window copies the rectangle (nothing when empty); a layered
   // one pushes whatever changed since its last push, wherever.
   void present(const Rect& rect);
+  // What was drawn since the last present, now rather than at the present
+  // timer's next tick; true when there was any.
+  bool presentWhatIsPending();
 
   int dblClickMaximise(std::optional<int> value = std::nullopt);
   int dragLocked(std::optional<int> value = std::nullopt);

@@ -210,9 +210,7 @@ void Form::onTimer(std::uintptr_t id) {
   switch (kind) {
     case form_timer::kPresent:
       if (!hwnd_) break;
-      if (presentPending(hwnd_)) {
-        setPresentPending(hwnd_, false);
-        present({});
+      if (presentWhatIsPending()) {
         // Drawing that nobody announced to the form still brings the pace back.
         if (presentTimerResting_) pacePresentTimer(false);
       } else if (!presentTimerResting_) {
@@ -233,6 +231,13 @@ void Form::onTimer(std::uintptr_t id) {
     default:
       break;
   }
+}
+
+bool Form::presentWhatIsPending() {
+  if (!hwnd_ || !presentPending(hwnd_)) return false;
+  setPresentPending(hwnd_, false);
+  present({});
+  return true;
 }
 
 void Form::drawingPending() {
