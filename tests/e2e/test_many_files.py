@@ -25,14 +25,19 @@ READS = 12
 
 
 def percentage(picture, work):
-    """The number a kept picture of the ring's centre shows, None if unread."""
-    ready = os.path.join(work, os.path.basename(picture) + ".png")
-    subprocess.run(["convert", picture, "-resize", "300%", "-colorspace", "Gray", "-negate", ready], check=True,
-                   timeout=30)
-    # Only a number with its percent sign counts: the sign misread as a
-    # digit turns "4%" into 49.
-    digits = re.findall(r"(\d+)\s*%", screen_text.read_picture(ready))
-    return int(digits[0]) if digits and int(digits[0]) <= 100 else None
+    """The number a kept picture of the ring's centre shows, None if unread.
+    The percent sign's left half reads as a 9 at some sizes ("4%" as "49%"
+    at three times the size, "42%" as "429%" at four): a number counts only
+    when two sizes read it alike."""
+    readings = set()
+    for size in ("200%", "300%"):
+        ready = os.path.join(work, os.path.basename(picture) + size + ".png")
+        subprocess.run(["convert", picture, "-resize", size, "-colorspace", "Gray", "-negate", ready], check=True,
+                       timeout=30)
+        digits = re.findall(r"(\d+)\s*%", screen_text.read_picture(ready))
+        readings.add(int(digits[0]) if digits else None)
+    value = readings.pop() if len(readings) == 1 else None
+    return value if value is not None and value <= 100 else None
 
 
 def spread(items, count):
