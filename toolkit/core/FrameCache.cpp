@@ -109,10 +109,9 @@ int FrameCache::compactHeight(const MemoryCanvas& target) const {
   // Leaving out a whole number of rows keeps the bottom end on the pixel
   // grid as the target has it, and the short picture at the target's scale.
   const long long needed = top_ + bottom_ + kCompactMiddleRows;
-  for (long long shortUnits = needed * units / rows; shortUnits < units; ++shortUnits) {
-    if (shortUnits * rows >= needed * units && (units - shortUnits) * rows % units == 0) {
-      return static_cast<int>(shortUnits);
-    }
+  // The first height with room for `needed` pixel rows, rounded up.
+  for (long long shortUnits = (needed * units + rows - 1) / rows; shortUnits < units; ++shortUnits) {
+    if ((units - shortUnits) * rows % units == 0) return static_cast<int>(shortUnits);
   }
   return 0;
 }
