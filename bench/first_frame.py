@@ -70,7 +70,9 @@ def _time_one(watch, exe, title, log_name):
 
 
 def _programs(installers):
-    return [(FLOOR, FLOOR_TITLE, "first_frame_floor")] + [(exe, w.TITLE, "TalvekSetup") for exe in installers]
+    # Each is ended by its own file name: a baseline left running under
+    # another name would hold the single-instance guard against the next start.
+    return [(FLOOR, FLOOR_TITLE, "first_frame_floor")] + [(exe, w.TITLE, os.path.basename(exe)) for exe in installers]
 
 
 def on_running_desktop(runs, installers):
