@@ -103,7 +103,9 @@ bool Form::create(const FormCreateOptions& options) {
     target.y = (GetSystemMetrics(SM_CYSCREEN) - target.height) / 2;
   }
   if (options.rectangle || centre || scaleMadeWindow) {
+    placingNewWindow_ = true;
     MoveWindow(hwnd_, target.x, target.y, target.width, target.height, FALSE);
+    placingNewWindow_ = false;
   }
 
   refreshWindowRect();

@@ -254,6 +254,7 @@ class Form final : public ToolkitWindow {
   bool busy_ = false;
   std::function<void(unsigned message)> onBusyRefusal_;
   bool inDestroyMessage_ = false;
+  bool placingNewWindow_ = false;  // create() lays out and draws once it has placed the window
   bool presentTimerResting_ = false;
   std::vector<ControlRef> paintPutOff_;
 };

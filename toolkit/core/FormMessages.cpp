@@ -76,6 +76,12 @@ bool Form::sizeMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lP
       }
       return true;
     case WM_SIZE:
+      // The form being made draws its frame once, when it knows its look;
+      // one drawn for the size it is moved to first would be thrown away.
+      if (placingNewWindow_) {
+        refreshWindowRect();
+        return true;
+      }
       if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
         refreshWindowRect();
         if (maximised_) {
