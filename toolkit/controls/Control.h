@@ -171,6 +171,12 @@ class Control : public RoutedControl {
 
   // Draws the look at the surface origin.
   virtual void paint(Gdiplus::GpGraphics* graphics) = 0;
+  // True when paint() would leave every pixel transparent: such a control
+  // is neither painted nor blended, which changes no pixel.
+  virtual bool drawsNothing() const { return false; }
+  // False when being disabled or enabled leaves the look as it is, so the
+  // change needs no redrawing.
+  virtual bool showsDisabledState() const { return true; }
 
   // One frame of a fade-out animation, drawn into the cleared graphics.
   virtual void fadeOutFrame(Gdiplus::GpGraphics* /*graphics*/, int /*alpha*/, int /*transparency*/) {}

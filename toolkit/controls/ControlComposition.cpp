@@ -18,6 +18,8 @@ namespace talvek {
 void Control::blendInto(HDC backBuffer, const Rect& area) const {
   const Rect part = intersectRects(visibleRect, area);
   if (!backBuffer || !shownDC_ || isEmptyRect(part)) return;
+  // A fade shows its own frames, which are not blank.
+  if (shownDC_ == surface_.sourceDc() && drawsNothing()) return;
   // The visible part may start inside the surface when an ancestor clips it.
   const int sourceX = part.x - windowRect.x;
   const int sourceY = part.y - windowRect.y;
@@ -49,7 +51,7 @@ void Control::recompose(const Rect& area, bool skipSubtree) {
 }
 
 void Control::compose(HDC dc) {
-  shownDC_ = dc ? dc : surface_.dc();
+  shownDC_ = dc ? dc : surface_.sourceDc();
   recompose(visibleRect, false);
 }
 
@@ -60,8 +62,10 @@ void Control::repaintSurface(bool noCompose) {
   if (!isShown() || !surface_) return;
   // GDI+ clears pixel by pixel; the canvas clears its memory at once.
   surface_.clear();
-  paint(surface_.graphics());
-  gdip::GdipFlush(surface_.graphics(), Gdiplus::FlushIntentionSync);
+  if (!drawsNothing()) {
+    paint(surface_.graphics());
+    gdip::GdipFlush(surface_.graphics(), Gdiplus::FlushIntentionSync);
+  }
   if (!noCompose) compose();
 }
 

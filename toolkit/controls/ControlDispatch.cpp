@@ -195,7 +195,7 @@ void Control::fitSurface() {
   surface_.setDrawingSize(bounds_.width, bounds_.height);
   dropRunningFade();
   fade_.dropSurfaces();
-  shownDC_ = surface_.dc();
+  shownDC_ = surface_.sourceDc();
   if (replacing) repaintSurface(true);
 }
 

@@ -24,7 +24,12 @@ std::unique_ptr<Control> Panel::clone() const {
   return copy;
 }
 
+// A transparent panel only groups and catches the mouse; filling it would
+// walk every pixel of the window's size for nothing.
+bool Panel::drawsNothing() const { return (backColor_ >> 24) == 0; }
+
 void Panel::paint(Gdiplus::GpGraphics* graphics) {
+  if (drawsNothing()) return;
   Gdiplus::GpSolidFill* fill = nullptr;
   if (gdip::GdipCreateSolidFill(backColor_, &fill) != Gdiplus::Ok) return;
   GdiplusBrush brush;

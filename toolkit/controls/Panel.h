@@ -20,6 +20,7 @@ class Panel final : public Control {
 
  protected:
   void paint(Gdiplus::GpGraphics* graphics) override;
+  bool drawsNothing() const override;
 
  private:
   Argb backColor_ = 0;

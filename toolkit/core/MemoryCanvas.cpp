@@ -26,6 +26,7 @@ MemoryCanvas::MemoryCanvas(int width, int height) {
   width_ = drawingWidth_ = width;
   height_ = drawingHeight_ = height;
   gdip::GdipCreateFromHDC(dc_.get(), graphics_.put());
+  blank_ = true;
 }
 
 MemoryCanvas MemoryCanvas::like(const MemoryCanvas& other) {
@@ -70,6 +71,7 @@ MemoryCanvas& MemoryCanvas::operator=(MemoryCanvas&& other) noexcept {
   drawingWidth_ = std::exchange(other.drawingWidth_, 0);
   drawingHeight_ = std::exchange(other.drawingHeight_, 0);
   bits_ = std::exchange(other.bits_, nullptr);
+  blank_ = std::exchange(other.blank_, false);
   bitmap_ = std::move(other.bitmap_);
   dc_ = std::move(other.dc_);
   previousBitmap_ = std::exchange(other.previousBitmap_, nullptr);
@@ -86,6 +88,7 @@ void MemoryCanvas::release() {
   dc_.reset();
   bitmap_.reset();
   bits_ = nullptr;
+  blank_ = false;
   width_ = height_ = drawingWidth_ = drawingHeight_ = 0;
 }
 
@@ -102,7 +105,8 @@ ShownPicture::Pixels MemoryCanvas::pixels() const {
 }
 
 void MemoryCanvas::clear() {
-  if (!bits_) return;
+  // Not marked blank afterwards: a DC handed out earlier may still draw.
+  if (!bits_ || blank_) return;
   GdiFlush();
   std::memset(bits_, 0, static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
 }
@@ -117,6 +121,7 @@ bool MemoryCanvas::copyRows(const MemoryCanvas& source, int sourceY, int targetY
     return false;
   }
   GdiFlush();
+  blank_ = false;
   // memmove: a canvas may copy onto its own rows.
   std::memmove(rowsEndingAt(targetY, count), source.rowsEndingAt(sourceY, count),
                static_cast<size_t>(count) * static_cast<size_t>(width_) * 4);

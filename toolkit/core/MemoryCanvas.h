@@ -31,8 +31,18 @@ class MemoryCanvas {
   static MemoryCanvas like(const MemoryCanvas& other);
 
   explicit operator bool() const { return dc_.get() != nullptr; }
-  HDC dc() const { return dc_.get(); }
-  Gdiplus::GpGraphics* graphics() const { return graphics_.get(); }
+  // Whoever is handed the DC or the graphics may draw: the canvas counts
+  // as drawn on from then.
+  HDC dc() const {
+    blank_ = false;
+    return dc_.get();
+  }
+  Gdiplus::GpGraphics* graphics() const {
+    blank_ = false;
+    return graphics_.get();
+  }
+  // The same DC, only to copy or blend from.
+  HDC sourceDc() const { return dc_.get(); }
   // Pixels, for GDI and everything that copies pixels.
   int width() const { return width_; }
   int height() const { return height_; }
@@ -46,7 +56,8 @@ class MemoryCanvas {
 
   // Premultiplied 0xAARRGGBB as stored; 0 outside the canvas.
   Argb pixel(int x, int y) const;
-  // Every pixel transparent black, also outside any clip region.
+  // Every pixel transparent black, also outside any clip region. A canvas
+  // nothing was drawn on is clear already: a new DIB's memory comes zeroed.
   void clear();
   // The pixels row by row from the top, as stored (GdiFlush first): the
   // DIB is bottom-up, so the step to the next row is negative. An empty
@@ -74,6 +85,7 @@ class MemoryCanvas {
   MemoryDc dc_;
   HGDIOBJ previousBitmap_ = nullptr;
   GdiplusGraphics graphics_;
+  mutable bool blank_ = false;
 };
 
 }  // namespace talvek

@@ -431,6 +431,29 @@ TEST_F(ControlComposition, APanelsNewColourFadesIn) {
   animatedTransitions(before);
 }
 
+TEST_F(ControlComposition, ATransparentPanelShowsWhatLiesBelowAlsoAfterAFadeToOrFromIt) {
+  const int before = animatedTransitions();
+  ProbeControl below;
+  ASSERT_TRUE(below.create(form.objectId(), {20, 20, 40, 40}, kRed));
+  Panel panel;
+  ASSERT_TRUE(panel.create(form.objectId(), {10, 10, 60, 60}, kGreen));
+  EXPECT_EQ(shown(30, 30), kGreen);
+  animatedTransitions(0);
+  panel.setBackColor(0);
+  EXPECT_EQ(shown(30, 30), kRed);
+  animatedTransitions(1);
+  panel.setBackColor(kBlue);
+  EXPECT_TRUE(waitUntil([&] { return !panel.fadeRunning(); }, 5000));
+  EXPECT_EQ(shown(30, 30), kBlue);
+  panel.setBackColor(0);
+  EXPECT_TRUE(waitUntil([&] { return !panel.fadeRunning(); }, 5000));
+  EXPECT_EQ(shown(30, 30), kRed);
+  // The composition itself, not only what the fade left on screen.
+  below.redraw();
+  EXPECT_EQ(shown(30, 30), kRed);
+  animatedTransitions(before);
+}
+
 TEST_F(ControlComposition, AFadeOutDrawsFramesUpToFullAlphaAndKeepsTheLast) {
   const int before = animatedTransitions();
   animatedTransitions(1);
