@@ -201,7 +201,7 @@ int Control::disabled(std::optional<int> value) {
     RoutedControl::disabled = *value;
     onEvent(control_event::kEnabledChanged, *value ? 0 : 1, 0);
     announceAccessibleChange(EVENT_OBJECT_STATECHANGE, window, handle);
-    redraw();
+    if (showsDisabledState()) redraw();
   }
   return RoutedControl::disabled;
 }

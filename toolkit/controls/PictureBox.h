@@ -27,6 +27,8 @@ class PictureBox final : public Control {
 
  protected:
   void paint(Gdiplus::GpGraphics* graphics) override;
+  // A disabled picture box only lets the mouse through to what lies below.
+  bool showsDisabledState() const override { return false; }
 
  private:
   GdiplusImage picture_;
