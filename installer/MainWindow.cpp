@@ -86,14 +86,17 @@ MainWindow::MainWindow(ServiceWindow& service, std::span<const std::uint8_t> pay
 
 bool MainWindow::build() {
   if (!createForm()) return false;
-  if (!isWindowsXp()) {
+  const bool showEffect = !isWindowsXp();
+  if (showEffect) {
     form_.showEffect(kAnimationEffect, kAnimationIntervalMs);
     form_.closeEffect(kAnimationEffect);
   }
   createControls();
   // The form is layered from the start: the controls drew straight into
-  // the first frame, which needs only presenting.
-  form_.redraw(true);
+  // the first frame, which needs only presenting. The show effect pushes
+  // its own frames from that picture; pushing it once more before would be
+  // a whole-window update nobody sees.
+  if (!showEffect) form_.redraw(true);
   form_.show(true);
   // Below the collapsed window's edge: the first frame does not show them.
   createOptionBoxes();

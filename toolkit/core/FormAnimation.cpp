@@ -18,6 +18,7 @@ unsigned animationTimerId(bool appear) { return form_timer::kAnimation | ((appea
 void Form::startAnimation(bool appear) {
   if (!hwnd_ || !canvas_) return;
   paintPutOffControls();  // the player starts from the canvas as it is
+  gdip::GdipFlush(canvas_.graphics(), Gdiplus::FlushIntentionSync);
   // A run still going is replaced by the new one.
   KillTimer(hwnd_, animationTimerId(!appear));
   animating_ = 1;
