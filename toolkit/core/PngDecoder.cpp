@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace talvek {
@@ -55,11 +56,10 @@ std::optional<Header> readHeader(const Chunk& chunk) {
   header.bitDepth = chunk.data[8];
   header.colourType = chunk.data[9];
   const bool plainLayout = chunk.data[10] == 0 && chunk.data[11] == 0 && chunk.data[12] == 0;  // not interlaced
-  const bool knownDepth = header.colourType == kIndexed
-                              ? (header.bitDepth == 1 || header.bitDepth == 2 || header.bitDepth == 4 ||
-                                 header.bitDepth == 8)
-                              : ((header.colourType == kTrueColour || header.colourType == kTrueColourAlpha) &&
-                                 header.bitDepth == 8);
+  const bool knownDepth =
+      header.colourType == kIndexed
+          ? (header.bitDepth == 1 || header.bitDepth == 2 || header.bitDepth == 4 || header.bitDepth == 8)
+          : ((header.colourType == kTrueColour || header.colourType == kTrueColourAlpha) && header.bitDepth == 8);
   if (!plainLayout || !knownDepth) return std::nullopt;
   if (header.width == 0 || header.height == 0 || header.width > kLargestDecodedSide ||
       header.height > kLargestDecodedSide || std::size_t{header.width} * header.height > kLargestPixelCount) {
@@ -83,6 +83,39 @@ int paeth(int left, int above, int aboveLeft) {
   return toAbove <= toAboveLeft ? above : aboveLeft;
 }
 
+// Undoes one row's filter in place. A loop of its own per filter: these
+// run over every byte of every picture before the first frame shows.
+void unfilterRow(std::uint8_t filter, std::uint8_t* row, const std::uint8_t* above, std::size_t length,
+                 std::size_t step) {
+  const std::size_t head = std::min(step, length);
+  switch (filter) {
+    case 1:
+      for (std::size_t x = step; x < length; ++x) row[x] = static_cast<std::uint8_t>(row[x] + row[x - step]);
+      break;
+    case 2:
+      if (!above) break;
+      for (std::size_t x = 0; x < length; ++x) row[x] = static_cast<std::uint8_t>(row[x] + above[x]);
+      break;
+    case 3:
+      for (std::size_t x = 0; x < head; ++x) row[x] = static_cast<std::uint8_t>(row[x] + (above ? above[x] : 0) / 2);
+      for (std::size_t x = step; x < length; ++x) {
+        row[x] = static_cast<std::uint8_t>(row[x] + (row[x - step] + (above ? above[x] : 0)) / 2);
+      }
+      break;
+    case 4:
+      if (!above) {  // Paeth with nothing above predicts the left byte
+        unfilterRow(1, row, above, length, step);
+        break;
+      }
+      for (std::size_t x = 0; x < head; ++x) row[x] = static_cast<std::uint8_t>(row[x] + above[x]);
+      for (std::size_t x = step; x < length; ++x) {
+        row[x] = static_cast<std::uint8_t>(row[x] + paeth(row[x - step], above[x], above[x - step]));
+      }
+      break;
+    default: break;
+  }
+}
+
 // Undoes the per-row filters in place; `rows` holds each row's filter byte
 // followed by its bytes.
 bool unfilter(std::vector<std::uint8_t>& rows, const Header& header) {
@@ -90,23 +123,9 @@ bool unfilter(std::vector<std::uint8_t>& rows, const Header& header) {
   const std::size_t step = static_cast<std::size_t>(header.bitsPerPixel() < 8 ? 1 : header.bitsPerPixel() / 8);
   for (std::size_t y = 0; y < header.height; ++y) {
     std::uint8_t* row = &rows[y * stride + 1];
-    const std::uint8_t* above = y > 0 ? &rows[(y - 1) * stride + 1] : nullptr;
     const std::uint8_t filter = row[-1];
     if (filter > 4) return false;
-    for (std::size_t x = 0; x + 1 < stride; ++x) {
-      const int left = x >= step ? row[x - step] : 0;
-      const int up = above ? above[x] : 0;
-      const int upLeft = above && x >= step ? above[x - step] : 0;
-      int predicted = 0;
-      switch (filter) {
-        case 1: predicted = left; break;
-        case 2: predicted = up; break;
-        case 3: predicted = (left + up) / 2; break;
-        case 4: predicted = paeth(left, up, upLeft); break;
-        default: break;
-      }
-      row[x] = static_cast<std::uint8_t>(row[x] + predicted);
-    }
+    unfilterRow(filter, row, y > 0 ? &rows[(y - 1) * stride + 1] : nullptr, stride - 1, step);
   }
   return true;
 }
@@ -133,30 +152,57 @@ bool readTransparency(const Chunk& chunk, Palette& palette) {
   return true;
 }
 
+// One row's palette indices as blue, green, red, alpha; false for an index
+// past the palette.
+bool expandIndexedRow(const std::uint8_t* row, const Header& header, const Palette& palette, std::uint8_t* out) {
+  if (header.bitDepth == 8) {
+    for (std::size_t x = 0; x < header.width; ++x, out += 4) {
+      if (row[x] >= palette.count) return false;
+      std::memcpy(out, palette.entries[row[x]].data(), 4);
+    }
+    return true;
+  }
+  for (std::size_t x = 0; x < header.width; ++x, out += 4) {
+    const std::size_t bit = x * header.bitDepth;
+    const int shift = 8 - header.bitDepth - static_cast<int>(bit % 8);
+    const std::size_t index = (row[bit / 8] >> shift) & ((1u << header.bitDepth) - 1);
+    if (index >= palette.count) return false;
+    std::memcpy(out, palette.entries[index].data(), 4);
+  }
+  return true;
+}
+
+void expandTrueColourRow(const std::uint8_t* row, const Header& header, std::uint8_t* out) {
+  if (header.colourType == kTrueColourAlpha) {
+    for (std::size_t x = 0; x < header.width; ++x, out += 4, row += 4) {
+      out[0] = row[2];
+      out[1] = row[1];
+      out[2] = row[0];
+      out[3] = row[3];
+    }
+    return;
+  }
+  for (std::size_t x = 0; x < header.width; ++x, out += 4, row += 3) {
+    out[0] = row[2];
+    out[1] = row[1];
+    out[2] = row[0];
+    out[3] = 255;
+  }
+}
+
 std::optional<DecodedPng> expand(const std::vector<std::uint8_t>& rows, const Header& header, const Palette& palette) {
   DecodedPng picture;
   picture.width = static_cast<int>(header.width);
   picture.height = static_cast<int>(header.height);
   picture.pixels.resize(std::size_t{header.width} * header.height * 4);
   const std::size_t stride = header.rowBytes() + 1;
-  std::uint8_t* out = picture.pixels.data();
   for (std::size_t y = 0; y < header.height; ++y) {
     const std::uint8_t* row = &rows[y * stride + 1];
-    for (std::size_t x = 0; x < header.width; ++x, out += 4) {
-      if (header.colourType == kIndexed) {
-        const std::size_t bit = x * header.bitDepth;
-        const int shift = 8 - header.bitDepth - static_cast<int>(bit % 8);
-        const std::size_t index = (row[bit / 8] >> shift) & ((1u << header.bitDepth) - 1);
-        if (index >= palette.count) return std::nullopt;
-        std::copy(palette.entries[index].begin(), palette.entries[index].end(), out);
-      } else {
-        const std::size_t channels = header.colourType == kTrueColour ? 3 : 4;
-        const std::uint8_t* pixel = row + x * channels;
-        out[0] = pixel[2];
-        out[1] = pixel[1];
-        out[2] = pixel[0];
-        out[3] = channels == 4 ? pixel[3] : 255;
-      }
+    std::uint8_t* out = &picture.pixels[y * std::size_t{header.width} * 4];
+    if (header.colourType != kIndexed) {
+      expandTrueColourRow(row, header, out);
+    } else if (!expandIndexedRow(row, header, palette, out)) {
+      return std::nullopt;
     }
   }
   return picture;

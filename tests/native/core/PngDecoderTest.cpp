@@ -48,8 +48,8 @@ struct Picture {
         const int c = y > 0 && x >= static_cast<std::size_t>(step()) ? rows[y - 1][x - step()] : 0;
         const int p = a + b - c;
         const int nearest = (std::abs(p - a) <= std::abs(p - b) && std::abs(p - a) <= std::abs(p - c)) ? a
-                            : std::abs(p - b) <= std::abs(p - c)                                         ? b
-                                                                                                         : c;
+                            : std::abs(p - b) <= std::abs(p - c)                                       ? b
+                                                                                                       : c;
         const int predictions[] = {0, a, b, (a + b) / 2, nearest};
         out.push_back(static_cast<std::uint8_t>(rows[y][x] - predictions[filters[y] % 5]));
       }
@@ -82,7 +82,9 @@ struct Picture {
   }
 };
 
-Picture randomTrueColour(std::mt19937& random, int width, int height, bool alpha) {
+// Rows take the filters in turn, starting at firstFilter: the first row has
+// nothing above it, which every filter reads as zeros.
+Picture randomTrueColour(std::mt19937& random, int width, int height, bool alpha, int firstFilter = 0) {
   Picture picture;
   picture.width = width;
   picture.height = height;
@@ -91,7 +93,7 @@ Picture randomTrueColour(std::mt19937& random, int width, int height, bool alpha
     ByteBlock row(static_cast<std::size_t>(width) * (alpha ? 4 : 3));
     for (auto& byte : row) byte = static_cast<std::uint8_t>(random());
     picture.rows.push_back(row);
-    picture.filters.push_back(static_cast<std::uint8_t>(y % 5));
+    picture.filters.push_back(static_cast<std::uint8_t>((y + firstFilter) % 5));
   }
   return picture;
 }
@@ -100,21 +102,23 @@ TEST(PngDecoder, ReadsTrueColourWithEveryRowFilterIntoBlueGreenRedAlpha) {
   std::mt19937 random(7);
   for (bool alpha : {true, false}) {
     for (int width : {1, 2, 13, 64}) {
-      const Picture picture = randomTrueColour(random, width, 11, alpha);
-      const auto decoded = decodePng(picture.encode());
-      ASSERT_TRUE(decoded) << width << " " << alpha;
-      ASSERT_EQ(decoded->width, width);
-      ASSERT_EQ(decoded->height, 11);
-      ASSERT_EQ(decoded->pixels.size(), static_cast<std::size_t>(width) * 11 * 4);
-      const std::size_t channels = alpha ? 4 : 3;
-      for (int y = 0; y < 11; ++y) {
-        for (int x = 0; x < width; ++x) {
-          const std::uint8_t* in = &picture.rows[y][x * channels];
-          const std::uint8_t* out = &decoded->pixels[(static_cast<std::size_t>(y) * width + x) * 4];
-          ASSERT_EQ(out[0], in[2]);
-          ASSERT_EQ(out[1], in[1]);
-          ASSERT_EQ(out[2], in[0]);
-          ASSERT_EQ(out[3], alpha ? in[3] : 255);
+      for (int firstFilter = 0; firstFilter < 5; ++firstFilter) {
+        const Picture picture = randomTrueColour(random, width, 11, alpha, firstFilter);
+        const auto decoded = decodePng(picture.encode());
+        ASSERT_TRUE(decoded) << width << " " << alpha << " " << firstFilter;
+        ASSERT_EQ(decoded->width, width);
+        ASSERT_EQ(decoded->height, 11);
+        ASSERT_EQ(decoded->pixels.size(), static_cast<std::size_t>(width) * 11 * 4);
+        const std::size_t channels = alpha ? 4 : 3;
+        for (int y = 0; y < 11; ++y) {
+          for (int x = 0; x < width; ++x) {
+            const std::uint8_t* in = &picture.rows[y][x * channels];
+            const std::uint8_t* out = &decoded->pixels[(static_cast<std::size_t>(y) * width + x) * 4];
+            ASSERT_EQ(out[0], in[2]);
+            ASSERT_EQ(out[1], in[1]);
+            ASSERT_EQ(out[2], in[0]);
+            ASSERT_EQ(out[3], alpha ? in[3] : 255);
+          }
         }
       }
     }
