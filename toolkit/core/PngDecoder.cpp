@@ -97,9 +97,13 @@ void unfilterRow(std::uint8_t filter, std::uint8_t* row, const std::uint8_t* abo
       for (std::size_t x = 0; x < length; ++x) row[x] = static_cast<std::uint8_t>(row[x] + above[x]);
       break;
     case 3:
-      for (std::size_t x = 0; x < head; ++x) row[x] = static_cast<std::uint8_t>(row[x] + (above ? above[x] : 0) / 2);
+      if (!above) {  // the average with nothing above is half the left byte
+        for (std::size_t x = step; x < length; ++x) row[x] = static_cast<std::uint8_t>(row[x] + row[x - step] / 2);
+        break;
+      }
+      for (std::size_t x = 0; x < head; ++x) row[x] = static_cast<std::uint8_t>(row[x] + above[x] / 2);
       for (std::size_t x = step; x < length; ++x) {
-        row[x] = static_cast<std::uint8_t>(row[x] + (row[x - step] + (above ? above[x] : 0)) / 2);
+        row[x] = static_cast<std::uint8_t>(row[x] + (row[x - step] + above[x]) / 2);
       }
       break;
     case 4:
