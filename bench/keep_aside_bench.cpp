@@ -38,15 +38,19 @@ std::vector<std::uint8_t> readAll(const std::string& path) {
 // ring's closing sweep of a second.
 bool guardedRun(const std::vector<std::uint8_t>& payload, const std::string& dir, double& removalMs) {
   const double start = talvek::bench::nowMs();
+  talvek::FolderRoot root;
+  talvek::Handle held;
+  if (talvek::holdRoot(dir, root, held) != talvek::LinkSafe::Done) return false;
   talvek::KeepAside keepAside;
-  keepAside.begin(dir);
+  keepAside.begin(root, held.get());
   const double begun = talvek::bench::nowMs();
   const auto entries = talvek::listArchive(payload);
   if (!entries) return false;
   const double listed = talvek::bench::nowMs();
   // Listed ahead only to time it apart; the plan lists what it needs.
-  talvek::FolderListing listing(dir);
-  if (auto top = listing.contents("")) for (const auto& item : *top) listing.contents(item.name);
+  talvek::FolderListing listing(root);
+  if (auto top = listing.contents(""))
+    for (const auto& item : *top) listing.contents(item.name);
   const double enumerated = talvek::bench::nowMs();
   const auto plan = listing.plan(*entries);
   const double planned = talvek::bench::nowMs();
@@ -54,7 +58,7 @@ bool guardedRun(const std::vector<std::uint8_t>& payload, const std::string& dir
   std::printf("begin %.2f\nlist %.2f\n", begun - start, listed - begun);
   const bool carried = keepAside.carryOut(plan);
   const double carriedOut = talvek::bench::nowMs();
-  if (!carried || !talvek::extractZip(payload, dir, nullptr, nullptr, talvek::ExistingFiles::Refuse)) {
+  if (!carried || !talvek::extractZip(payload, root, held.get(), nullptr, nullptr, talvek::ExistingFiles::Refuse)) {
     keepAside.rollBack();
     return false;
   }
@@ -63,7 +67,7 @@ bool guardedRun(const std::vector<std::uint8_t>& payload, const std::string& dir
   const double committed = talvek::bench::nowMs();
   std::printf("plan %.2f\ncarry %.2f\nextract %.2f\ncommit %.2f\n", planned - start, carriedOut - planned,
               extracted - carriedOut, committed - extracted);
-  keepAside.awaitRemoval(INFINITE);
+  keepAside.finish(true, INFINITE);
   removalMs = talvek::bench::nowMs() - committed;
   return true;
 }

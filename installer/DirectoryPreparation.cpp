@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include <shlwapi.h>
-
 #include "installer/BoundedRepeat.h"
+#include "installer/InstallFolder.h"
 #include "installer/InstallLog.h"
 #include "installer/InstallSpaceCheck.h"
-#include "installer/KeepAside.h"
 #include "installer/InstallPathRules.h"
+#include "installer/KeepAside.h"
+#include "installer/LinkSafeFiles.h"
 #include "installer/ProcessControl.h"
 #include "installer/ProductFiles.h"
 #include "installer/PathChecks.h"
@@ -44,33 +44,46 @@ bool removeOldExecutable(const std::string& path, Remove remove, DWORD& error) {
 // The earlier version's program is kept aside rather than deleted, so a
 // failed installation can put it back. A folder in its place is refused as
 // the deletion always refused it; without a keep-aside folder it is deleted.
-bool setOldExecutableAside(const std::string& directory, KeepAside& keepAside, DWORD& error) {
-  const std::string path = directory + product::kMainExe;
+bool setOldExecutableAside(const InstallFolder& folder, KeepAside& keepAside, DWORD& error) {
+  const std::string path = folder.root().path + product::kMainExe;
   if (isDirectory(path)) {
     error = ERROR_ACCESS_DENIED;
     return false;
   }
-  if (keepAside.beginIn(directory)) {
-    return removeOldExecutable(path, [&] { return keepAside.keep(product::kMainExe); }, error);
+  if (keepAside.beginIn(folder.root(), folder.handle())) {
+    return removeOldExecutable(
+        path, [&] { return keepAside.keep(product::kMainExe); }, error);
   }
-  return removeOldExecutable(path, [&] { return DeleteFileA(path.c_str()) != FALSE; }, error);
+  return removeOldExecutable(
+      path,
+      [&] {
+        const LinkSafe deleted = deleteItself(folder.root(), product::kMainExe);
+        // No program lets go of a link: not worth waiting for.
+        if (deleted == LinkSafe::Link) SetLastError(ERROR_CANT_ACCESS_FILE);
+        return deleted == LinkSafe::Done;
+      },
+      error);
 }
 
 void stopByNameOrTitleLogged(const ProcessControl& ours, const char* name) {
   const bool stopped = ours.stopByNameOrTitle(name);
-  installLog().record("stop by name or title", stopped ? "stopped" : "none of ours",
-                      std::string(name) + (stopped ? " running from the directory" : " is not running from the directory"));
+  installLog().record(
+      "stop by name or title", stopped ? "stopped" : "none of ours",
+      std::string(name) + (stopped ? " running from the directory" : " is not running from the directory"));
 }
 
 }  // namespace
 
 std::string deletionFailedMessage(const std::string& directory) {
   return "初始化目录失败！<br>删除文件" + directory +
-         "Talvek.exe 失败！请检查该目录是否有删除权限<br>若您是Win7以上用户请尝试右击安装程序>使用管理员权限运行，若还不行请尝试选择其它安装目录！";
+         "Talvek.exe "
+         "失败！请检查该目录是否有删除权限<br>若您是Win7以上用户请尝试右击安装程序>"
+         "使用管理员权限运行，若还不行请尝试选择其它安装目录！";
 }
 
 std::string creationFailedMessage(const std::string& directory) {
-  return "创建目录:" + directory + "失败！请检查该目录是否有创建权限<br>若您是Win7以上用户请尝试右击安装程序>使用管理员权限运行！";
+  return "创建目录:" + directory +
+         "失败！请检查该目录是否有创建权限<br>若您是Win7以上用户请尝试右击安装程序>使用管理员权限运行！";
 }
 
 std::string notEnoughSpaceMessage(const std::string& directory, std::uint64_t needed, std::uint64_t free) {
@@ -84,19 +97,20 @@ namespace {
 // checks that follow see the earlier version whole; then only programs
 // running from this directory are stopped: a program elsewhere that shares
 // a name, or a window titled with it, is none of ours.
-void settleEarlierInstallation(const std::string& directory) {
-  KeepAside::recoverIn(directory);
+void settleEarlierInstallation(const std::string& directory, const InstallFolder& folder, const KeepAside& keepAside) {
+  keepAside.recoverIn(folder.root(), folder.handle());
   const ProcessControl ours(directory);
   stopByNameOrTitleLogged(ours, product::kPagelensExe);
   stopByNameOrTitleLogged(ours, product::kUpdaterExe);
   if (pathExists(directory + product::kMainExe)) stopByNameOrTitleLogged(ours, product::kMainExe);
 }
 
-std::optional<std::string> clearOldExecutable(const std::string& directory, KeepAside& keepAside) {
+std::optional<std::string> clearOldExecutable(const std::string& directory, KeepAside& keepAside,
+                                              const InstallFolder& folder) {
   const std::string oldExecutable = directory + product::kMainExe;
   if (pathExists(oldExecutable)) {
     DWORD setAsideError = 0;
-    const bool setAside = setOldExecutableAside(directory, keepAside, setAsideError);
+    const bool setAside = setOldExecutableAside(folder, keepAside, setAsideError);
     installLog().outcome("delete old program", setAside, oldExecutable, std::nullopt, setAsideError);
     if (!setAside) return deletionFailedMessage(directory);
   }
@@ -104,10 +118,8 @@ std::optional<std::string> clearOldExecutable(const std::string& directory, Keep
   return std::nullopt;
 }
 
-// Only the last level: a folder chosen in the dialog and removed since
-// makes this fail, as it should.
-std::optional<std::string> createLastLevel(const std::string& directory) {
-  const bool created = CreateDirectoryA(directory.c_str(), nullptr);
+std::optional<std::string> createLastLevel(const std::string& directory, InstallFolder& folder) {
+  const bool created = folder.create(directory) == InstallFolder::Outcome::Held;
   installLog().outcome("create directory", created, directory, std::nullopt, GetLastError());
   if (!created) return creationFailedMessage(directory);
   return std::nullopt;
@@ -116,17 +128,25 @@ std::optional<std::string> createLastLevel(const std::string& directory) {
 }  // namespace
 
 std::optional<std::string> prepareInstallDirectory(const std::string& directory, std::span<const std::uint8_t> payload,
-                                                   KeepAside& keepAside) {
+                                                   KeepAside& keepAside, InstallFolder& folder) {
   if (containsChinese(directory)) {
     installLog().record("check path", "REFUSED", directory + " holds Chinese characters");
     return std::string(message::kChinesePath);
   }
-  const bool exists = PathIsDirectoryA(directory.c_str());
-  if (exists) settleEarlierInstallation(directory);
-  if (const auto shortfall = findSpaceShortfall(directory, payload)) {
+  const InstallFolder::Outcome found = folder.hold(directory);
+  if (found == InstallFolder::Outcome::Link || found == InstallFolder::Outcome::Failed) {
+    // A link here would take the whole installation wherever it points.
+    installLog().record("check path", "REFUSED",
+                        directory + (found == InstallFolder::Outcome::Link ? " is a link" : " is no folder to be held"),
+                        std::nullopt, GetLastError());
+    return creationFailedMessage(directory);
+  }
+  const bool exists = found == InstallFolder::Outcome::Held;
+  if (exists) settleEarlierInstallation(directory, folder, keepAside);
+  if (const auto shortfall = findSpaceShortfall(directory, folder, payload)) {
     return notEnoughSpaceMessage(directory, shortfall->neededBytes, shortfall->freeBytes);
   }
-  return exists ? clearOldExecutable(directory, keepAside) : createLastLevel(directory);
+  return exists ? clearOldExecutable(directory, keepAside, folder) : createLastLevel(directory, folder);
 }
 
 }  // namespace talvek

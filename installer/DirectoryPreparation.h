@@ -8,6 +8,7 @@
 
 namespace talvek {
 
+class InstallFolder;
 class KeepAside;
 
 namespace message {
@@ -25,9 +26,11 @@ std::string notEnoughSpaceMessage(const std::string& directory, std::uint64_t ne
 // Pagelens and Freshen, and Talvek when its program is there); room on the
 // drive for the payload; then the old executable is kept aside (deleted
 // when no keep-aside folder can be made) or the missing directory's last
-// level is created. The message for the error balloon, or nothing when the
+// level is created. From its first look at the directory on, `folder`
+// holds it; a directory that is a link is refused like one that cannot be
+// created. The message for the error balloon, or nothing when the
 // directory is accepted.
 std::optional<std::string> prepareInstallDirectory(const std::string& directory, std::span<const std::uint8_t> payload,
-                                                   KeepAside& keepAside);
+                                                   KeepAside& keepAside, InstallFolder& folder);
 
 }  // namespace talvek

@@ -26,7 +26,7 @@ const FolderListing::Names* FolderListing::namesIn(const std::string& folderRela
   const std::string key = upperCased(folderRelative);
   if (const auto known = folders_.find(key); known != folders_.end()) return &known->second;
   if (unlisted_.count(key)) return nullptr;
-  const std::string folder = installDir_ + folderRelative + (folderRelative.empty() ? "" : "\\");
+  const std::string folder = install_.path + folderRelative + (folderRelative.empty() ? "" : "\\");
   WIN32_FIND_DATAA found{};
   FindHandle find(FindFirstFileExA((folder + "*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                                    FIND_FIRST_EX_LARGE_FETCH));
@@ -46,7 +46,7 @@ Found FolderListing::look(const std::string& relative) {
   const std::string name(fileNamePart(relative));
   const Names* names = namesIn(parentDirectory(relative));
   // A short (8.3) name is no listed name and still reaches a file.
-  if (!names || name.find('~') != std::string::npos) return KeepAside::look(installDir_, relative);
+  if (!names || name.find('~') != std::string::npos) return KeepAside::look(install_, relative);
   const auto entry = names->find(upperCased(name));
   return entry == names->end() ? Found{} : entry->second.found;
 }

@@ -12,12 +12,13 @@
 #include <vector>
 
 #include "installer/KeepAsidePlan.h"
+#include "installer/LinkSafeFiles.h"
 
 namespace talvek {
 
 class FolderListing {
  public:
-  explicit FolderListing(std::string installDir) : installDir_(std::move(installDir)) {}
+  explicit FolderListing(FolderRoot install) : install_(std::move(install)) {}
 
   // What a path below the installation folder holds. A folder the system
   // marks as a link is a link; a link to a file that the system shows as a
@@ -41,7 +42,7 @@ class FolderListing {
 
   const Names* namesIn(const std::string& folderRelative);
 
-  std::string installDir_;
+  FolderRoot install_;
   std::map<std::string, Names> folders_;
   std::set<std::string> unlisted_;
 };

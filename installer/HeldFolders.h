@@ -1,13 +1,13 @@
-// The folders the installer writes into below a folder (the extraction's
-// destination, the keep-aside's mirror). Each is made, or found to be a
-// plain folder of its own name, once, and held open until this object ends:
-// nobody can then rename or remove it, so no link can take its place
-// between that check and what is written into it. A folder made for an
-// earlier path is held already and costs nothing.
+// The folders the installer writes into or moves into below a folder (the
+// extraction's destination, the keep-aside's mirror, the places a roll-back
+// puts kept paths back to). Each is made, or found to be a plain folder
+// where it was named, once, and held open until this object ends: nobody
+// can then rename or remove it, so no link can take its place between that
+// check and what is written or moved into it. A folder held for an earlier
+// path costs nothing.
 #pragma once
 
-#include <forward_list>
-#include <set>
+#include <map>
 #include <string>
 #include <utility>
 
@@ -18,20 +18,26 @@ namespace talvek {
 
 class HeldFolders {
  public:
-  // `destDir` ends in a separator.
-  explicit HeldFolders(std::string destDir) : destDir_(std::move(destDir)) {}
+  enum class Missing { Make, Fail };
 
-  // `relative` ('\\'-separated, no trailing separator; "" is the
-  // destination itself, which is not held) and every folder above it,
-  // made where missing. Link when one of them is a link or reached through
-  // one; Failed, with the system's error, when one cannot be made or opened.
+  // `root` is not held here; its own holder keeps it in place.
+  HeldFolders(FolderRoot root, HANDLE rootHandle, Missing missing = Missing::Make)
+      : root_(std::move(root)), rootHandle_(rootHandle), missing_(missing) {}
+
+  // `relative` ('\\'-separated, no trailing separator; "" is the root) and
+  // every folder above it. Link when one of them is a link or reached
+  // through one; Failed, with the system's error, when one cannot be made
+  // or opened.
   LinkSafe hold(const std::string& relative);
+  // The held folder's handle, for moves into it; null when it is not held.
+  HANDLE handleOf(const std::string& relative) const;
+  const FolderRoot& root() const { return root_; }
 
  private:
-  std::string destDir_;
-  std::set<std::string> held_;
-  // Only ever added to: a list costs the program less code than a vector.
-  std::forward_list<Handle> handles_;
+  FolderRoot root_;
+  HANDLE rootHandle_;
+  Missing missing_;
+  std::map<std::string, Handle> held_;
 };
 
 }  // namespace talvek

@@ -94,15 +94,24 @@ void Installation::stopProductProcesses() {
   ours.stopProcess(product::kBeaconExe);
   installLog().record("stop product", "done",
                       std::string(product::kMainExe) + ", " + product::kNetrelayExe + " (" +
-                          std::to_string(netrelayStops) + " stopped), " + product::kBeaconExe +
-                          " running from " + installerState().installDir + "; the same names elsewhere are left alone",
+                          std::to_string(netrelayStops) + " stopped), " + product::kBeaconExe + " running from " +
+                          installerState().installDir + "; the same names elsewhere are left alone",
                       clock.elapsed());
+}
+
+void Installation::rollBack() {
+  keepAside_.rollBack();
+  folder_.releaseAfterFailure();
 }
 
 void Installation::runWorker() {
   const std::string dir = installerState().installDir;
   stopProductProcesses();
-  keepAside_.beginIn(dir);
+  // Held since the install click accepted it; a caller that never asked
+  // the preparation has it held here.
+  const bool held = folder_.heldAt(dir) || folder_.hold(dir) == InstallFolder::Outcome::Held;
+  const DWORD holdError = held ? 0 : GetLastError();
+  if (held) keepAside_.beginIn(folder_.root(), folder_.handle());
   view_.setStatus(status::kWritingArchive);
   const StepClock clock;
   const std::string archive = dir + product::kArchiveFile;
@@ -111,11 +120,11 @@ void Installation::runWorker() {
   // own; a link there stays untouched and fails the write, which must never
   // land anywhere else. The copy is made new: a link planted in between
   // fails it too.
-  const bool linked = deleteItself(dir, product::kArchiveFile) == LinkSafe::Link;
+  const bool linked = held && deleteItself(folder_.root(), product::kArchiveFile) == LinkSafe::Link;
   if (linked) installLog().record("write archive", "REFUSED", archive + " is a link");
-  const bool written = !linked && writeWholeFile(archive, payload_);
+  const bool written = held && !linked && writeWholeFile(archive, payload_);
   // Taken at once: the other arguments make calls of their own.
-  const DWORD writeError = written ? 0 : linked ? ERROR_ACCESS_DENIED : GetLastError();
+  const DWORD writeError = written ? 0 : !held ? holdError : linked ? ERROR_ACCESS_DENIED : GetLastError();
   installLog().outcome("write archive", written, archive + ", " + std::to_string(payload_.size()) + " bytes",
                        clock.elapsed(), writeError);
   if (written) {
@@ -124,11 +133,11 @@ void Installation::runWorker() {
     // disabled with no way to close it.
     if (!service_.relay()) {
       installLog().record("relay to window", "FAILED", "the extraction never ran on the window's thread");
-      keepAside_.rollBack();
+      rollBack();
       reportExtractFailure();
     }
   } else {
-    keepAside_.rollBack();
+    rollBack();
     reportWriteFailure();
   }
 }
@@ -145,7 +154,7 @@ bool Installation::extractWithKeepAside(const std::string& dir, ExtractionReport
   }
   if (keepAside_.active()) {
     const auto entries = listArchive(payload_);
-    const KeepAsidePlan plan = entries ? FolderListing(dir).plan(*entries) : KeepAsidePlan{};
+    const KeepAsidePlan plan = entries ? FolderListing(folder_.root()).plan(*entries) : KeepAsidePlan{};
     pacer.working();
     if (!keepAside_.carryOut(plan, [&pacer] { pacer.working(); })) {
       report.failure = "what the extraction replaces cannot be kept aside";
@@ -156,7 +165,7 @@ bool Installation::extractWithKeepAside(const std::string& dir, ExtractionReport
   // there meanwhile, by someone able to write to the folder.
   const ExistingFiles existing = keepAside_.active() ? ExistingFiles::Refuse : ExistingFiles::Replace;
   return extractZip(
-      payload_, dir, [&pacer](int percent) { pacer.report(percent); }, &report, existing);
+      payload_, folder_.root(), folder_.handle(), [&pacer](int percent) { pacer.report(percent); }, &report, existing);
 }
 
 void Installation::extractAndFinish() {
@@ -177,7 +186,7 @@ void Installation::extractAndFinish() {
   const bool extracted = extractWithKeepAside(dir, report, pacer);
   installLog().outcome("extract", extracted, extractionSummary(archive, report), clock.elapsed(), report.systemError);
   if (!extracted) {
-    keepAside_.rollBack();
+    rollBack();
     reportExtractFailure();
     return;
   }
@@ -197,8 +206,8 @@ void Installation::extractAndFinish() {
   view_.setStatus(status::kRegistering);
   finishing_.writeUninstallEntry(dir);
   view_.setStatus(status::kCompleting);
-  const bool deleted = DeleteFileA(archive.c_str());
-  installLog().outcome("delete archive", deleted, archive, std::nullopt, GetLastError());
+  const bool deleted = deleteItself(folder_.root(), product::kArchiveFile) == LinkSafe::Done;
+  installLog().outcome("delete archive", deleted, archive, std::nullopt, deleted ? 0 : GetLastError());
   // The doubled separator after installDir is harmless and kept as shipped.
   const std::string readMe = dir + "\\" + product::kReadMe;
   if (pathExists(readMe)) {
@@ -206,9 +215,10 @@ void Installation::extractAndFinish() {
   } else {
     installLog().record("open read-me", "skipped", readMe + " is missing");
   }
-  // The committed journal lets the next run finish a removal cut short, so
-  // the wait is bounded; it has usually ended during the sweep.
-  keepAside_.awaitRemoval(kKeptRemovalWaitMs);
+  // The committed journal lets the next run finish a removal cut short, and
+  // delete an archive left by a run that ended before this point, so the
+  // wait is bounded; it has usually ended during the sweep.
+  keepAside_.finish(deleted, kKeptRemovalWaitMs);
   installLog().record("end", "ok", "the installer ends with exit code 0");
   finishing_.terminate();
 }

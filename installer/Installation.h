@@ -8,6 +8,7 @@
 #include <string>
 
 #include "installer/FinishingSteps.h"
+#include "installer/InstallFolder.h"
 #include "installer/InstallationView.h"
 #include "installer/KeepAside.h"
 #include "installer/ProgressPacer.h"
@@ -42,6 +43,9 @@ class Installation {
   // What the installation replaces is kept here until it has succeeded;
   // directory preparation already keeps the old program in it.
   KeepAside& keepAside() { return keepAside_; }
+  // The installation folder, held by the preparation from its first look
+  // until the installer ends.
+  InstallFolder& folder() { return folder_; }
   std::span<const std::uint8_t> payload() const { return payload_; }
 
   // Both run by the worker and the relay; public so tests can drive them.
@@ -54,11 +58,15 @@ class Installation {
   void reportWriteFailure();
   void reportExtractFailure();
   bool extractWithKeepAside(const std::string& dir, ExtractionReport& report, ProgressPacer& pacer);
+  // Puts back what was kept, and lets go of the folder (removed when the
+  // click made it and nothing is left in it).
+  void rollBack();
 
   InstallationView& view_;
   FinishingSteps& finishing_;
   ServiceWindow& service_;
   std::span<const std::uint8_t> payload_;
+  InstallFolder folder_;
   KeepAside keepAside_;
 };
 

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "installer/GbkPath.h"
 #include "installer/PathChecks.h"
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/WinHandles.h"
@@ -13,18 +14,6 @@ namespace talvek {
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-// The handle's final name names the target of a link, not the path asked
-// for. A system that cannot tell has only the attributes to go by.
-bool leadsElsewhere(HANDLE handle, const std::string& relative) {
-  char finalName[2 * MAX_PATH];
-  const DWORD length = GetFinalPathNameByHandleA(handle, finalName, sizeof finalName, 0);
-  if (length == 0 || length >= sizeof finalName) return false;
-  const std::string tail = "\\" + relative;
-  if (length < tail.size()) return true;
-  return !samePath(finalName + (length - tail.size()), tail);
-}
-
 // Folders open only with `kFolderToo`.
 constexpr DWORD kFolderToo = FILE_FLAG_BACKUP_SEMANTICS;
 
@@ -33,59 +22,126 @@ Handle openItself(const std::string& path, DWORD access, DWORD share = kShareAll
                             nullptr));
 }
 
-std::wstring ntPath(const std::string& path) {
-  if (path.rfind("\\\\", 0) == 0) return L"\\??\\UNC\\" + toWide(path.substr(2));
-  return L"\\??\\" + toWide(path);
-}
-
 bool markForDeletion(HANDLE handle) {
   FILE_DISPOSITION_INFO disposition{TRUE};
   return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
-}  // namespace
-
-bool reachedThroughLink(const std::string& installDir, const std::string& relative) {
-  Handle handle(CreateFileA((installDir + relative).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  return handle && leadsElsewhere(handle.get(), relative);
+std::string withoutTrailingSeparator(std::string path) {
+  while (endsWithSeparator(path)) path.pop_back();
+  return path;
 }
 
-LinkSafe moveItself(const std::string& installDir, const std::string& relative, const std::string& target) {
-  const Handle handle = openItself(installDir + relative, DELETE);
-  if (!handle) return LinkSafe::Failed;
-  if (leadsElsewhere(handle.get(), relative)) return LinkSafe::Link;
-  const std::wstring name = ntPath(target);
-  // The name ends in a null as well: some systems read it up to that.
+// The native call takes a name relative to a folder handle; the documented
+// one turns every name into a full path first.
+using SetInformationFile = LONG(WINAPI*)(HANDLE, void* status, void* information, ULONG length, int informationClass);
+using StatusToError = ULONG(WINAPI*)(LONG status);
+constexpr int kFileRenameInformation = 10;
+
+template <typename Function>
+Function nativeFunction(const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), name)));
+}
+
+bool renameInto(HANDLE handle, HANDLE targetFolder, const std::string& targetName) {
+  static const auto setInformation = nativeFunction<SetInformationFile>("NtSetInformationFile");
+  static const auto statusToError = nativeFunction<StatusToError>("RtlNtStatusToDosError");
+  const std::wstring name = toWide(targetName);
+  if (!setInformation || !statusToError || !targetFolder || name.empty()) {
+    SetLastError(ERROR_INVALID_FUNCTION);
+    return false;
+  }
   std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t), 0);
   auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->RootDirectory = targetFolder;
   info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
   name.copy(info->FileName, name.size());
-  const bool moved =
-      SetFileInformationByHandle(handle.get(), FileRenameInfo, info, static_cast<DWORD>(buffer.size()));
-  return moved ? LinkSafe::Done : LinkSafe::Failed;
+  struct {
+    LONG status;
+    ULONG_PTR information;
+  } io{};
+  const LONG status = setInformation(handle, &io, info, static_cast<ULONG>(buffer.size()), kFileRenameInformation);
+  if (status >= 0) return true;
+  SetLastError(statusToError(status));
+  return false;
 }
 
-LinkSafe deleteItself(const std::string& installDir, const std::string& relative) {
-  const Handle handle = openItself(installDir + relative, DELETE | FILE_WRITE_ATTRIBUTES, kShareAll, 0);
+}  // namespace
+
+std::optional<FolderRoot> FolderRoot::of(const std::string& path) {
+  FolderRoot root;
+  Handle held;
+  if (holdRoot(path, root, held) != LinkSafe::Done) return std::nullopt;
+  return root;
+}
+
+LinkSafe holdRoot(const std::string& path, FolderRoot& root, Handle& held, unsigned long extraAccess) {
+  Handle handle =
+      openItself(path, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | extraAccess, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!handle || !GetFileInformationByHandle(handle.get(), &info)) return LinkSafe::Failed;
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return LinkSafe::Link;
+  const std::string finalPath = finalPathOf(handle.get());
+  if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || finalPath.empty()) {
+    SetLastError(ERROR_DIRECTORY);
+    return LinkSafe::Failed;
+  }
+  root = {withTrailingSeparator(path), withTrailingSeparator(finalPath)};
+  held = std::move(handle);
+  return LinkSafe::Done;
+}
+
+std::string finalPathOf(HANDLE handle) {
+  char name[4 * MAX_PATH];
+  const DWORD length = GetFinalPathNameByHandleA(handle, name, sizeof name, 0);
+  if (length == 0 || length >= sizeof name) return {};
+  std::string path(name, length);
+  if (path.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + path.substr(8);
+  if (path.rfind("\\\\?\\", 0) == 0) return path.substr(4);
+  return path;
+}
+
+bool isAt(HANDLE handle, const FolderRoot& root, const std::string& relative) {
+  const std::string found = finalPathOf(handle);
+  return !found.empty() && !root.finalPath.empty() &&
+         samePath(found, withoutTrailingSeparator(root.finalPath + relative));
+}
+
+bool reachedThroughLink(const FolderRoot& root, const std::string& relative) {
+  Handle handle(CreateFileA((root.path + relative).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return handle && !isAt(handle.get(), root, relative);
+}
+
+LinkSafe moveItself(const FolderRoot& root, const std::string& relative, HANDLE targetFolder,
+                    const std::string& targetName) {
+  const Handle handle = openItself(root.path + relative, DELETE | FILE_READ_ATTRIBUTES);
   if (!handle) return LinkSafe::Failed;
-  if (leadsElsewhere(handle.get(), relative)) return LinkSafe::Link;
+  if (!isAt(handle.get(), root, relative)) return LinkSafe::Link;
+  return renameInto(handle.get(), targetFolder, targetName) ? LinkSafe::Done : LinkSafe::Failed;
+}
+
+LinkSafe deleteItself(const FolderRoot& root, const std::string& relative) {
+  const Handle handle = openItself(root.path + relative, DELETE | FILE_WRITE_ATTRIBUTES, kShareAll, 0);
+  if (!handle) return LinkSafe::Failed;
+  if (!isAt(handle.get(), root, relative)) return LinkSafe::Link;
   if (markForDeletion(handle.get())) return LinkSafe::Done;
   // A read-only file refuses until its attributes are normal.
   FILE_BASIC_INFO basic{};
   basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-  const bool deleted = SetFileInformationByHandle(handle.get(), FileBasicInfo, &basic, sizeof basic) &&
-                       markForDeletion(handle.get());
+  const bool deleted =
+      SetFileInformationByHandle(handle.get(), FileBasicInfo, &basic, sizeof basic) && markForDeletion(handle.get());
   return deleted ? LinkSafe::Done : LinkSafe::Failed;
 }
 
-LinkSafe holdFolder(const std::string& installDir, const std::string& relative, Handle& held) {
+LinkSafe holdFolder(const FolderRoot& root, const std::string& relative, Handle& held, unsigned long extraAccess) {
   // The system keeps a handle's sharing only when it may read or write;
   // reading the listing is enough, and sharing without deletion is the hold.
-  Handle handle = openItself(installDir + relative, FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  Handle handle = openItself(root.path + relative, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | extraAccess,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE);
   BY_HANDLE_FILE_INFORMATION info{};
   if (!handle || !GetFileInformationByHandle(handle.get(), &info)) return LinkSafe::Failed;
-  if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || leadsElsewhere(handle.get(), relative)) {
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !isAt(handle.get(), root, relative)) {
     return LinkSafe::Link;
   }
   if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -95,5 +151,7 @@ LinkSafe holdFolder(const std::string& installDir, const std::string& relative, 
   held = std::move(handle);
   return LinkSafe::Done;
 }
+
+bool deleteHeld(HANDLE handle) { return markForDeletion(handle); }
 
 }  // namespace talvek

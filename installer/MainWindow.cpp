@@ -42,7 +42,9 @@ constexpr int kAnimationIntervalMs = 1;
 // A desktop still starting on a busy machine; on Windows it answers at once.
 constexpr std::uint32_t kDesktopWaitMs = 30000;
 
-TextStyleDescription plainStyle(int size, Argb colour) { return describeTextStyle(std::nullopt, std::nullopt, size, colour, 0); }
+TextStyleDescription plainStyle(int size, Argb colour) {
+  return describeTextStyle(std::nullopt, std::nullopt, size, colour, 0);
+}
 
 }  // namespace
 
@@ -132,9 +134,9 @@ void MainWindow::createControls() {
   headerPicture_.create(backgroundPanel_.handle, {0, 0, w, 144}, installer_art::decoded(installer_art::header()));
   headerPicture_.disabled(1);
   statusLabel_.create(form, {0, h - 60, w, 30}, status::kStarting, plainStyle(20, kThemeRed), false);
-  installButton_.create(backgroundPanel_.handle, {w / 2 - 116, 190, 232, 57}, installer_art::decoded(installer_art::installNormal()),
-                        installer_art::decoded(installer_art::installHover()),
-                        installer_art::decoded(installer_art::installPressed()));
+  installButton_.create(
+      backgroundPanel_.handle, {w / 2 - 116, 190, 232, 57}, installer_art::decoded(installer_art::installNormal()),
+      installer_art::decoded(installer_art::installHover()), installer_art::decoded(installer_art::installPressed()));
   installButton_.setEventProc(eventProc());
 
   // Made hidden rather than hidden once made: nothing draws the ring, with
@@ -184,8 +186,8 @@ void MainWindow::createCheckBox(CheckBox& box, const Rect& area, const char* cap
 }
 
 ControlEventProc MainWindow::eventProc() {
-  return [this](HWND window, ControlRef control, int code, std::intptr_t, std::intptr_t, std::intptr_t,
-                std::intptr_t, std::intptr_t) { return onControlEvent(window, control, code); };
+  return [this](HWND window, ControlRef control, int code, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t,
+                std::intptr_t) { return onControlEvent(window, control, code); };
 }
 
 int MainWindow::onControlEvent(HWND, ControlRef control, int code) {
@@ -223,7 +225,9 @@ void MainWindow::install() {
   // A click that waited in the queue while the first one worked.
   if (form_.busy()) return;
   installLog().record("install button", "pressed", pathBox_.captionAnsi());
-  if (const auto problem = prepareInstallDirectory(pathBox_.captionAnsi(), installation_.payload(), installation_.keepAside())) {
+  if (const auto problem = prepareInstallDirectory(pathBox_.captionAnsi(), installation_.payload(),
+                                                   installation_.keepAside(), installation_.folder())) {
+    installation_.folder().releaseAfterFailure();
     service_.showErrorBalloon(*problem);
     installLog().record("error balloon", "shown", *problem);
     return;
@@ -263,7 +267,8 @@ void MainWindow::dragWindow() {
 }
 
 void MainWindow::resizeInSteps(int delta, int finalHeight) {
-  for (int step = 0; step < kToggleSteps; ++step) form_.move(std::nullopt, std::nullopt, std::nullopt, form_.height() + delta);
+  for (int step = 0; step < kToggleSteps; ++step)
+    form_.move(std::nullopt, std::nullopt, std::nullopt, form_.height() + delta);
   form_.move(std::nullopt, std::nullopt, std::nullopt, finalHeight);
 }
 
@@ -333,7 +338,8 @@ void buildMainWindow(std::span<const std::uint8_t> payload) {
   installLog().outcome("desktop", desktopAnswers, desktopAnswers ? "answers" : "silent", clock.elapsed());
   clock = {};
   toolkitStartup();
-  installLog().record("toolkit start-up", "done", "GDI+, window classes, fonts, skin, rich-edit server", clock.elapsed());
+  installLog().record("toolkit start-up", "done", "GDI+, window classes, fonts, skin, rich-edit server",
+                      clock.elapsed());
   enableAccessibility();
   static ServiceWindow service;
   const bool serviceReady = service.create();

@@ -23,7 +23,7 @@ int startupRoutine(std::span<const std::uint8_t> payload) {
   // An installation into the default folder that was cut short is undone
   // before anything else; one elsewhere is undone when that folder is
   // chosen again.
-  KeepAside::recoverIn(defaultInstallDirectory(environmentText(L"ProgramFiles")));
+  KeepAside().recoverIn(defaultInstallDirectory(environmentText(L"ProgramFiles")));
   buildMainWindow(payload);
   return 0;
 }

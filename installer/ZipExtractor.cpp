@@ -68,10 +68,10 @@ constexpr char kSomethingInPlace[] = "something is in the new file's place; noth
 // link to another file) is ever written through. An earlier version to be
 // replaced is deleted first through a handle of its own, read-only or not;
 // a link there is left alone and fails the entry. Its folder is held already.
-Handle createOutputFile(const std::string& destDir, const std::string& relative, ExistingFiles existing,
+Handle createOutputFile(const FolderRoot& dest, const std::string& relative, ExistingFiles existing,
                         ExtractionReport& report) {
   if (existing == ExistingFiles::Replace) {
-    const LinkSafe removed = deleteItself(destDir, relative);
+    const LinkSafe removed = deleteItself(dest, relative);
     const DWORD error = GetLastError();
     if (removed == LinkSafe::Link) {
       fail(report, kSomethingInPlace);
@@ -82,7 +82,7 @@ Handle createOutputFile(const std::string& destDir, const std::string& relative,
       return {};
     }
   }
-  Handle file(CreateFileA((destDir + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  Handle file(CreateFileA((dest.path + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) {
     const DWORD error = GetLastError();
@@ -97,23 +97,24 @@ bool writeAll(HANDLE file, const char* data, size_t size) {
 }
 
 std::string unzipError(int code) {
-  const char* meaning = code == UNZ_CRCERROR      ? " (checksum mismatch)"
-                        : code == Z_DATA_ERROR    ? " (corrupt compressed data)"
-                        : code == UNZ_BADZIPFILE  ? " (bad ZIP structure)"
-                        : code == UNZ_ERRNO       ? " (read error)"
-                        : code == Z_MEM_ERROR     ? " (out of memory)"
-                                                  : "";
+  const char* meaning = code == UNZ_CRCERROR     ? " (checksum mismatch)"
+                        : code == Z_DATA_ERROR   ? " (corrupt compressed data)"
+                        : code == UNZ_BADZIPFILE ? " (bad ZIP structure)"
+                        : code == UNZ_ERRNO      ? " (read error)"
+                        : code == Z_MEM_ERROR    ? " (out of memory)"
+                                                 : "";
   return "unzip error " + std::to_string(code) + meaning;
 }
 
-// Inflates the current entry straight into `destDir` + `relative`.
-bool extractCurrentFile(void* archive, const std::string& destDir, const std::string& relative, ExistingFiles existing,
+// Inflates the current entry straight into `dest` + `relative`.
+bool extractCurrentFile(void* archive, const FolderRoot& dest, const std::string& relative, ExistingFiles existing,
                         uint64_t statedSize, std::vector<char>& buffer, const std::function<void()>& onSlice,
                         ExtractionReport& report) {
-  if (int opened = unzOpenCurrentFile(archive); opened != UNZ_OK) return fail(report, "cannot read the entry, " + unzipError(opened));
+  if (int opened = unzOpenCurrentFile(archive); opened != UNZ_OK)
+    return fail(report, "cannot read the entry, " + unzipError(opened));
   bool ok = false;
   uint64_t total = 0;
-  Handle file = createOutputFile(destDir, relative, existing, report);
+  Handle file = createOutputFile(dest, relative, existing, report);
   if (file) {
     ok = true;
     size_t filled = 0;
@@ -140,18 +141,20 @@ bool extractCurrentFile(void* archive, const std::string& destDir, const std::st
   // A CRC mismatch shows up only when the entry is closed, and only for an
   // entry read to its stated size: damaged data that ends early is caught
   // by its size alone.
-  if (int closed = unzCloseCurrentFile(archive); closed != UNZ_OK && ok) ok = fail(report, "damaged data, " + unzipError(closed));
+  if (int closed = unzCloseCurrentFile(archive); closed != UNZ_OK && ok)
+    ok = fail(report, "damaged data, " + unzipError(closed));
   if (ok && total != statedSize) {
     ok = fail(report, "damaged data, " + std::to_string(total) + " of " + std::to_string(statedSize) + " bytes");
   }
   return ok;
 }
 
-bool extractCurrentEntry(void* archive, const std::string& destDir, HeldFolders& folders, ExistingFiles existing,
-                         std::vector<char>& buffer, const std::function<void()>& onSlice, ExtractionReport& report) {
+bool extractCurrentEntry(void* archive, HeldFolders& folders, ExistingFiles existing, std::vector<char>& buffer,
+                         const std::function<void()>& onSlice, ExtractionReport& report) {
   unz_file_info64 info{};
   char rawName[1024];
-  if (int got = unzGetCurrentFileInfo64(archive, &info, rawName, sizeof rawName, nullptr, 0, nullptr, 0); got != UNZ_OK) {
+  if (int got = unzGetCurrentFileInfo64(archive, &info, rawName, sizeof rawName, nullptr, 0, nullptr, 0);
+      got != UNZ_OK) {
     return fail(report, "cannot read the entry's header, " + unzipError(got));
   }
   // A name longer than the buffer arrives cut short: never act on it.
@@ -168,7 +171,8 @@ bool extractCurrentEntry(void* archive, const std::string& destDir, HeldFolders&
       held == LinkSafe::Done || (held == LinkSafe::Link ? fail(report, kLinkOnPath)
                                                         : fail(report, "cannot create the directory", GetLastError()));
   if (ok && !isDirectoryEntry) {
-    ok = extractCurrentFile(archive, destDir, *relative, existing, info.uncompressed_size, buffer, onSlice, report);
+    ok = extractCurrentFile(archive, folders.root(), *relative, existing, info.uncompressed_size, buffer, onSlice,
+                            report);
   }
   if (!ok) report.failure = "\"" + name + "\": " + report.failure;
   return ok;
@@ -196,10 +200,8 @@ bool createDirectoryTree(const std::string& dir) {
 
 namespace {
 
-bool extractMapped(MappedArchive& mapped, const std::string& destDir, const ProgressHandler& onProgress,
+bool extractMapped(MappedArchive& mapped, const FolderRoot& dest, HANDLE destHandle, const ProgressHandler& onProgress,
                    ExistingFiles existing, ExtractionReport& r) {
-  const std::string dest = withTrailingSeparator(destDir);
-  if (!createDirectoryTree(dest)) return fail(r, "cannot create the destination directory", GetLastError());
   if (!mapped.isOpen()) return fail(r, "cannot open the archive", GetLastError());
   zlib_filefunc64_def io = mapped.fileFunctions();
   Archive archive(unzOpen2_64("archive", &io));
@@ -210,7 +212,7 @@ bool extractMapped(MappedArchive& mapped, const std::string& destDir, const Prog
   r.total = *count;
 
   std::vector<char> buffer(kWriteChunk);
-  HeldFolders folders(dest);
+  HeldFolders folders(dest, destHandle);
   int lastPercent = 0;
   const std::function<void()> repeatLastPercent = [&] {
     if (onProgress) onProgress(lastPercent);
@@ -218,7 +220,7 @@ bool extractMapped(MappedArchive& mapped, const std::string& destDir, const Prog
   int status = unzGoToFirstFile(archive.get());
   for (long i = 0; i < *count; ++i) {
     if (status != UNZ_OK) return fail(r, "cannot step to the next entry, " + unzipError(status));
-    if (!extractCurrentEntry(archive.get(), dest, folders, existing, buffer, repeatLastPercent, r)) {
+    if (!extractCurrentEntry(archive.get(), folders, existing, buffer, repeatLastPercent, r)) {
       r.failure = "entry " + std::to_string(i + 1) + " of " + std::to_string(*count) + " " + r.failure;
       return false;
     }
@@ -231,6 +233,23 @@ bool extractMapped(MappedArchive& mapped, const std::string& destDir, const Prog
   return true;
 }
 
+// The destination is made where missing and held for the extraction.
+bool extractIntoNamed(MappedArchive& mapped, const std::string& destDir, const ProgressHandler& onProgress,
+                      ExistingFiles existing, ExtractionReport& r) {
+  const std::string dest = withTrailingSeparator(destDir);
+  if (!createDirectoryTree(dest)) return fail(r, "cannot create the destination directory", GetLastError());
+  FolderRoot root;
+  Handle held;
+  const LinkSafe opened = holdRoot(dest, root, held);
+  if (opened != LinkSafe::Done) {
+    return fail(r,
+                opened == LinkSafe::Link ? "the destination is a link; nothing is written through it"
+                                         : "cannot open the destination directory",
+                GetLastError());
+  }
+  return extractMapped(mapped, root, held.get(), onProgress, existing, r);
+}
+
 }  // namespace
 
 bool extractZip(const std::string& zipPath, const std::string& destDir, const ProgressHandler& onProgress,
@@ -241,7 +260,7 @@ bool extractZip(const std::string& zipPath, const std::string& destDir, const Pr
   if (zipPath.empty() || destDir.empty()) return fail(r, "no archive or no destination given");
   if (!pathExists(zipPath)) return fail(r, "the archive is missing", GetLastError());
   MappedArchive mapped(zipPath);
-  return extractMapped(mapped, destDir, onProgress, existing, r);
+  return extractIntoNamed(mapped, destDir, onProgress, existing, r);
 }
 
 bool extractZip(std::span<const std::uint8_t> archiveBytes, const std::string& destDir,
@@ -251,7 +270,16 @@ bool extractZip(std::span<const std::uint8_t> archiveBytes, const std::string& d
   r = {};
   if (destDir.empty()) return fail(r, "no destination given");
   MappedArchive mapped(archiveBytes);
-  return extractMapped(mapped, destDir, onProgress, existing, r);
+  return extractIntoNamed(mapped, destDir, onProgress, existing, r);
+}
+
+bool extractZip(std::span<const std::uint8_t> archiveBytes, const FolderRoot& dest, HANDLE destHandle,
+                const ProgressHandler& onProgress, ExtractionReport* report, ExistingFiles existing) {
+  ExtractionReport ignored;
+  ExtractionReport& r = report ? *report : ignored;
+  r = {};
+  MappedArchive mapped(archiveBytes);
+  return extractMapped(mapped, dest, destHandle, onProgress, existing, r);
 }
 
 }  // namespace talvek

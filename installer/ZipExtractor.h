@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+#include "installer/LinkSafeFiles.h"
+
 namespace talvek {
 
 using ProgressHandler = std::function<void(int percent)>;
@@ -14,8 +16,8 @@ using ProgressHandler = std::function<void(int percent)>;
 // failure, what failed (in the system code page) with the system's error
 // code where there is one.
 struct ExtractionReport {
-  long entries = 0;  // entries extracted
-  long total = 0;    // entries in the archive, once counted
+  long entries = 0;         // entries extracted
+  long total = 0;           // entries in the archive, once counted
   std::uint64_t bytes = 0;  // bytes written
   std::string failure;
   unsigned long systemError = 0;
@@ -43,6 +45,11 @@ bool extractZip(const std::string& zipPath, const std::string& destDir, const Pr
 // is extracted is exactly what the program carries, whatever happens to a
 // copy of it on disk meanwhile.
 bool extractZip(std::span<const std::uint8_t> archiveBytes, const std::string& destDir,
+                const ProgressHandler& onProgress, ExtractionReport* report = nullptr,
+                ExistingFiles existing = ExistingFiles::Replace);
+
+// The same into a folder its caller holds (`destHandle`), which must exist.
+bool extractZip(std::span<const std::uint8_t> archiveBytes, const FolderRoot& dest, HANDLE destHandle,
                 const ProgressHandler& onProgress, ExtractionReport* report = nullptr,
                 ExistingFiles existing = ExistingFiles::Replace);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "installer/InstallFolder.h"
 #include "installer/KeepAside.h"
 #include "installer/ProcessControl.h"
 #include "tests/windows/TestSupport.h"
@@ -13,7 +14,8 @@ namespace {
 
 std::optional<std::string> prepare(const std::string& dir) {
   KeepAside keepAside;
-  return prepareInstallDirectory(dir, {}, keepAside);
+  InstallFolder folder;
+  return prepareInstallDirectory(dir, {}, keepAside, folder);
 }
 
 }  // namespace
@@ -61,18 +63,39 @@ TEST(DirectoryPreparation, AnExecutableThatCannotBeDeletedIsReportedAndAnotherFo
   test::writeFileBytes(dir + "Talvek.exe", "old");
   test::writeFileBytes(other + "Talvek.exe", "other");
   KeepAside keepAside;
+  InstallFolder folder;
   // Held open without delete sharing, as a program of another user would.
-  HANDLE held = CreateFileA((dir + "Talvek.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
+  HANDLE held =
+      CreateFileA((dir + "Talvek.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  auto message = prepareInstallDirectory(dir, {}, keepAside);
+  auto message = prepareInstallDirectory(dir, {}, keepAside, folder);
   CloseHandle(held);
   ASSERT_TRUE(message.has_value());
   EXPECT_EQ(*message, deletionFailedMessage(dir));
   EXPECT_NE(message->find(dir + "Talvek.exe"), std::string::npos);
 
-  EXPECT_EQ(prepareInstallDirectory(other, {}, keepAside), std::nullopt);
+  EXPECT_EQ(prepareInstallDirectory(other, {}, keepAside, folder), std::nullopt);
   EXPECT_FALSE(fileExists(other + "Talvek.exe"));
   EXPECT_EQ(test::readFileBytes(dir + "Talvek.exe"), "old");
-  EXPECT_TRUE(keepAside.activeIn(other));
+  EXPECT_TRUE(keepAside.activeIn(folder.root()));
+}
+
+// From the click's first look at the folder it cannot be renamed away and
+// replaced by a link; a folder that is a link already is refused.
+TEST(DirectoryPreparation, TheAcceptedFolderIsHeldAndALinkInItsPlaceIsRefused) {
+  test::ScratchDir scratch;
+  const std::string dir = scratch.path() + "Talvek\\";
+  KeepAside keepAside;
+  InstallFolder folder;
+  ASSERT_EQ(prepareInstallDirectory(dir, {}, keepAside, folder), std::nullopt);
+  EXPECT_FALSE(MoveFileA((scratch.path() + "Talvek").c_str(), (scratch.path() + "Renamed").c_str()));
+
+  const std::string outside = scratch.path() + "outside";
+  ASSERT_TRUE(CreateDirectoryA(outside.c_str(), nullptr));
+  test::PlantedLink link(scratch.path() + "Linked", outside, true);
+  ASSERT_TRUE(link.planted());
+  const std::string linked = scratch.path() + "Linked\\";
+  EXPECT_EQ(prepareInstallDirectory(linked, {}, keepAside, folder), creationFailedMessage(linked));
+  EXPECT_FALSE(folder.held());
+  EXPECT_TRUE(MoveFileA((scratch.path() + "Talvek").c_str(), (scratch.path() + "Renamed").c_str()));
 }

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "installer/DirectoryPreparation.h"
 #include "installer/InstallerState.h"
 #include "installer/ProcessControl.h"
 #include "tests/windows/TestSupport.h"
@@ -93,9 +94,9 @@ TEST_F(InstallationTest, RunsFromTheWorkerToTheEndInOrder) {
                                std::string("status:") + status::kRegistering,
                                std::string("status:") + status::kCompleting,
                            }));
-  EXPECT_EQ(steps.calls, (std::vector<std::string>{"register:" + dir, "shortcuts:" + dir, "start:" + dir,
-                                                   "uninstall:" + dir, "readme:" + dir + "\\使用说明.txt",
-                                                   "terminate"}));
+  EXPECT_EQ(steps.calls,
+            (std::vector<std::string>{"register:" + dir, "shortcuts:" + dir, "start:" + dir, "uninstall:" + dir,
+                                      "readme:" + dir + "\\使用说明.txt", "terminate"}));
   // Extraction reports from 0, then the sweep from 1 to 100.
   auto progress = view.progress();
   ASSERT_GE(progress.size(), 101u);
@@ -164,9 +165,10 @@ TEST_F(InstallationTest, ARelayThatCannotRunOrBreaksOffGivesTheWindowBack) {
   EXPECT_TRUE(fileExists(dir + "Talvek.exe"));
 }
 
+// A first installation: the click made the folder, and a failure leaves
+// not even that behind.
 TEST_F(InstallationTest, ADamagedArchiveStopsWithNinetyNineAndLeavesNothingBehind) {
   const std::string dir = scratch.path() + "Talvek\\";
-  CreateDirectoryA(dir.c_str(), nullptr);
   installerState().installDir = dir;
   std::string zip = scratch.path() + "damaged.zip";
   std::string big(200000, 'x');
@@ -174,6 +176,7 @@ TEST_F(InstallationTest, ADamagedArchiveStopsWithNinetyNineAndLeavesNothingBehin
   ASSERT_TRUE(test::damageEntry(zip, "other.dll"));
   auto payload = payloadFrom(zip);
   Installation installation(view, steps, service, payload);
+  ASSERT_EQ(prepareInstallDirectory(dir, payload, installation.keepAside(), installation.folder()), std::nullopt);
 
   installation.runWorker();  // on this thread: the relay runs extraction in place
 
@@ -185,6 +188,7 @@ TEST_F(InstallationTest, ADamagedArchiveStopsWithNinetyNineAndLeavesNothingBehin
   EXPECT_TRUE(steps.calls.empty());
   EXPECT_FALSE(fileExists(dir + "install.zip"));
   EXPECT_FALSE(fileExists(dir + "Talvek.exe"));
+  EXPECT_FALSE(test::directoryExists(dir));
 }
 
 TEST_F(InstallationTest, TheWorkerEndsTheRunningProductFirst) {

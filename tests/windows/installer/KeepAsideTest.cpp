@@ -43,6 +43,22 @@ std::map<std::string, std::string> snapshot(const std::string& dir, const std::s
   return found;
 }
 
+// The deletions queued for the next restart, as the system keeps them.
+std::string deletionsAtRestart() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0, KEY_QUERY_VALUE,
+                    &key) != ERROR_SUCCESS) {
+    return {};
+  }
+  std::string bytes(64 * 1024, '\0');
+  DWORD size = static_cast<DWORD>(bytes.size());
+  const bool read = RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr,
+                                     reinterpret_cast<BYTE*>(bytes.data()), &size) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  bytes.resize(read ? size : 0);
+  return bytes;
+}
+
 class NullView : public InstallationView {
  public:
   void setStatus(const std::string& text) override { last = text; }
@@ -72,6 +88,7 @@ class KeepAsideTest : public ::testing::Test {
     test::writeFileBytes(dir + "Auxiliary\\settings.ini", "the user's own");
     CreateDirectoryA((dir + "Old").c_str(), nullptr);
     test::writeFileBytes(dir + "Old\\gone.dll", "old only");
+    ASSERT_EQ(holdRoot(dir, root, held), LinkSafe::Done);
   }
   void TearDown() override { installerState().installDir.clear(); }
 
@@ -92,11 +109,17 @@ class KeepAsideTest : public ::testing::Test {
     return {bytes.begin(), bytes.end()};
   }
 
+  Found look(const std::string& relative) const { return KeepAside::look(root, relative); }
+  void recover() const { KeepAside().recoverIn(root, held.get()); }
+
   ScratchDir scratch;
   ServiceWindow service;
   NullView view;
   test::RecordingSteps finishing;
   std::string dir;
+  // The installation folder as the install click holds it.
+  FolderRoot root;
+  Handle held;
 };
 
 TEST_F(KeepAsideTest, AFailedExtractionLeavesTheEarlierVersionAsItWas) {
@@ -114,8 +137,8 @@ TEST_F(KeepAsideTest, AFailedExtractionLeavesTheEarlierVersionAsItWas) {
 
 TEST_F(KeepAsideTest, AFileHeldWithoutSharingFailsTheInstallationAndItRollsBack) {
   const auto before = snapshot(dir);
-  HANDLE held = CreateFileA((dir + "Auxiliary\\Beacon.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
+  HANDLE held =
+      CreateFileA((dir + "Auxiliary\\Beacon.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   auto payload = archive(false);
   Installation installation(view, finishing, service, payload);
@@ -156,9 +179,9 @@ TEST_F(KeepAsideTest, ALinkInTheKeepAsideFolderIsNeverMovedInto) {
   ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
   ASSERT_TRUE(test::writeFileBytes(elsewhere + "\\theirs.txt", "someone else's"));
   auto payload = archive(false);
-  const auto plan = FolderListing(dir).plan(*listArchive(payload));
+  const auto plan = FolderListing(root).plan(*listArchive(payload));
   KeepAside keepAside;
-  ASSERT_TRUE(keepAside.begin(dir));
+  ASSERT_TRUE(keepAside.begin(root, held.get()));
   {
     const std::string files = dir + KeepAside::kFolderPrefix + "1\\files\\";
     test::PlantedLink link(files + "Auxiliary", elsewhere, true);
@@ -192,12 +215,11 @@ TEST_F(KeepAsideTest, ARunCutShortIsUndoneByTheNextOne) {
     // A run killed in the middle of its extraction: the plan carried out,
     // some files written, no roll-back and no commit.
     KeepAside cut;
-    ASSERT_TRUE(cut.begin(dir));
+    ASSERT_TRUE(cut.begin(root, held.get()));
     ASSERT_TRUE(cut.keep("Talvek.exe"));
     cut.noteArchive("install.zip");
     test::writeFileBytes(dir + "install.zip", "half an archive");
-    const auto plan = planKeepAside(*listArchive(payload),
-                                    [&](const std::string& relative) { return KeepAside::look(dir, relative); });
+    const auto plan = planKeepAside(*listArchive(payload), [&](const std::string& relative) { return look(relative); });
     ASSERT_TRUE(cut.carryOut(plan));
     CreateDirectoryA((dir + "Auxiliary\\New").c_str(), nullptr);
     test::writeFileBytes(dir + "Auxiliary\\New\\fresh.dll", "half");
@@ -205,18 +227,18 @@ TEST_F(KeepAsideTest, ARunCutShortIsUndoneByTheNextOne) {
   }
   EXPECT_NE(snapshot(dir), before);
 
-  KeepAside::recoverIn(dir);
+  recover();
   EXPECT_EQ(snapshot(dir), before);
 }
 
 TEST_F(KeepAsideTest, ACommittedRunIsNeverPutBack) {
   KeepAside done;
-  ASSERT_TRUE(done.begin(dir));
+  ASSERT_TRUE(done.begin(root, held.get()));
   ASSERT_TRUE(done.keep("Talvek.exe"));
   test::writeFileBytes(dir + "Talvek.exe", "new program");
   done.commit();
-  EXPECT_TRUE(done.awaitRemoval(30000));
-  KeepAside::recoverIn(dir);
+  EXPECT_TRUE(done.finish(true, 30000));
+  recover();
   EXPECT_EQ(test::readFileBytes(dir + "Talvek.exe"), "new program");
   for (const auto& [path, bytes] : snapshot(dir)) EXPECT_EQ(path.find(KeepAside::kFolderPrefix), std::string::npos);
 }
@@ -234,10 +256,9 @@ TEST_F(KeepAsideTest, APlanFromFolderListingsKeepsProductFoldersWholeAndRollsBac
   auto payload = archive(false);
   const auto entries = listArchive(payload);
   ASSERT_TRUE(entries);
-  FolderListing listing(dir);
+  FolderListing listing(root);
   const auto listed = planKeepAside(*entries, [&](const std::string& relative) { return listing.look(relative); });
-  const auto asked =
-      planKeepAside(*entries, [&](const std::string& relative) { return KeepAside::look(dir, relative); });
+  const auto asked = planKeepAside(*entries, [&](const std::string& relative) { return look(relative); });
   EXPECT_EQ(listed.lines, asked.lines);
   EXPECT_EQ(listed.replacedFileSizes, asked.replacedFileSizes);
 
@@ -245,7 +266,7 @@ TEST_F(KeepAsideTest, APlanFromFolderListingsKeepsProductFoldersWholeAndRollsBac
   EXPECT_EQ(std::count(plan.lines.begin(), plan.lines.end(), JournalLine{JournalVerb::Keep, "Auxiliary\\New"}), 1);
   EXPECT_EQ(std::count(plan.lines.begin(), plan.lines.end(), JournalLine{JournalVerb::Keep, "zz-last.dll"}), 1);
   KeepAside keepAside;
-  ASSERT_TRUE(keepAside.begin(dir));
+  ASSERT_TRUE(keepAside.begin(root, held.get()));
   int turns = 0;
   ASSERT_TRUE(keepAside.carryOut(plan, [&] { ++turns; }));
   EXPECT_EQ(turns, std::count_if(plan.lines.begin(), plan.lines.end(),
@@ -259,25 +280,81 @@ TEST_F(KeepAsideTest, APlanFromFolderListingsKeepsProductFoldersWholeAndRollsBac
   EXPECT_EQ(snapshot(dir), before);
 }
 
-// The kept paths are removed while the installation finishes; a run ended
-// before that removal is over leaves a committed journal and old copies.
-TEST_F(KeepAsideTest, ARemovalCutShortIsFinishedByTheNextRunWithoutPuttingBack) {
-  const std::string folder = dir + KeepAside::kFolderPrefix + "1\\";
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  ASSERT_TRUE(CreateDirectoryA((folder + "files").c_str(), nullptr));
-  ASSERT_TRUE(CreateDirectoryA((folder + "files\\Auxiliary").c_str(), nullptr));
-  ASSERT_TRUE(MoveFileA((dir + "Auxiliary\\Beacon.exe").c_str(), (folder + "files\\Auxiliary\\Beacon.exe").c_str()));
+// What cannot be removed now (a kept copy a program still holds) is never
+// left to a deletion at restart, which the system would carry out by name
+// with full rights in a folder others can write to, wherever a link there
+// leads by then: the journal stays, and the next run removes the rest
+// without putting anything back.
+TEST_F(KeepAsideTest, AKeptCopyInUseIsLeftToTheNextRunNeverToARestart) {
+  KeepAside done;
+  ASSERT_TRUE(done.begin(root, held.get()));
+  ASSERT_TRUE(done.keep("Auxiliary\\Beacon.exe"));
   test::writeFileBytes(dir + "Auxiliary\\Beacon.exe", "new beacon");
-  test::writeFileBytes(folder + "journal",
-                       std::string(RollbackJournal::kHeader) +
-                           RollbackJournal::formatLine({JournalVerb::Keep, "Auxiliary\\Beacon.exe"}) +
-                           RollbackJournal::formatLine({JournalVerb::MakeFile, "Auxiliary\\Beacon.exe"}) +
-                           std::string(RollbackJournal::kCommitted));
+  const std::string kept = dir + KeepAside::kFolderPrefix + "1\\files\\Auxiliary\\Beacon.exe";
+  HANDLE inUse = CreateFileA(kept.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
+  done.commit();
+  EXPECT_FALSE(done.finish(true, 30000));
+  CloseHandle(inUse);
+  EXPECT_TRUE(fileExists(kept));
+  EXPECT_TRUE(fileExists(dir + KeepAside::kFolderPrefix + "1\\journal"));
+  EXPECT_EQ(deletionsAtRestart().find(KeepAside::kFolderPrefix), std::string::npos);
 
-  KeepAside::recoverIn(dir);
+  recover();
   EXPECT_EQ(test::readFileBytes(dir + "Auxiliary\\Beacon.exe"), "new beacon");
-  EXPECT_FALSE(fileExists(folder + "journal"));
-  EXPECT_EQ(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(test::directoryExists(dir + KeepAside::kFolderPrefix + "1"));
+}
+
+// Killed after the commit and before the archive's deletion, a run leaves
+// the whole archive beside the product; its journal names it.
+TEST_F(KeepAsideTest, AnArchiveLeftByARunEndedAfterItsCommitIsRemovedByTheNextRun) {
+  {
+    KeepAside done;
+    ASSERT_TRUE(done.begin(root, held.get()));
+    done.noteArchive("install.zip");
+    test::writeFileBytes(dir + "install.zip", "the whole archive");
+    done.commit();
+  }
+  ASSERT_TRUE(fileExists(dir + "install.zip"));
+  recover();
+  EXPECT_FALSE(fileExists(dir + "install.zip"));
+  for (const auto& [path, bytes] : snapshot(dir)) EXPECT_EQ(path.find(KeepAside::kFolderPrefix), std::string::npos);
+}
+
+// Others may write to the installation folder (one made at a drive root,
+// or under the public profile): a keep-aside folder planted there, whose
+// journal asks for a file from elsewhere to be put back through a link,
+// is left alone; so is a folder of ours whose kept side was swapped for a
+// link after the run was cut short.
+TEST_F(KeepAsideTest, RecoveryActsOnlyOnFoldersThisInstallerMadeAndNeverThroughALink) {
+  const std::string outside = scratch.path() + "outside";
+  ASSERT_TRUE(CreateDirectoryA(outside.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((outside + "\\Auxiliary").c_str(), nullptr));
+  ASSERT_TRUE(test::writeFileBytes(outside + "\\victim.txt", "someone else's"));
+  ASSERT_TRUE(test::writeFileBytes(outside + "\\Auxiliary\\Beacon.exe", "someone else's beacon"));
+  const std::string planted = dir + KeepAside::kFolderPrefix + "7\\";
+  ASSERT_TRUE(CreateDirectoryA(planted.c_str(), nullptr));
+  ASSERT_TRUE(test::writeFileBytes(
+      planted + "journal",
+      std::string(RollbackJournal::kHeader) + RollbackJournal::formatLine({JournalVerb::Keep, "victim.txt"})));
+  test::PlantedLink plantedFiles(planted + "files", outside, true);
+  ASSERT_TRUE(plantedFiles.planted());
+  {
+    KeepAside cut;
+    ASSERT_TRUE(cut.begin(root, held.get()));
+    ASSERT_TRUE(cut.keep("Auxiliary\\Beacon.exe"));
+  }
+  const std::string ours = dir + KeepAside::kFolderPrefix + "1\\files\\";
+  ASSERT_TRUE(MoveFileA((ours + "Auxiliary").c_str(), (scratch.path() + "moved-away").c_str()));
+  test::PlantedLink swapped(ours + "Auxiliary", outside + "\\Auxiliary", true);
+  ASSERT_TRUE(swapped.planted());
+
+  recover();
+  EXPECT_FALSE(fileExists(dir + "victim.txt"));
+  EXPECT_EQ(test::readFileBytes(outside + "\\victim.txt"), "someone else's");
+  EXPECT_FALSE(fileExists(dir + "Auxiliary\\Beacon.exe"));
+  EXPECT_EQ(test::readFileBytes(outside + "\\Auxiliary\\Beacon.exe"), "someone else's beacon");
+  EXPECT_TRUE(fileExists(planted + "journal")) << "a folder not made by this installer is left as it is";
 }
 
 }  // namespace

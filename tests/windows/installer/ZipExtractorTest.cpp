@@ -104,8 +104,8 @@ TEST(ZipExtractor, AnEntryWhoseDataEndsEarlyIsDamaged) {
 }
 
 TEST(ZipExtractor, RefusesEntriesThatWouldLeaveTheDestination) {
-  for (const char* hostile : {"../escaped.txt", "sub/../../escaped.txt", "C:escaped.txt", "/escaped.txt",
-                              "\\escaped.txt"}) {
+  for (const char* hostile :
+       {"../escaped.txt", "sub/../../escaped.txt", "C:escaped.txt", "/escaped.txt", "\\escaped.txt"}) {
     ScratchDir dir;
     std::string zip = dir.path() + "hostile.zip";
     ASSERT_TRUE(test::makeZip(zip, {{"fine.txt", "ok"}, {hostile, "escaped"}, {"after.txt", "x"}}));
@@ -278,4 +278,21 @@ TEST(ZipExtractor, AFolderInUseCannotBeSwappedForALinkMeanwhile) {
   EXPECT_EQ(readFileBytes(dest + "found\\c.txt"), "c");
   EXPECT_FALSE(fileExists(elsewhere + "\\b.txt"));
   EXPECT_FALSE(fileExists(elsewhere + "\\c.txt"));
+}
+
+// A link is told apart by where it leads as a whole, not by its last name:
+// one to a file of the same name in another folder is still a link.
+TEST(ZipExtractor, ALinkToAFileOfTheSameNameElsewhereIsStillALink) {
+  ScratchDir dir;
+  const std::string zip = dir.path() + "a.zip";
+  ASSERT_TRUE(test::makeZip(zip, {{"Talvek.exe", "new program"}}));
+  const std::string elsewhere = dir.path() + "elsewhere\\";
+  const std::string dest = dir.path() + "out\\";
+  ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr) && CreateDirectoryA(dest.c_str(), nullptr));
+  ASSERT_TRUE(test::writeFileBytes(elsewhere + "Talvek.exe", "someone else's"));
+  test::PlantedLink link(dest + "Talvek.exe", elsewhere + "Talvek.exe", false);
+  ASSERT_TRUE(link.planted());
+  ExtractionReport report;
+  EXPECT_FALSE(extractZip(zip, dest, nullptr, &report, ExistingFiles::Replace));
+  EXPECT_EQ(readFileBytes(elsewhere + "Talvek.exe"), "someone else's");
 }
