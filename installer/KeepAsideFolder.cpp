@@ -27,7 +27,7 @@ std::optional<std::string> readWhole(HANDLE file) {
 
 bool hide(HANDLE folder) {
   FILE_BASIC_INFO basic{};
-  basic.FileAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY;
+  basic.FileAttributes = FILE_ATTRIBUTE_HIDDEN;
   return SetFileInformationByHandle(folder, FileBasicInfo, &basic, sizeof basic);
 }
 
@@ -94,8 +94,8 @@ std::optional<KeepAsideFolder> KeepAsideFolder::openFound(const FolderRoot& inst
   found.self_ = {path, withTrailingSeparator(finalPathOf(found.folder_.get()))};
   FoundKeptFolder seen;
   seen.folder = identityOf(found.folder_.get()).value_or(FileIdentity{});
-  found.journalFile_.reset(CreateFileA((path + kJournalName).c_str(), GENERIC_READ | FILE_APPEND_DATA | DELETE,
-                                       FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  found.journalFile_.reset(CreateFileA((path + kJournalName).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   const DWORD journalError = found.journalFile_ ? 0 : GetLastError();
   if (found.journalFile_) {
     // Where it lies is part of what it is: a link there is nothing of ours.
@@ -162,22 +162,24 @@ bool KeepAsideFolder::keptCopyExists(const std::string& relative) const {
   return GetFileAttributesA((self_.path + mirrored(relative)).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool KeepAsideFolder::deleteMadeFile(const std::string& relative) {
+KeepAsideFolder::Undone KeepAsideFolder::deleteMadeFile(const std::string& relative) {
   const std::string target = install_.path + relative;
   const DWORD attributes = GetFileAttributesA(target.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return Undone::Nothing;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
     installLog().record("remove made", "skipped", target + " is a folder the installation did not make");
-    return false;
+    return Undone::Nothing;
   }
-  const LinkSafe removed = deleteItself(install_, relative);
-  if (removed == LinkSafe::Link) {
-    // Deleting it would delete what it points to.
-    installLog().record("remove made", "skipped", target + " is a link the installation did not make");
-  } else if (removed == LinkSafe::Failed) {
-    installLog().record("remove made", "FAILED", target, std::nullopt, GetLastError());
+  switch (deleteItself(install_, relative)) {
+    case LinkSafe::Done: return Undone::Done;
+    case LinkSafe::Link:
+      // Deleting it would delete what it points to.
+      installLog().record("remove made", "skipped", target + " is a link the installation did not make");
+      return Undone::Nothing;
+    case LinkSafe::Failed: break;
   }
-  return removed == LinkSafe::Done;
+  installLog().record("remove made", "FAILED", target, std::nullopt, GetLastError());
+  return Undone::Failed;
 }
 
 bool KeepAsideFolder::removeMadeFolder(const std::string& relative) {
@@ -218,7 +220,13 @@ bool KeepAsideFolder::undo() {
   int removed = 0;
   for (const auto& step : steps) {
     switch (step.action) {
-      case UndoAction::DeleteMadeFile: removed += deleteMadeFile(step.relative); break;
+      case UndoAction::DeleteMadeFile: {
+        // What cannot be deleted now keeps the journal for the next run.
+        const Undone undone = deleteMadeFile(step.relative);
+        removed += undone == Undone::Done;
+        whole = undone != Undone::Failed && whole;
+        break;
+      }
       case UndoAction::RemoveMadeFolder: removed += removeMadeFolder(step.relative); break;
       case UndoAction::PutBack: whole = putBack(step.relative, places) && whole; break;
     }

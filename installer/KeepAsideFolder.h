@@ -62,9 +62,11 @@ class KeepAsideFolder {
   // long whoever gave it keeps theirs.
   KeepAsideFolder(const FolderRoot& install, HANDLE installHandle, const KeptFolderRecords& records);
 
+  enum class Undone { Done, Nothing, Failed };
+
   bool append(const std::string& text);
   bool keptCopyExists(const std::string& relative) const;
-  bool deleteMadeFile(const std::string& relative);
+  Undone deleteMadeFile(const std::string& relative);
   bool removeMadeFolder(const std::string& relative);
   bool putBack(const std::string& relative, HeldFolders& places);
   bool removeTree(const std::string& relative);
