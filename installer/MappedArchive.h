@@ -11,14 +11,10 @@
 
 #include <ioapi.h>
 
+#include "installer/ArchiveMemoryIo.h"
 #include "toolkit/core/WinHandles.h"
 
 namespace talvek {
-
-struct MappedBytes {
-  const std::uint8_t* data = nullptr;
-  std::uint64_t size = 0;
-};
 
 class MappedArchive {
  public:
