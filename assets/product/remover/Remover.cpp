@@ -15,6 +15,8 @@
 #include <string>
 
 #include "installer/FreshFolder.h"
+#include "installer/PrivateFolderRights.h"
+#include "installer/ProcessToken.h"
 #include "installer/Uninstallation.h"
 #include "toolkit/core/WinHandles.h"
 
@@ -36,12 +38,12 @@ Arguments parseArguments() {
   Arguments arguments;
   int count = 0;
   LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+  const talvek::LocalMemory ownedWords(words);
   for (int i = 1; words && i < count; ++i) {
     std::wstring word = words[i];
     if (word == L"/S" || word == L"/s") arguments.silent = true;
     if (word == L"--from" && i + 1 < count) arguments.from = words[++i];
   }
-  LocalFree(words);
   return arguments;
 }
 
@@ -125,17 +127,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   const std::wstring installDir = self.substr(0, self.find_last_of(L'\\') + 1);
   // The temp folder is the user's, and a name in it can be planted in
-  // advance (a link to a file this elevated program would overwrite): the
-  // copy goes into a folder that did not exist before, and never over a file.
-  const std::wstring folder = talvek::createFreshFolder(temp, kCopyFolderStem);
-  if (!folder.empty()) {
-    const std::wstring copy = folder + L"Remover.exe";
+  // advance (a link to a file this elevated program would overwrite), and
+  // a copy in a folder the user can write to can be swapped before it
+  // runs with this program's rights: the copy goes into a folder that did
+  // not exist before and that only this account at this level may write
+  // to, held until the copy runs, and never over a file.
+  talvek::FreshFolder folder = talvek::createFreshFolder(
+      temp, kCopyFolderStem, talvek::privateFolderRights(talvek::currentElevation(), talvek::currentUserSid()));
+  if (!folder.path.empty()) {
+    const std::wstring copy = folder.path + L"Remover.exe";
     // No backslash before the closing quote: it would escape the quote.
     const std::wstring fromDir = installDir.substr(0, installDir.size() - 1);
     std::wstring handOver = L"\"" + copy + L"\" --from \"" + fromDir + L"\"" + (arguments.silent ? L" /S" : L"");
     if (CopyFileW(self.c_str(), copy.c_str(), TRUE) && startHidden(handOver)) return 0;
     DeleteFileW(copy.c_str());
-    RemoveDirectoryW(folder.c_str());
+    folder.held.reset();
+    RemoveDirectoryW(folder.path.c_str());
   }
 
   // Without a temp copy, remove everything but this file.
