@@ -17,12 +17,11 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 // The handle's final name names the target of a link, not the path asked
 // for. A system that cannot tell has only the attributes to go by.
 bool leadsElsewhere(HANDLE handle, const std::string& relative) {
-  char finalName[2 * MAX_PATH];
-  const DWORD length = GetFinalPathNameByHandleA(handle, finalName, sizeof finalName, 0);
-  if (length == 0 || length >= sizeof finalName) return false;
+  const std::string finalName = finalPathOf(handle);
+  if (finalName.empty()) return false;
   const std::string tail = "\\" + relative;
-  if (length < tail.size()) return true;
-  return !samePath(finalName + (length - tail.size()), tail);
+  if (finalName.size() < tail.size()) return true;
+  return !samePath(finalName.substr(finalName.size() - tail.size()), tail);
 }
 
 // Folders open only with `kFolderToo`.
@@ -43,7 +42,61 @@ bool markForDeletion(HANDLE handle) {
   return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
+// A read-only file refuses until its attributes are normal.
+bool deleteThrough(HANDLE handle) {
+  if (markForDeletion(handle)) return true;
+  FILE_BASIC_INFO basic{};
+  basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+  return SetFileInformationByHandle(handle, FileBasicInfo, &basic, sizeof basic) && markForDeletion(handle);
+}
+
+// Some systems (Wine) open a link to a file as the file it points to and
+// show it as a plain file: only its final path tells.
+bool isAt(HANDLE handle, const std::string& expectedFinalPath, bool folder) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(handle, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    return false;
+  }
+  if (folder != ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) return false;
+  return expectedFinalPath.empty() || samePath(finalPathOf(handle), expectedFinalPath);
+}
+
 }  // namespace
+
+std::string finalPathOf(HANDLE handle) {
+  char finalName[4 * MAX_PATH];
+  const DWORD length = GetFinalPathNameByHandleA(handle, finalName, sizeof finalName, 0);
+  if (length == 0 || length >= sizeof finalName) return {};
+  return std::string(finalName, length);
+}
+
+std::string finalPathOf(const std::string& path) {
+  const Handle handle(
+      CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return handle ? finalPathOf(handle.get()) : std::string();
+}
+
+LinkSafe deleteFileAt(const std::string& path, const std::string& expectedFinalPath) {
+  const Handle handle = openItself(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll, 0);
+  if (!handle) return LinkSafe::Failed;
+  if (!isAt(handle.get(), expectedFinalPath, false)) return LinkSafe::Link;
+  return deleteThrough(handle.get()) ? LinkSafe::Done : LinkSafe::Failed;
+}
+
+LinkSafe holdFolderAt(const std::string& path, const std::string& expectedFinalPath, Handle& held) {
+  Handle handle = openItself(path, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  if (!handle) return LinkSafe::Failed;
+  if (!isAt(handle.get(), expectedFinalPath, true)) return LinkSafe::Link;
+  held = std::move(handle);
+  return LinkSafe::Done;
+}
+
+LinkSafe deleteFolderAt(const std::string& path, const std::string& expectedFinalPath) {
+  const Handle handle = openItself(path, DELETE | FILE_READ_ATTRIBUTES, kShareAll);
+  if (!handle) return LinkSafe::Failed;
+  if (!isAt(handle.get(), expectedFinalPath, true)) return LinkSafe::Link;
+  return markForDeletion(handle.get()) ? LinkSafe::Done : LinkSafe::Failed;
+}
 
 bool reachedThroughLink(const std::string& installDir, const std::string& relative) {
   Handle handle(CreateFileA((installDir + relative).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
@@ -70,13 +123,7 @@ LinkSafe deleteItself(const std::string& installDir, const std::string& relative
   const Handle handle = openItself(installDir + relative, DELETE | FILE_WRITE_ATTRIBUTES, kShareAll, 0);
   if (!handle) return LinkSafe::Failed;
   if (leadsElsewhere(handle.get(), relative)) return LinkSafe::Link;
-  if (markForDeletion(handle.get())) return LinkSafe::Done;
-  // A read-only file refuses until its attributes are normal.
-  FILE_BASIC_INFO basic{};
-  basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-  const bool deleted = SetFileInformationByHandle(handle.get(), FileBasicInfo, &basic, sizeof basic) &&
-                       markForDeletion(handle.get());
-  return deleted ? LinkSafe::Done : LinkSafe::Failed;
+  return deleteThrough(handle.get()) ? LinkSafe::Done : LinkSafe::Failed;
 }
 
 LinkSafe holdFolder(const std::string& installDir, const std::string& relative, Handle& held) {
