@@ -119,21 +119,6 @@ DWORD WINAPI shellCallEntry(void* parameter) {
 
 }  // namespace
 
-Elevation currentElevation() {
-  Handle token;
-  HANDLE raw = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return Elevation::Unknown;
-  token.reset(raw);
-  TOKEN_ELEVATION elevation{};
-  DWORD size = 0;
-  // Systems before Vista know no elevation: an administrator there has
-  // full rights in every program, the shell included.
-  if (!GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size)) {
-    return Elevation::Unknown;
-  }
-  return elevation.TokenIsElevated ? Elevation::Elevated : Elevation::NotElevated;
-}
-
 ShellStartResult startThroughDesktopShell(const std::string& file, const std::string& directory) {
   auto call = std::make_shared<ShellCall>();
   call->file = toWide(file);

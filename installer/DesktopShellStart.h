@@ -8,9 +8,6 @@
 
 namespace talvek {
 
-// The rights of this process's token.
-Elevation currentElevation();
-
 struct ShellStartResult {
   enum Outcome {
     Started,   // the shell took it

@@ -10,6 +10,7 @@
 #include "installer/InstallLog.h"
 #include "installer/PathChecks.h"
 #include "installer/ProcessLifetime.h"
+#include "installer/ProcessToken.h"
 #include "installer/ProductFiles.h"
 #include "installer/Shortcuts.h"
 #include "installer/SpecialFolder.h"

@@ -27,6 +27,26 @@ bool markForDeletion(HANDLE handle) {
   return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
+// A read-only file refuses until its attributes are normal.
+bool deleteThrough(HANDLE handle) {
+  if (markForDeletion(handle)) return true;
+  FILE_BASIC_INFO basic{};
+  basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+  return SetFileInformationByHandle(handle, FileBasicInfo, &basic, sizeof basic) && markForDeletion(handle);
+}
+
+// Some systems (Wine) open a link to a file as the file it points to and
+// show it as a plain file: only its final path tells. An empty expectation
+// checks only that the entry is no link itself.
+bool isPlainAt(HANDLE handle, const std::string& expectedFinalPath, bool folder) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(handle, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    return false;
+  }
+  if (folder != ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) return false;
+  return expectedFinalPath.empty() || samePath(finalPathOf(handle), expectedFinalPath);
+}
+
 std::string withoutTrailingSeparator(std::string path) {
   while (endsWithSeparator(path)) path.pop_back();
   return path;
@@ -107,6 +127,34 @@ bool isAt(HANDLE handle, const FolderRoot& root, const std::string& relative) {
          samePath(found, withoutTrailingSeparator(root.finalPath + relative));
 }
 
+std::string finalPathOf(const std::string& path) {
+  const Handle handle(
+      CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return handle ? finalPathOf(handle.get()) : std::string();
+}
+
+LinkSafe deleteFileAt(const std::string& path, const std::string& expectedFinalPath) {
+  const Handle handle = openItself(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll, 0);
+  if (!handle) return LinkSafe::Failed;
+  if (!isPlainAt(handle.get(), expectedFinalPath, false)) return LinkSafe::Link;
+  return deleteThrough(handle.get()) ? LinkSafe::Done : LinkSafe::Failed;
+}
+
+LinkSafe holdFolderAt(const std::string& path, const std::string& expectedFinalPath, Handle& held) {
+  Handle handle = openItself(path, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  if (!handle) return LinkSafe::Failed;
+  if (!isPlainAt(handle.get(), expectedFinalPath, true)) return LinkSafe::Link;
+  held = std::move(handle);
+  return LinkSafe::Done;
+}
+
+LinkSafe deleteFolderAt(const std::string& path, const std::string& expectedFinalPath) {
+  const Handle handle = openItself(path, DELETE | FILE_READ_ATTRIBUTES, kShareAll);
+  if (!handle) return LinkSafe::Failed;
+  if (!isPlainAt(handle.get(), expectedFinalPath, true)) return LinkSafe::Link;
+  return markForDeletion(handle.get()) ? LinkSafe::Done : LinkSafe::Failed;
+}
+
 bool reachedThroughLink(const FolderRoot& root, const std::string& relative) {
   Handle handle(CreateFileA((root.path + relative).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                             FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -122,16 +170,7 @@ LinkSafe moveItself(const FolderRoot& root, const std::string& relative, HANDLE 
 }
 
 LinkSafe deleteItself(const FolderRoot& root, const std::string& relative) {
-  const Handle handle = openItself(root.path + relative, DELETE | FILE_WRITE_ATTRIBUTES, kShareAll, 0);
-  if (!handle) return LinkSafe::Failed;
-  if (!isAt(handle.get(), root, relative)) return LinkSafe::Link;
-  if (markForDeletion(handle.get())) return LinkSafe::Done;
-  // A read-only file refuses until its attributes are normal.
-  FILE_BASIC_INFO basic{};
-  basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-  const bool deleted =
-      SetFileInformationByHandle(handle.get(), FileBasicInfo, &basic, sizeof basic) && markForDeletion(handle.get());
-  return deleted ? LinkSafe::Done : LinkSafe::Failed;
+  return deleteFileAt(root.path + relative, withoutTrailingSeparator(root.finalPath + relative));
 }
 
 LinkSafe holdFolder(const FolderRoot& root, const std::string& relative, Handle& held, unsigned long extraAccess) {

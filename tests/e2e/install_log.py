@@ -12,19 +12,20 @@ BOM = b"\xef\xbb\xbf"
 Entry = collections.namedtuple("Entry", "at_ms step result took_ms detail")
 
 
-def paths():
-    return user_paths("AppData", "Local", "Temp", NAME) + user_paths("Temp", NAME)
+def paths(name=NAME):
+    return user_paths("AppData", "Local", "Temp", name) + user_paths("Temp", name)
 
 
-def remove():
-    for path in paths():
+def remove(name=NAME):
+    for path in paths(name):
         if os.path.exists(path):
             os.remove(path)
 
 
-def raw():
-    """The file's bytes, b"" when there is no log."""
-    for path in paths():
+def raw(name=NAME):
+    """The file's bytes, b"" when there is no log (the remover's log is
+    another name)."""
+    for path in paths(name):
         if os.path.exists(path):
             with open(path, "rb") as f:
                 return f.read()

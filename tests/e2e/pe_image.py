@@ -1,6 +1,7 @@
 """Reads what the loader sees of a 32-bit Windows executable: its header
-flags and the libraries the loader maps before the program's first
-instruction. Pure Python, so no toolchain is needed to test."""
+flags, the libraries the loader maps before the program's first
+instruction and its resources (the manifest). Pure Python, so no toolchain
+is needed to test."""
 import struct
 
 MACHINE_I386 = 0x14C
@@ -10,7 +11,10 @@ DYNAMIC_BASE = 0x0040
 NX_COMPAT = 0x0100
 TERMINAL_SERVER_AWARE = 0x8000
 IMPORT_DIRECTORY = 1
+RESOURCE_DIRECTORY = 2
 RELOCATION_DIRECTORY = 5
+RT_MANIFEST = 24
+RESOURCE_SUBDIRECTORY = 0x80000000
 
 
 class PeImage:
@@ -75,6 +79,26 @@ class PeImage:
     def imports(self):
         """Libraries the loader maps before the program's first instruction."""
         return self._library_names(IMPORT_DIRECTORY, 20, 12)
+
+    def _resource_entries(self, base, offset):
+        named, numbered = struct.unpack_from("<HH", self.data, base + offset + 12)
+        return [struct.unpack_from("<II", self.data, base + offset + 16 + 8 * i) for i in range(named + numbered)]
+
+    def resource(self, type_id):
+        """The bytes of the first resource of a numbered type (its first
+        name, first language), or None."""
+        rva, _ = self.directory(RESOURCE_DIRECTORY)
+        if not rva:
+            return None
+        base = self._offset(rva)
+        targets = [target for name, target in self._resource_entries(base, 0) if name == type_id]
+        while targets and targets[0] & RESOURCE_SUBDIRECTORY:
+            targets = [target for _, target in self._resource_entries(base, targets[0] & ~RESOURCE_SUBDIRECTORY)]
+        if not targets:
+            return None
+        data_rva, size = struct.unpack_from("<II", self.data, base + targets[0])
+        start = self._offset(data_rva)
+        return self.data[start:start + size]
 
     def has_relocations(self):
         return not self.characteristics & FILE_RELOCS_STRIPPED and self.directory(RELOCATION_DIRECTORY)[1] > 0

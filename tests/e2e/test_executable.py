@@ -48,6 +48,14 @@ class ExecutableTest(unittest.TestCase):
                 self.assertTrue(flags & pe_image.NX_COMPAT, "no code run from data")
                 self.assertTrue(flags & pe_image.TERMINAL_SERVER_AWARE, "no terminal-server shims")
 
+    def test_shipped_programs_ask_for_the_same_rights_in_their_manifests(self):
+        for name, image in self.shipped.items():
+            with self.subTest(name):
+                manifest = image.resource(pe_image.RT_MANIFEST)
+                self.assertIsNotNone(manifest, "a manifest the loader reads")
+                self.assertIn(b'<requestedExecutionLevel level="highestAvailable" uiAccess="false"/>', manifest)
+                self.assertIn(b"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", manifest)  # Windows 7
+
     def test_carries_its_manifest_and_version_description(self):
         self.assertIn(b'level="highestAvailable"', self.image)
         self.assertIn(b'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"', self.image)

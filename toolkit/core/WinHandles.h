@@ -57,6 +57,15 @@ struct FindHandleTraits {
 };
 using FindHandle = UniqueResource<HANDLE, FindHandleTraits>;
 
+// Memory the system allocated for the caller with LocalAlloc: converted
+// security descriptors and SIDs, split command lines.
+struct LocalMemoryTraits {
+  static HLOCAL invalid() { return nullptr; }
+  static bool isValid(HLOCAL m) { return m != nullptr; }
+  static void close(HLOCAL m) { LocalFree(m); }
+};
+using LocalMemory = UniqueResource<HLOCAL, LocalMemoryTraits>;
+
 struct RegKeyTraits {
   static HKEY invalid() { return nullptr; }
   static bool isValid(HKEY k) { return k != nullptr; }

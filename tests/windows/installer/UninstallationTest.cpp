@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 #include "installer/InstallerFinishing.h"
@@ -11,6 +12,7 @@
 #include "netutil/RegistryItems.h"
 #include "netutil/SystemIntegration.h"
 #include "tests/windows/TestSupport.h"
+#include "toolkit/core/WinHandles.h"
 
 using namespace talvek;
 using test::fileExists;
@@ -87,7 +89,7 @@ TEST_F(UninstallationTest, RemovesEverythingTheInstallerWroteAndNothingElse) {
   ASSERT_TRUE(fileExists(specialFolder(kFolderDesktop) + "Talvek·新神器.lnk"));
   test::writeFileBytes(scratch.path() + "neighbour.txt", "not ours");
 
-  EXPECT_EQ(uninstallProduct(dir), UninstallResult::Removed);
+  EXPECT_EQ(uninstallProduct(dir).result, UninstallResult::Removed);
   EXPECT_TRUE(product.waitForExit(5000));
   expectEverythingOfOursGone();
   EXPECT_TRUE(fileExists(scratch.path() + "neighbour.txt"));
@@ -97,19 +99,55 @@ TEST_F(UninstallationTest, RemovesEverythingTheInstallerWroteAndNothingElse) {
 TEST_F(UninstallationTest, AnEarlierVersionsUnquotedRegistrationIsRemovedToo) {
   RegistryItems::writeText(3, "Talvek\\shell\\open\\command\\", dir + "Auxiliary\\Beacon.exe  \"%1\"");
   RegistryItems::writeText(3, std::string(kUninstallKey) + "UninstallString", dir + "Remover.exe");
-  EXPECT_EQ(uninstallProduct(dir), UninstallResult::Removed);
+  EXPECT_EQ(uninstallProduct(dir).result, UninstallResult::Removed);
   expectEverythingOfOursGone();
 }
 
 TEST_F(UninstallationTest, ADirectoryWithoutTheProductIsLeftAlone) {
   test::ScratchDir elsewhere;
   test::writeFileBytes(elsewhere.path() + "precious.doc", "user data");
-  EXPECT_EQ(uninstallProduct(elsewhere.path()), UninstallResult::NotAnInstallation);
+  EXPECT_EQ(uninstallProduct(elsewhere.path()).result, UninstallResult::NotAnInstallation);
   EXPECT_TRUE(fileExists(elsewhere.path() + "precious.doc"));
-  EXPECT_EQ(uninstallProduct(""), UninstallResult::NotAnInstallation);
+  EXPECT_EQ(uninstallProduct("").result, UninstallResult::NotAnInstallation);
   // The installation itself is untouched by those calls.
   EXPECT_TRUE(fileExists(dir + "Talvek.exe"));
   EXPECT_TRUE(RegistryItems::exists(3, std::string(kUninstallKey)));
+}
+
+TEST_F(UninstallationTest, HeldFilesAreNamedAndKeepTheEntryForATryAfterTheyAreReleased) {
+  const std::set<std::string> heldNames = {"使用说明.txt", "Auxiliary\\player.css", "images\\Guide\\guide3.gif"};
+  std::vector<Handle> holds;
+  std::set<std::string> heldPaths;
+  for (const std::string& name : heldNames) {
+    holds.emplace_back(CreateFileA((dir + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holds.back()) << name;
+    heldPaths.insert(dir + name);
+  }
+
+  const DWORD started = GetTickCount();
+  const UninstallOutcome first = uninstallProduct(dir);
+  const DWORD took = GetTickCount() - started;
+  EXPECT_EQ(first.result, UninstallResult::Incomplete);
+  std::set<std::string> named;
+  for (const LeftBehind& item : first.left) {
+    named.insert(item.what);
+    EXPECT_EQ(item.error, static_cast<DWORD>(ERROR_SHARING_VIOLATION)) << item.what;
+  }
+  EXPECT_EQ(named, heldPaths);
+  // One budget for all of them, not a wait for each.
+  EXPECT_LT(took, 6000u);
+  // What the entry's command needs to try again stays; everything else went.
+  EXPECT_TRUE(RegistryItems::exists(3, std::string(kUninstallKey)));
+  EXPECT_TRUE(fileExists(dir + "Talvek.exe"));
+  EXPECT_TRUE(fileExists(dir + "Remover.exe"));
+  EXPECT_FALSE(fileExists(dir + "Skin.dll"));
+  EXPECT_FALSE(test::directoryExists(dir + "play\\"));
+
+  holds.clear();
+  const UninstallOutcome second = uninstallProduct(dir);
+  EXPECT_EQ(second.result, UninstallResult::Removed);
+  EXPECT_TRUE(second.left.empty());
+  expectEverythingOfOursGone();
 }
 
 TEST_F(UninstallationTest, TheInstalledRemoverRemovesTheInstallationAndItself) {
