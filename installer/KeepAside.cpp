@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "installer/DesktopShellStart.h"
+#include "installer/ProcessToken.h"
 #include "installer/InstallLog.h"
 #include "installer/PathChecks.h"
 
@@ -141,6 +141,7 @@ bool KeepAside::finish(bool archiveGone, unsigned long limitMs) {
   removal_.reset();
   if (!removalComplete_ || !archiveGone) {
     installLog().record("remove kept", "left", folder_->path() + " and its journal: the next run finishes the removal");
+    folder_.reset();
     return false;
   }
   const bool removed = folder_->removeRest();

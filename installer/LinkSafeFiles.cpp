@@ -100,7 +100,15 @@ LinkSafe holdRoot(const std::string& path, FolderRoot& root, Handle& held, unsig
       openItself(path, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | extraAccess, FILE_SHARE_READ | FILE_SHARE_WRITE);
   BY_HANDLE_FILE_INFORMATION info{};
   if (!handle || !GetFileInformationByHandle(handle.get(), &info)) return LinkSafe::Failed;
-  if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return LinkSafe::Link;
+  // Some systems (Wine) open what a link points to and show the link only
+  // in its folder's listing: the name is asked too.
+  const std::string named = withoutTrailingSeparator(path);
+  const DWORD listed =
+      named.empty() || named.back() == ':' ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(named.c_str());
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+      (listed != INVALID_FILE_ATTRIBUTES && (listed & FILE_ATTRIBUTE_REPARSE_POINT))) {
+    return LinkSafe::Link;
+  }
   const std::string finalPath = finalPathOf(handle.get());
   if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || finalPath.empty()) {
     SetLastError(ERROR_DIRECTORY);

@@ -84,30 +84,4 @@ LinkSafe deleteFolderAt(const std::string& path, const std::string& expectedFina
 // (a folder that is not empty).
 bool deleteHeld(HANDLE handle);
 
-// The same for a walk that holds each folder it enters and knows the
-// whole final path of each (the remover's): what `path` opens must be
-// `expectedFinalPath` in whole, not only at its end. An empty expectation
-// checks only that the entry is no link itself.
-
-// The whole final path of what `handle` is open on ("\\?\C:\..."), every
-// link followed; empty when the system cannot tell.
-std::string finalPathOf(HANDLE handle);
-// The same for a path, opened following links; empty when it cannot be
-// opened.
-std::string finalPathOf(const std::string& path);
-
-// Deletes a file, a read-only one too. Link for a link or a path that leads
-// elsewhere; Failed, with the system's error, when it cannot be opened (a
-// folder cannot) or deleted.
-LinkSafe deleteFileAt(const std::string& path, const std::string& expectedFinalPath);
-
-// Opens a folder into `held` to be read, not deleted or renamed by anyone
-// while the handle lives. Link and Failed as for holdFolder.
-LinkSafe holdFolderAt(const std::string& path, const std::string& expectedFinalPath, Handle& held);
-
-// Deletes an empty folder; Failed with the system's error when it cannot
-// be opened or is not empty. A hold by holdFolderAt must end first: it
-// shares no deletion, not even with this process.
-LinkSafe deleteFolderAt(const std::string& path, const std::string& expectedFinalPath);
-
 }  // namespace talvek
