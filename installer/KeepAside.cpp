@@ -4,7 +4,9 @@
 
 #include "installer/ProcessToken.h"
 #include "installer/InstallLog.h"
+#include "installer/NewHeldFolder.h"
 #include "installer/PathChecks.h"
+#include "installer/PrivateFolderRights.h"
 
 namespace talvek {
 namespace {
@@ -15,7 +17,7 @@ constexpr char kLinkRefusal[] = " is a link; nothing is written through it";
 
 }  // namespace
 
-KeepAside::KeepAside(Elevation elevation) : records_(elevation) {}
+KeepAside::KeepAside(Elevation elevation) : elevation_(elevation), records_(elevation) {}
 
 KeepAside::KeepAside() : KeepAside(currentElevation()) {}
 
@@ -24,8 +26,11 @@ bool KeepAside::begin(const FolderRoot& install, HANDLE installHandle) {
   folder_.reset();
   lastKept_.clear();
   DWORD error = 0;
+  // Only this account at its level may touch what is kept: the
+  // installation folder may let anyone write.
+  const FolderRights rights(privateFolderRights(elevation_, currentUserSid()));
   for (int n = 1; n <= kFolderNameAttempts && !folder_; ++n) {
-    folder_ = KeepAsideFolder::make(install, installHandle, kFolderPrefix + std::to_string(n), records_);
+    folder_ = KeepAsideFolder::make(install, installHandle, kFolderPrefix + std::to_string(n), records_, rights.get());
     error = folder_ ? 0 : GetLastError();
     // A name that exists, a planted link included, is never reused.
     if (!folder_ && error != ERROR_ALREADY_EXISTS) break;

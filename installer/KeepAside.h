@@ -78,6 +78,7 @@ class KeepAside {
   static unsigned long __stdcall removeKept(void* self);
   bool moveAside(const std::string& relative);
 
+  Elevation elevation_;
   KeptFolderRecords records_;
   std::optional<KeepAsideFolder> folder_;
   FolderRoot install_;

@@ -4,6 +4,8 @@
 
 #include "installer/GbkPath.h"
 #include "installer/InstallLog.h"
+#include "installer/NewHeldFolder.h"
+#include "toolkit/core/CodePage.h"
 
 namespace talvek {
 namespace {
@@ -50,16 +52,20 @@ KeepAsideFolder::KeepAsideFolder(const FolderRoot& install, HANDLE installHandle
 }
 
 std::optional<KeepAsideFolder> KeepAsideFolder::make(const FolderRoot& install, HANDLE installHandle,
-                                                     const std::string& name, const KeptFolderRecords& records) {
+                                                     const std::string& name, const KeptFolderRecords& records,
+                                                     PSECURITY_DESCRIPTOR rights) {
   const std::string path = install.path + name + "\\";
   KeepAsideFolder made(install, installHandle, records);
   if (!made.installHandle_) return std::nullopt;
-  // Fails for any name that exists, a planted link included.
-  if (!CreateDirectoryA(path.c_str(), nullptr)) return std::nullopt;
-  if (holdFolder(install, name, made.folder_, DELETE | FILE_WRITE_ATTRIBUTES) != LinkSafe::Done) {
-    const DWORD error = GetLastError();
-    RemoveDirectoryA(path.c_str());  // an empty folder, or a link itself: never what it points to
-    SetLastError(error == ERROR_ALREADY_EXISTS ? ERROR_ACCESS_DENIED : error);
+  // Made and held in one call, so no other folder can take its place; a
+  // name that exists, a planted link included, fails.
+  made.folder_ = makeHeldFolder(toWide(install.path + name), rights, DELETE | FILE_WRITE_ATTRIBUTES);
+  if (!made.folder_) return std::nullopt;
+  if (!isAt(made.folder_.get(), install, name)) {
+    // Made through a link on the way: removed again, through its handle.
+    deleteHeld(made.folder_.get());
+    made.folder_.reset();
+    SetLastError(ERROR_ACCESS_DENIED);
     return std::nullopt;
   }
   made.self_ = {path, withTrailingSeparator(finalPathOf(made.folder_.get()))};

@@ -25,11 +25,12 @@ class KeepAsideFolder {
   static constexpr char kJournalName[] = "journal";
   static constexpr char kFilesName[] = "files";
 
-  // Makes `name` in the installation folder with its journal and mirror,
-  // and records it before anything moves. Nothing, with what was made
-  // removed again, when any of that fails.
+  // Makes `name` in the installation folder with `rights` (null: those
+  // the folder passes on), its journal and mirror, and records it before
+  // anything moves. Nothing, with what was made removed again, when any of
+  // that fails; ERROR_ALREADY_EXISTS when the name was taken.
   static std::optional<KeepAsideFolder> make(const FolderRoot& install, HANDLE installHandle, const std::string& name,
-                                             const KeptFolderRecords& records);
+                                             const KeptFolderRecords& records, PSECURITY_DESCRIPTOR rights);
   // Opens `name` found in the installation folder and reads its journal.
   // Nothing, logged, when it is no plain folder or not one this installer
   // made: it is then left alone.
