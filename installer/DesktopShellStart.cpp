@@ -127,22 +127,22 @@ ShellStartResult startThroughDesktopShell(const std::string& file, const std::st
   Handle thread(CreateThread(nullptr, 0, &shellCallEntry, parameter, 0, nullptr));
   if (!thread) {
     delete parameter;
-    return {ShellStartResult::NoRoute, "no thread for the shell call"};
+    return {ShellAnswer::NoRoute, "no thread for the shell call"};
   }
   // Our windows keep answering meanwhile: the shell may talk to them.
   const DWORD start = GetTickCount();
   for (;;) {
     const DWORD elapsed = GetTickCount() - start;
     if (elapsed >= kShellAnswerWaitMs) {
-      return {ShellStartResult::NoAnswer, "the desktop shell did not answer within 20 s"};
+      return {ShellAnswer::NoAnswer, "the desktop shell did not answer within 20 s"};
     }
     HANDLE waited = thread.get();
     const DWORD woken = MsgWaitForMultipleObjects(1, &waited, FALSE, kShellAnswerWaitMs - elapsed, QS_ALLINPUT);
     if (woken == WAIT_OBJECT_0) break;
     dispatchWaitingMessages([&] { return GetTickCount() - start < kShellAnswerWaitMs; });
   }
-  if (call->failure.empty()) return {ShellStartResult::Started, {}};
-  return {ShellStartResult::NoRoute, call->failure};
+  if (call->failure.empty()) return {ShellAnswer::Started, {}};
+  return {ShellAnswer::NoRoute, call->failure};
 }
 
 }  // namespace talvek

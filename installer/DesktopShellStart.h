@@ -9,12 +9,7 @@
 namespace talvek {
 
 struct ShellStartResult {
-  enum Outcome {
-    Started,   // the shell took it
-    NoRoute,   // the shell cannot be asked: start it some other way
-    NoAnswer,  // asked, but no answer in time: it may still start
-  };
-  Outcome outcome = NoRoute;
+  ShellAnswer outcome = ShellAnswer::NotAsked;
   std::string failure;  // why not, for the install log
 };
 

@@ -68,23 +68,22 @@ InstallerFinishing::InstallerFinishing(InstallationView& view, const InstallOpti
       folderOf_(std::move(folderOf)),
       elevation_(currentElevation()) {}
 
-bool InstallerFinishing::leftToDesktopShell(const std::string& file, const std::string& directory, const char* step,
-                                            std::string& whyNot) const {
-  if (!wantsDesktopShell(elevation_)) return false;
+bool InstallerFinishing::startsItself(const std::string& file, const std::string& directory, const char* step,
+                                      const char* leftUndone, const char* shellNotAskedBecause) const {
   const StepClock clock;
-  const ShellStartResult asked = startThroughDesktopShell(file, directory);
-  switch (asked.outcome) {
-    case ShellStartResult::Started:
-      installLog().record(step, "ok", file + "; " + describeLaunch(elevation_, LaunchRoute::DesktopShell),
-                          clock.elapsed());
-      return true;
-    case ShellStartResult::NoAnswer:
-      installLog().record(step, "UNKNOWN", file + "; " + asked.failure + "; not started again directly",
-                          clock.elapsed());
-      return true;
-    case ShellStartResult::NoRoute: break;
+  ShellStartResult asked{ShellAnswer::NotAsked, shellNotAskedBecause ? shellNotAskedBecause : ""};
+  if (!shellNotAskedBecause && wantsDesktopShell(elevation_)) asked = startThroughDesktopShell(file, directory);
+  const LaunchRoute route = chooseLaunchRoute(elevation_, asked.outcome);
+  if (route == LaunchRoute::Direct) return true;
+  if (asked.outcome == ShellAnswer::Started) {
+    installLog().record(step, "ok", file + "; " + describeLaunch(elevation_, route), clock.elapsed());
+  } else if (asked.outcome == ShellAnswer::NoAnswer) {
+    installLog().record(step, "UNKNOWN", file + "; " + asked.failure + "; not started again directly", clock.elapsed());
+  } else {
+    installLog().record(step, "skipped",
+                        file + "; " + describeLaunch(elevation_, route, asked.failure) + "; " + leftUndone,
+                        clock.elapsed());
   }
-  whyNot = asked.failure;
   return false;
 }
 
@@ -142,8 +141,7 @@ void InstallerFinishing::createChosenShortcuts(const std::string& installDir) {
 
 void InstallerFinishing::startProduct(const std::string& installDir) {
   const std::string program = installDir + product::kMainExe;
-  std::string whyNotShell;
-  if (leftToDesktopShell(program, installDir, "start product", whyNotShell)) return;
+  if (!startsItself(program, installDir, "start product", "the product can be started from its shortcut")) return;
   // Quoted: unquoted, "C:\Program Files\Talvek\Talvek.exe" would first
   // run a "C:\Program.exe" if one existed.
   std::string commandLine = "\"" + program + "\"";
@@ -155,7 +153,7 @@ void InstallerFinishing::startProduct(const std::string& installDir) {
   const bool started =
       CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, installDir.c_str(), &startup, &info);
   installLog().outcome("start product", started,
-                       commandLine + " in " + installDir + "; " + describeLaunch(elevation_, LaunchRoute::Direct, whyNotShell),
+                       commandLine + " in " + installDir + "; " + describeLaunch(elevation_, LaunchRoute::Direct),
                        std::nullopt, GetLastError());
   if (!started) return;
   Handle process(info.hProcess);
@@ -191,10 +189,10 @@ void InstallerFinishing::writeUninstallEntry(const std::string& installDir) {
 }
 
 void InstallerFinishing::openReadMe(const std::string& path, const std::string& directory) {
-  std::string whyNotShell = "no program opens such a file";
-  // The shell would ask the user for a program; the direct start below
-  // fails silently instead, as it always has.
-  if (hasOpenCommand(path) && leftToDesktopShell(path, directory, "open read-me", whyNotShell)) return;
+  // The shell is not asked for a file no program opens: it would ask the
+  // user for one. Opened directly, such a file fails silently instead.
+  const char* notAsked = hasOpenCommand(path) ? nullptr : "no program opens such a file";
+  if (!startsItself(path, directory, "open read-me", "the read-me was not opened", notAsked)) return;
   // No error dialog: a read-me without an associated program must not hold
   // the installer open in front of a message nobody asked for.
   SHELLEXECUTEINFOA execute{};
@@ -205,7 +203,7 @@ void InstallerFinishing::openReadMe(const std::string& path, const std::string& 
   execute.lpDirectory = directory.c_str();
   execute.nShow = SW_SHOWNORMAL;
   const bool opened = ShellExecuteExA(&execute);
-  installLog().outcome("open read-me", opened, path + "; " + describeLaunch(elevation_, LaunchRoute::Direct, whyNotShell),
+  installLog().outcome("open read-me", opened, path + "; " + describeLaunch(elevation_, LaunchRoute::Direct),
                        std::nullopt, GetLastError());
 }
 

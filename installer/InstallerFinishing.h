@@ -44,10 +44,11 @@ class InstallerFinishing : public FinishingSteps {
   void terminate() override;
 
  private:
-  // True when the desktop shell took the start over (or was asked and may
-  // still do it): then nothing else is started. `whyNot` otherwise.
-  bool leftToDesktopShell(const std::string& file, const std::string& directory, const char* step,
-                          std::string& whyNot) const;
+  // True when the installer is to start `file` itself. Otherwise the
+  // desktop shell has it, or nothing may start it (logged here with
+  // `leftUndone`). The shell is asked unless a reason not to is given.
+  bool startsItself(const std::string& file, const std::string& directory, const char* step, const char* leftUndone,
+                    const char* shellNotAskedBecause = nullptr) const;
 
   InstallationView& view_;
   const InstallOptions& options_;

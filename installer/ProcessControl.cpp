@@ -1,37 +1,12 @@
 #include "installer/ProcessControl.h"
 
-#include <tlhelp32.h>
-
-#include <functional>
-
 #include "installer/GbkPath.h"
 #include "installer/ImageLocation.h"
 #include "installer/ProcessName.h"
 #include "toolkit/core/CodePage.h"
-#include "toolkit/core/WinHandles.h"
 
 namespace talvek {
 namespace {
-
-// Calls `matches` for each process in a fresh snapshot; the id of the first
-// entry it accepts, or 0.
-DWORD firstProcessWhere(const std::function<bool(const PROCESSENTRY32& entry)>& matches) {
-  Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return 0;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot.get(), &entry); more;
-       more = Process32Next(snapshot.get(), &entry)) {
-    if (matches(entry)) return entry.th32ProcessID;
-  }
-  return 0;
-}
-
-bool terminateById(DWORD processId) {
-  Handle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
-  if (!process) return false;
-  return TerminateProcess(process.get(), 0) == TRUE;
-}
 
 std::string ownExecutableName() {
   char path[MAX_PATH] = {};
@@ -39,42 +14,8 @@ std::string ownExecutableName() {
   return std::string(fileNamePart(std::string_view(path, length)));
 }
 
-bool sameNameIgnoringCaseMbcs(const char* a, const std::string& b) {
-  return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a, -1, b.c_str(), -1) ==
-         CSTR_EQUAL;
-}
-
-using QueryImageName = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
-
-// Windows XP has no QueryFullProcessImageNameW; kernel32 is always loaded.
-QueryImageName queryImageName() {
-  static const auto query = reinterpret_cast<QueryImageName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
-  return query;
-}
-
-constexpr DWORD kQueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
-
-std::wstring imagePathFromProcess(DWORD processId) {
-  QueryImageName query = queryImageName();
-  if (!query) return {};
-  Handle process(OpenProcess(kQueryLimitedInformation, FALSE, processId));
-  if (!process) process.reset(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
-  if (!process) return {};
-  wchar_t path[MAX_PATH * 4] = {};
-  DWORD length = MAX_PATH * 4;
-  if (!query(process.get(), 0, path, &length)) return {};
-  return std::wstring(path, length);
-}
-
-// The first module of a process's module list is its executable.
-std::wstring imagePathFromModules(DWORD processId) {
-  Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
-  if (!snapshot) return {};
-  MODULEENTRY32W module{};
-  module.dwSize = sizeof module;
-  if (!Module32FirstW(snapshot.get(), &module)) return {};
-  return module.szExePath;
+bool sameNameIgnoringCaseMbcs(const std::string& a, const std::string& b) {
+  return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
 }
 
 std::wstring upperCase(std::wstring text) {
@@ -98,19 +39,32 @@ std::wstring canonicalFolder(const std::string& folder) {
 
 }  // namespace
 
-ProcessControl::ProcessControl(const std::string& folder) : folder_(canonicalFolder(folder)) {}
+ProcessControl::ProcessControl(const std::string& folder, const ProcessAccess& access)
+    : folder_(canonicalFolder(folder)), access_(access) {}
 
-bool ProcessControl::isOurs(DWORD processId) const {
-  if (processId == 0 || folder_.empty()) return false;
-  std::wstring image = imagePathFromProcess(processId);
-  if (image.empty()) image = imagePathFromModules(processId);
-  return imageLiesInFolder(upperCase(std::move(image)), folder_);
+Handle ProcessControl::openIfOurs(DWORD processId) const {
+  // Id 0 names the idle process, which is never ours.
+  if (processId == 0 || folder_.empty()) return {};
+  Handle process = access_.open(processId);
+  if (!process || !imageLiesInFolder(upperCase(access_.imageOf(process.get(), processId)), folder_)) return {};
+  return process;
+}
+
+ProcessControl::Opened ProcessControl::openFirstOurs(const std::function<bool(const RunningProcess&)>& matches) const {
+  for (const RunningProcess& entry : access_.running()) {
+    if (!matches(entry)) continue;
+    if (Handle process = openIfOurs(entry.id)) return {entry.id, std::move(process)};
+  }
+  return {};
+}
+
+ProcessControl::Opened ProcessControl::openFirstNamed(const std::string& name, bool caseSensitive) const {
+  return openFirstOurs(
+      [&](const RunningProcess& entry) { return sameProcessName(entry.exeName, name, caseSensitive); });
 }
 
 DWORD ProcessControl::findProcessId(const std::string& name, bool caseSensitive) const {
-  return firstProcessWhere([&](const PROCESSENTRY32& entry) {
-    return sameProcessName(entry.szExeFile, name, caseSensitive) && isOurs(entry.th32ProcessID);
-  });
+  return openFirstNamed(name, caseSensitive).id;
 }
 
 bool ProcessControl::processExists(const std::string& name, bool caseSensitive) const {
@@ -118,24 +72,24 @@ bool ProcessControl::processExists(const std::string& name, bool caseSensitive) 
 }
 
 bool ProcessControl::stopProcess(const std::optional<std::string>& name, bool caseSensitive) const {
-  DWORD id = findProcessId(name ? *name : ownExecutableName(), caseSensitive);
-  // Id 0 names the idle process, which OpenProcess refuses: no match, false.
-  return id != 0 && terminateById(id);
+  const Opened found = openFirstNamed(name ? *name : ownExecutableName(), caseSensitive);
+  return found.process && access_.terminate(found.process.get());
 }
 
 bool ProcessControl::stopByNameOrTitle(const std::string& name) const {
   if (name.empty()) return false;
-  DWORD processId = 0;
+  Handle process;
   if (HWND window = FindWindowA(nullptr, name.c_str())) {
-    GetWindowThreadProcessId(window, &processId);
-    if (!isOurs(processId)) processId = 0;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    process = openIfOurs(owner);
   }
-  if (processId == 0) {
-    processId = firstProcessWhere([&](const PROCESSENTRY32& entry) {
-      return sameNameIgnoringCaseMbcs(entry.szExeFile, name) && isOurs(entry.th32ProcessID);
-    });
+  if (!process) {
+    process = openFirstOurs([&](const RunningProcess& entry) {
+                return sameNameIgnoringCaseMbcs(entry.exeName, name);
+              }).process;
   }
-  return processId != 0 && terminateById(processId);
+  return process && access_.terminate(process.get());
 }
 
 }  // namespace talvek

@@ -3,20 +3,25 @@
 // whether a process was ended. Only our own programs are touched: a process
 // counts when its image lies in the installation folder, so another
 // program that merely shares a name (or a window title) keeps running, and
-// so does one whose image path cannot be read.
+// so does one whose image path cannot be read. A process is checked and
+// ended through one handle, so an id that passes to another process in
+// between cannot turn the check onto one process and the end onto another.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
+
+#include "installer/ProcessAccess.h"
 
 namespace talvek {
 
 class ProcessControl {
  public:
   // `folder`: the installation folder, in the system code page.
-  explicit ProcessControl(const std::string& folder);
+  explicit ProcessControl(const std::string& folder, const ProcessAccess& access = systemProcessAccess());
 
   // Id of the first of our processes whose executable name matches, or 0.
   DWORD findProcessId(const std::string& name, bool caseSensitive = false) const;
@@ -31,12 +36,20 @@ class ProcessControl {
   // the process name; a window of anyone else's is passed over.
   bool stopByNameOrTitle(const std::string& name) const;
 
-  // Whether the process's image lies in the folder; false when it cannot
-  // be read.
-  bool isOurs(DWORD processId) const;
-
  private:
+  struct Opened {
+    DWORD id = 0;
+    Handle process;
+  };
+
+  // The process, opened, when its image lies in the folder; else empty.
+  Handle openIfOurs(DWORD processId) const;
+  // The first of our processes whose list entry `matches`.
+  Opened openFirstOurs(const std::function<bool(const RunningProcess&)>& matches) const;
+  Opened openFirstNamed(const std::string& name, bool caseSensitive) const;
+
   std::wstring folder_;
+  const ProcessAccess& access_;
 };
 
 }  // namespace talvek

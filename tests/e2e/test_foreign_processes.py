@@ -78,6 +78,10 @@ class ForeignProcessesTest(unittest.TestCase):
         before = log.steps()
         prober = start(PROBER, log_name="prober")
         self.assertEqual(prober.wait(240), 0, "the prober found the installer's windows")
+        with open(os.path.join(LOGS, "prober.log"), encoding="utf-8") as answers:
+            # The file collects every run's answers: this run's is the last.
+            line = [l for l in answers.read().splitlines() if l.endswith("object properties set")][-1]
+        self.assertNotIn(" 0 object properties set", line, "the window's object property was replaced")
         time.sleep(2)
         self.assertFalse(window.exited(), "the installer lives on")
         self.assertEqual(window.height(), 350, "the window is as it was")

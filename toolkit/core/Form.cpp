@@ -157,7 +157,8 @@ void Form::destroy() {
     ToolkitLookup lookup;
     removeWindowControls(controlRegistry(), lookup, window);
     if (oldProc_) SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-    for (const char* name : {kOldProcProperty, kThisProperty, kFocusProperty, kObjectIdProperty, kDpiProperty}) {
+    setWindowObject(window, nullptr);
+    for (const char* name : {kOldProcProperty, kFocusProperty, kObjectIdProperty, kDpiProperty}) {
       SetPropA(window, name, nullptr);
     }
     if (windowDC_) ReleaseDC(window, windowDC_);

@@ -1,6 +1,6 @@
 // The seam between the window routing and a skinned top-level window: the
-// window object stored in the window's "RbUI_THIS" property gets every
-// message first, and its form entry in the registry names its window.
+// window object set with setWindowObject gets every message first, and its
+// form entry in the registry names its window.
 // A form takes its negative reference from controlReferences().addForm,
 // puts it at index 1 of the registry, stores itself with setWindowObject
 // and gives the reference back (remove) when it is destroyed.

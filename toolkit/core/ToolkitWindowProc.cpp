@@ -18,6 +18,7 @@ LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     ToolkitLookup lookup;
     WindowRoutingState state(window);
     MessageRouter(controlRegistry(), lookup, state, window).route(message, wParam, lParam);
+    if (message == WM_NCDESTROY) setWindowObject(window, nullptr);
   } catch (...) {
     // A failing handler loses this one message; the window lives on.
   }

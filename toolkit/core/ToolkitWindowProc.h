@@ -8,7 +8,7 @@
 
 namespace talvek {
 
-// The window object ("RbUI_THIS") handles every message first and its
+// The window's object (windowObject) handles every message first and its
 // result is returned; the message is then routed to the controls.
 LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,8 +1,27 @@
 #include "toolkit/core/WindowProperties.h"
 
+#include <mutex>
+#include <utility>
+#include <vector>
+
 namespace talvek {
 
 namespace {
+
+// The window objects of this process by window. Another process can set
+// any property of our windows, so "RbUI_THIS" is only ever written, for
+// whoever reads it, and never called through. Locked: each window's own
+// thread adds and removes its entry (the UI thread, in the installer), but
+// nothing keeps every reader on that thread.
+struct WindowObjects {
+  std::mutex mutex;
+  std::vector<std::pair<HWND, ToolkitWindow*>> entries;
+};
+
+WindowObjects& windowObjects() {
+  static WindowObjects objects;
+  return objects;
+}
 
 LPCWSTR presentPendingName() { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kPresentPendingAtom)); }
 
@@ -37,8 +56,22 @@ void writeRefProperty(HWND window, const char* name, ControlRef ref) {
   SetPropA(window, name, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(ref)));
 }
 
-ToolkitWindow* windowObject(HWND window) { return static_cast<ToolkitWindow*>(GetPropA(window, kThisProperty)); }
+ToolkitWindow* windowObject(HWND window) {
+  WindowObjects& objects = windowObjects();
+  std::lock_guard lock(objects.mutex);
+  for (const auto& [known, object] : objects.entries) {
+    if (known == window) return object;
+  }
+  return nullptr;
+}
 
-void setWindowObject(HWND window, ToolkitWindow* object) { SetPropA(window, kThisProperty, object); }
+void setWindowObject(HWND window, ToolkitWindow* object) {
+  if (!window) return;
+  SetPropA(window, kThisProperty, object);
+  WindowObjects& objects = windowObjects();
+  std::lock_guard lock(objects.mutex);
+  std::erase_if(objects.entries, [&](const auto& entry) { return entry.first == window; });
+  if (object) objects.entries.emplace_back(window, object);
+}
 
 }  // namespace talvek

@@ -39,7 +39,10 @@ void setPresentPending(HWND window, bool pending);
 ControlRef readRefProperty(HWND window, const char* name);
 void writeRefProperty(HWND window, const char* name, ControlRef ref);
 
-// "RbUI_THIS" holds the window object as its ToolkitWindow interface.
+// The window object of one of this process's windows, or null. Set when
+// the object takes its window, with null when it lets go; the window
+// procedure lets go at WM_NCDESTROY, so a window handle used again later
+// finds nothing. "RbUI_THIS" is set alike but never read.
 ToolkitWindow* windowObject(HWND window);
 void setWindowObject(HWND window, ToolkitWindow* object);
 

@@ -230,4 +230,14 @@ TEST_F(InstallerFinishingTest, TheProductStartsInTheInstallationFolderByTheRoute
             std::string::npos)
       << test::readFileBytes(scratch.path() + "install.log");
   EXPECT_TRUE(test::waitUntil([&] { return product.stopProcess(std::string("Talvek.exe")); }, 10000));
+
+  // Elevated, what the shell is not asked to open is not opened with the
+  // installer's rights either.
+  test::writeFileBytes(scratch.path() + "readme.talvek-unassociated", "x");
+  finishing.openReadMe(scratch.path() + "readme.talvek-unassociated", scratch.path());
+  EXPECT_NE(test::readFileBytes(scratch.path() + "install.log")
+                .find("route: none, nothing started with the installer's rights; no desktop shell route (no program "
+                      "opens such a file); the read-me was not opened"),
+            std::string::npos)
+      << test::readFileBytes(scratch.path() + "install.log");
 }

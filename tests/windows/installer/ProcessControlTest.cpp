@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <vector>
+
 #include "tests/windows/TestSupport.h"
 
 using namespace talvek;
@@ -95,4 +98,41 @@ TEST(ProcessControl, OnlyOurOwnWindowTitledLikeTheNameCounts) {
   EXPECT_TRUE(ours.stopByNameOrTitle("OwnTitle.exe"));
   EXPECT_TRUE(ownTitle.waitForExit(5000));
   EXPECT_TRUE(ownName.isRunning());
+}
+
+namespace {
+
+// A system in which our program, id 7, ends after it was first opened and
+// its id passes to a stranger of the same name elsewhere, as a real system
+// may do once no handle holds the id.
+class IdPassedOn final : public ProcessAccess {
+ public:
+  std::vector<RunningProcess> running() const override { return {{7, "Talvek.exe"}}; }
+  Handle open(DWORD processId) const override {
+    if (processId != 7) return {};
+    Handle token(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    openedAs[token.get()] = holder;
+    holder = L"C:\\Elsewhere\\Talvek.exe";
+    return token;
+  }
+  std::wstring imageOf(HANDLE process, DWORD) const override { return openedAs[process]; }
+  bool terminate(HANDLE process) const override {
+    ended.push_back(openedAs[process]);
+    return true;
+  }
+
+  mutable std::wstring holder = L"C:\\Program Files\\Talvek\\Talvek.exe";
+  mutable std::map<HANDLE, std::wstring> openedAs;
+  mutable std::vector<std::wstring> ended;
+};
+
+}  // namespace
+
+TEST(ProcessControl, WhatIsCheckedIsWhatIsEndedWhenAnIdPassesToAnotherProcess) {
+  for (bool byTitle : {false, true}) {
+    IdPassedOn system;
+    const ProcessControl ours("C:\\Program Files\\Talvek\\", system);
+    EXPECT_TRUE(byTitle ? ours.stopByNameOrTitle("Talvek.exe") : ours.stopProcess(std::string("Talvek.exe")));
+    EXPECT_EQ(system.ended, std::vector<std::wstring>{L"C:\\Program Files\\Talvek\\Talvek.exe"}) << byTitle;
+  }
 }

@@ -1,7 +1,8 @@
 // Plays another process on the desktop that sends the installer's private
 // window messages, with all kinds of parameters, to every window of the
 // installer's own classes (the system's windows in that process answer
-// their own messages). Usage: message_prober.exe [--close] [window title]
+// their own messages), after pointing each one's "RbUI_THIS" property at
+// nothing. Usage: message_prober.exe [--close] [window title]
 // (default: the installer's). Prints what it sent; exit code 2 when no
 // window was found. Every send is bounded in time. --close instead asks
 // the window to close and the session to end, as another program or the
@@ -80,8 +81,10 @@ int main(int argc, char** argv) {
   std::vector<WPARAM> values = {0, 1, 2, 0x10, 0x1000, 0x7FFFFFFF, 0x80000000, 0xDEADBEEF, 0xFFFFFFFF};
   // Small numbers are control references and call numbers.
   for (WPARAM ref = 3; ref <= 40; ++ref) values.push_back(ref);
-  int sent = 0, posted = 0;
+  int sent = 0, posted = 0, propertiesSet = 0;
   for (HWND window : target.windows) {
+    // A stranger may also point the window's object property anywhere.
+    if (SetPropA(window, "RbUI_THIS", reinterpret_cast<HANDLE>(0xDEADBEEF))) ++propertiesSet;
     for (UINT message : privateMessages()) {
       for (WPARAM w : {WPARAM(0), WPARAM(1), WPARAM(0xDEADBEEF)}) {
         for (WPARAM l : values) {
@@ -98,6 +101,7 @@ int main(int argc, char** argv) {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(window, WM_GETMINMAXINFO, 0, 0, SMTO_ABORTIFHUNG, kSendWaitMs, &ignored);
   }
-  std::printf("%u windows, %d sent, %d posted\n", static_cast<unsigned>(target.windows.size()), sent, posted);
+  std::printf("%u windows, %d sent, %d posted, %d object properties set\n",
+              static_cast<unsigned>(target.windows.size()), sent, posted, propertiesSet);
   return 0;
 }

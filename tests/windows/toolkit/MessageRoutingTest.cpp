@@ -99,6 +99,25 @@ TEST_F(MessageRouting, TheWindowObjectsResultIsReturned) {
   EXPECT_EQ(send(kAnsweredMessage, 0, 0), kAnswer);
 }
 
+// Another process can set any property of the window: pointed at another
+// object, or at nothing, "RbUI_THIS" changes nothing of where messages go.
+TEST_F(MessageRouting, TheWindowPropertyNamingItsObjectIsNotCalledThrough) {
+  class Decoy final : public ToolkitWindow {
+   public:
+    std::intptr_t handleMessage(unsigned, std::uintptr_t, std::intptr_t) override { return 1; }
+    HostWindow hwnd() const override { return nullptr; }
+  } decoy;
+  SetPropA(form->hwnd(), "RbUI_THIS", &decoy);
+  ASSERT_EQ(send(kAnsweredMessage, 0, 0), kAnswer);
+  SetPropA(form->hwnd(), "RbUI_THIS", reinterpret_cast<HANDLE>(0xDEADBEEF));
+  EXPECT_EQ(send(kAnsweredMessage, 0, 0), kAnswer);
+
+  // Gone with its window: a handle the system gives out again finds nothing.
+  const HWND window = form->hwnd();
+  form->destroy();
+  EXPECT_EQ(windowObject(window), nullptr);
+}
+
 TEST_F(MessageRouting, HitTestOnARealWindow) {
   RecordingControl& first = add({10, 10, 40, 40});
   RecordingControl& second = add({30, 30, 40, 40});
