@@ -97,7 +97,8 @@ void InstallerFinishing::registerComponent(const std::string& installDir) {
     view_.setStatus(status::kRegisteringComponent);
     const StepClock clock;
     const bool registered = integration_.registerProtocol(kProtocolName, handler, root);
-    installLog().outcome("register protocol", registered, std::string(kRootNames[root]) + ": " + handler, clock.elapsed());
+    installLog().outcome("register protocol", registered, std::string(kRootNames[root]) + ": " + handler,
+                         clock.elapsed());
   }
 }
 
@@ -129,8 +130,8 @@ void InstallerFinishing::createChosenShortcuts(const std::string& installDir) {
     const bool programsNamed = isNamed(places.programsFolder, "programs folder");
     if (programsNamed) CreateDirectoryA(places.programsFolder.c_str(), nullptr);
     if (isNamed(places.startMenuLink, "start-menu shortcut")) {
-      installLog().outcome("start-menu shortcut", createShellLink({places.startMenuLink, target}),
-                           places.startMenuLink, clock.elapsed());
+      installLog().outcome("start-menu shortcut", createShellLink({places.startMenuLink, target}), places.startMenuLink,
+                           clock.elapsed());
     }
     if (programsNamed) {
       installLog().outcome("programs shortcut", createShellLink({places.programsLink, target}), places.programsLink,
@@ -150,8 +151,8 @@ void InstallerFinishing::startProduct(const std::string& installDir) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
-  const bool started =
-      CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, installDir.c_str(), &startup, &info);
+  const bool started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                      installDir.c_str(), &startup, &info);
   installLog().outcome("start product", started,
                        commandLine + " in " + installDir + "; " + describeLaunch(elevation_, LaunchRoute::Direct),
                        std::nullopt, GetLastError());
@@ -161,7 +162,10 @@ void InstallerFinishing::startProduct(const std::string& installDir) {
   const StepClock clock;
   const DWORD waited = WaitForInputIdle(process.get(), kProductIdleWaitMs);
   const DWORD waitError = waited == WAIT_FAILED ? GetLastError() : 0;  // before the clock's own calls
-  installLog().record("product idle wait", waited == 0 ? "idle" : waited == WAIT_TIMEOUT ? "timeout" : "FAILED",
+  installLog().record("product idle wait",
+                      waited == 0              ? "idle"
+                      : waited == WAIT_TIMEOUT ? "timeout"
+                                               : "FAILED",
                       "at most 1000 ms", clock.elapsed(), waitError);
 }
 
@@ -183,9 +187,10 @@ void InstallerFinishing::writeUninstallEntry(const std::string& installDir) {
   // Quoted: the system runs this as a command line, and unquoted
   // "C:\Program Files\..." would first run a "C:\Program.exe".
   write("UninstallString", "\"" + installDir + product::kRemoverExe + "\"");
-  installLog().outcome("uninstall entry", refused == 0,
-                       "HKEY_CURRENT_USER\\" + key + (refused ? ", " + std::to_string(refused) + " of 8 values refused" : ""),
-                       clock.elapsed());
+  installLog().outcome(
+      "uninstall entry", refused == 0,
+      "HKEY_CURRENT_USER\\" + key + (refused ? ", " + std::to_string(refused) + " of 8 values refused" : ""),
+      clock.elapsed());
 }
 
 void InstallerFinishing::openReadMe(const std::string& path, const std::string& directory) {

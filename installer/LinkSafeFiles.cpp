@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "installer/GbkPath.h"
+#include "installer/NativeFunction.h"
 #include "installer/PathChecks.h"
 #include "toolkit/core/CodePage.h"
 #include "toolkit/core/WinHandles.h"
@@ -57,11 +58,6 @@ std::string withoutTrailingSeparator(std::string path) {
 using SetInformationFile = LONG(WINAPI*)(HANDLE, void* status, void* information, ULONG length, int informationClass);
 using StatusToError = ULONG(WINAPI*)(LONG status);
 constexpr int kFileRenameInformation = 10;
-
-template <typename Function>
-Function nativeFunction(const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), name)));
-}
 
 bool renameInto(HANDLE handle, HANDLE targetFolder, const std::string& targetName) {
   static const auto setInformation = nativeFunction<SetInformationFile>("NtSetInformationFile");

@@ -3,19 +3,14 @@
 #include <sddl.h>
 #include <winternl.h>
 
+#include "installer/NativeFunction.h"
+
 namespace talvek {
 namespace {
 
 using CreateFunction = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK, PLARGE_INTEGER,
                                         ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
 using StatusToError = ULONG(WINAPI*)(NTSTATUS status);
-
-// Looked up, not imported: the system's own library is always there, but
-// the import table names only libraries the loader protects.
-template <typename Function>
-Function nativeFunction(const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), name)));
-}
 
 }  // namespace
 

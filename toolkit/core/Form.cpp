@@ -81,8 +81,8 @@ bool Form::create(const FormCreateOptions& options) {
   SetPropA(hwnd_, kObjectIdProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(objectId_)));
   controlRegistry().insertAt(1, objectId_);
   setWindowObject(hwnd_, this);
-  oldProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(toolkitWindowProc)));
+  oldProc_ =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(toolkitWindowProc)));
   setHandleProperty(hwnd_, kOldProcProperty, reinterpret_cast<void*>(oldProc_));
   windowDC_ = GetDC(hwnd_);
 
@@ -147,7 +147,8 @@ void Form::destroy() {
   if (window) {
     // The canvases are gone: no property may name a freed DC, not even
     // while the controls leave below.
-    for (const char* name : {kCanvasProperty, kCanvasGraphicsProperty, kBackgroundProperty, kBackgroundGraphicsProperty}) {
+    for (const char* name :
+         {kCanvasProperty, kCanvasGraphicsProperty, kBackgroundProperty, kBackgroundGraphicsProperty}) {
       SetPropA(window, name, nullptr);
     }
     // Called directly, no WM_DESTROY reaches the routing: the controls go
@@ -280,7 +281,8 @@ void Form::rebuildCanvases(bool resized) {
   // Only the rows below the kept ones are composed again.
   BitBlt(canvas_.dc(), 0, kept, canvas_.width(), canvas_.height() - kept, backgroundCanvas_.dc(), 0, kept, SRCCOPY);
   if (kept == 0) {
-    for (const CaptionButtonRecord& button : captionButtons_.buttons()) paintCaptionButton(canvas_, backgroundCanvas_, button);
+    for (const CaptionButtonRecord& button : captionButtons_.buttons())
+      paintCaptionButton(canvas_, backgroundCanvas_, button);
   }
   gdip::GdipFlush(canvas_.graphics(), Gdiplus::FlushIntentionSync);
 
@@ -346,9 +348,7 @@ void Form::drawControls(int fromRow) {
   drawCompositionOverlay(hwnd_, canvas_.dc(), Rect{0, fromRow, whole.width, whole.height - fromRow});
 }
 
-Rect Form::wholeWindow() const {
-  return canvas_ ? Rect{0, 0, canvas_.width(), canvas_.height()} : Rect{};
-}
+Rect Form::wholeWindow() const { return canvas_ ? Rect{0, 0, canvas_.width(), canvas_.height()} : Rect{}; }
 
 bool Form::paintBeforePresent(ControlRef control) {
   if (!hwnd_ || !layered_) return false;
@@ -395,13 +395,14 @@ void Form::presentLayered() {
   POINT origin{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha_), AC_SRC_ALPHA};
   const RECT dirty{changed.x, changed.y, changed.x + changed.width, changed.y + changed.height};
-  UPDATELAYEREDWINDOWINFO info{sizeof(info), windowDC_, &position, &size, canvas_.dc(), &origin, 0, &blend, ULW_ALPHA,
-                               partial ? &dirty : nullptr};
+  UPDATELAYEREDWINDOWINFO info{sizeof(info), windowDC_, &position, &size,     canvas_.dc(),
+                               &origin,      0,         &blend,    ULW_ALPHA, partial ? &dirty : nullptr};
   // Systems without the partial update (Windows XP), or a part it refuses,
   // get the whole picture.
   const auto updateIndirect = layeredPartUpdate();
-  const bool pushed = (updateIndirect && updateIndirect(hwnd_, &info)) ||
-                      UpdateLayeredWindow(hwnd_, windowDC_, &position, &size, canvas_.dc(), &origin, 0, &blend, ULW_ALPHA);
+  const bool pushed =
+      (updateIndirect && updateIndirect(hwnd_, &info)) ||
+      UpdateLayeredWindow(hwnd_, windowDC_, &position, &size, canvas_.dc(), &origin, 0, &blend, ULW_ALPHA);
   if (!pushed) {
     shown_.forget();
     return;

@@ -28,11 +28,14 @@
 namespace {
 
 constexpr wchar_t kCopyFolderStem[] = L"TalvekRemover-";
-constexpr wchar_t kTitle[] = L"Talvek \u5378\u8F7D";                                   // Talvek 卸载
-constexpr wchar_t kConfirm[] = L"\u786E\u5B9A\u8981\u5378\u8F7D Talvek \u53CA\u5176\u6240\u6709\u7EC4\u4EF6\u5417\uFF1F";  // 确定要卸载 Talvek 及其所有组件吗？
-constexpr wchar_t kDone[] = L"Talvek \u5DF2\u5378\u8F7D\u3002";                        // Talvek 已卸载。
+constexpr wchar_t kTitle[] = L"Talvek \u5378\u8F7D";  // Talvek 卸载
+constexpr wchar_t kConfirm[] =
+    L"\u786E\u5B9A\u8981\u5378\u8F7D Talvek \u53CA\u5176\u6240\u6709\u7EC4\u4EF6\u5417\uFF1F";  // 确定要卸载 Talvek
+                                                                                                // 及其所有组件吗？
+constexpr wchar_t kDone[] = L"Talvek \u5DF2\u5378\u8F7D\u3002";  // Talvek 已卸载。
 constexpr wchar_t kNotInstalled[] =
-    L"\u6B64\u76EE\u5F55\u4E2D\u6CA1\u6709 Talvek\uFF0C\u672A\u5220\u9664\u4EFB\u4F55\u6587\u4EF6\u3002";  // 此目录中没有 Talvek，未删除任何文件。
+    L"\u6B64\u76EE\u5F55\u4E2D\u6CA1\u6709 Talvek\uFF0C\u672A\u5220\u9664\u4EFB\u4F55\u6587\u4EF6\u3002";  // 此目录中没有
+                                                                                                           // Talvek，未删除任何文件。
 // 是链接，已保留，以免删除其指向的内容
 constexpr wchar_t kLinkReason[] =
     L"\u662F\u94FE\u63A5\uFF0C\u5DF2\u4FDD\u7559\uFF0C\u4EE5\u514D\u5220\u9664\u5176\u6307\u5411\u7684\u5185\u5BB9";

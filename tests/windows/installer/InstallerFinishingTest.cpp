@@ -118,8 +118,8 @@ TEST_F(InstallerFinishingTest, MakesOnlyTheChosenShortcuts) {
 
   options.quick = options.desktop = options.startMenu = true;
   finishing.createChosenShortcuts(dir);
-  EXPECT_EQ(view.statuses, (std::vector<std::string>{status::kQuickLaunch, status::kDesktopShortcut,
-                                                     status::kStartMenuShortcuts}));
+  EXPECT_EQ(view.statuses,
+            (std::vector<std::string>{status::kQuickLaunch, status::kDesktopShortcut, status::kStartMenuShortcuts}));
   EXPECT_TRUE(fileExists(desktopLink));
   EXPECT_TRUE(fileExists(menuLink));
   EXPECT_TRUE(fileExists(programsLink));

@@ -57,8 +57,8 @@ TEST(ProcessControl, AProgramOutsideTheFolderIsLeftRunningWhateverItsName) {
   ScratchDir elsewhere;
   // Started first, so a plain name search would meet it first.
   StartedProgram stranger(placeStub(elsewhere.path(), "SharedName.exe"));
-  StartedProgram neighbour(placeStub(installation.path().substr(0, installation.path().size() - 1) + "2\\",
-                                     "SharedName.exe"));
+  StartedProgram neighbour(
+      placeStub(installation.path().substr(0, installation.path().size() - 1) + "2\\", "SharedName.exe"));
   StartedProgram own(placeStub(installation.path() + "Auxiliary\\", "SharedName.exe"));
   ASSERT_TRUE(stranger.started() && neighbour.started() && own.started());
   const ProcessControl ours(installation.path());

@@ -36,7 +36,8 @@ std::string leftOver(const std::string& dir) {
   WIN32_FIND_DATAA entry;
   HANDLE search = FindFirstFileA((dir + "*").c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return "(nothing)";
-  do names += std::string(entry.cFileName) + " "; while (FindNextFileA(search, &entry));
+  do names += std::string(entry.cFileName) + " ";
+  while (FindNextFileA(search, &entry));
   FindClose(search);
   return names;
 }

@@ -46,10 +46,7 @@ void collectMessageOnly(Target& target) {
 // The private messages the installer and its toolkit use among their own
 // threads, and what else a stranger might try.
 std::vector<UINT> privateMessages() {
-  return {0x8075,
-          WM_APP + 0x11,
-          WM_APP + 0x75,
-          RegisterWindowMessageA("Rb_Msg_WM_UPDATERECT"),
+  return {0x8075, WM_APP + 0x11, WM_APP + 0x75, RegisterWindowMessageA("Rb_Msg_WM_UPDATERECT"),
           RegisterWindowMessageW(L"Talvek.Toolkit.AccessibleAction")};
 }
 
@@ -58,8 +55,8 @@ std::vector<UINT> privateMessages() {
 int main(int argc, char** argv) {
   const bool close = argc > 1 && std::string(argv[1]) == "--close";
   const int titleArgument = close ? 2 : 1;
-  HWND main = argc > titleArgument ? FindWindowA(nullptr, argv[titleArgument])
-                                   : FindWindowW(nullptr, L"Talvek - 在线安装");
+  HWND main =
+      argc > titleArgument ? FindWindowA(nullptr, argv[titleArgument]) : FindWindowW(nullptr, L"Talvek - 在线安装");
   if (!main) {
     std::printf("no window titled as asked\n");
     return 2;

@@ -95,9 +95,7 @@ class MessageRouting : public ::testing::Test {
   std::vector<std::unique_ptr<RecordingControl>> controls;
 };
 
-TEST_F(MessageRouting, TheWindowObjectsResultIsReturned) {
-  EXPECT_EQ(send(kAnsweredMessage, 0, 0), kAnswer);
-}
+TEST_F(MessageRouting, TheWindowObjectsResultIsReturned) { EXPECT_EQ(send(kAnsweredMessage, 0, 0), kAnswer); }
 
 // Another process can set any property of the window: pointed at another
 // object, or at nothing, "RbUI_THIS" changes nothing of where messages go.
@@ -172,7 +170,8 @@ TEST_F(MessageRouting, FocusGoesToTheNewControlBeforeTheOldOneLosesIt) {
   EXPECT_EQ(readRefProperty(form->hwnd(), kFocusProperty), a.handle);
   log.clear();
   post(WM_RBUTTONDOWN, MK_RBUTTON, pointParam(110, 20));
-  std::vector<ReceivedEvent> expected{{b.handle, 18, (10 << 16) | 10}, {b.handle, 3, a.handle}, {a.handle, 4, b.handle}};
+  std::vector<ReceivedEvent> expected{
+      {b.handle, 18, (10 << 16) | 10}, {b.handle, 3, a.handle}, {a.handle, 4, b.handle}};
   EXPECT_EQ(log, expected);
   EXPECT_EQ(readRefProperty(form->hwnd(), kFocusProperty), b.handle);
 }
@@ -233,7 +232,8 @@ TEST_F(MessageRouting, EventsFromAnotherThreadRunOnTheWindowsThread) {
   std::atomic<int> bogusSum{0};
   std::atomic<bool> done{false};
   std::thread server([&] {
-    for (std::int32_t ref : {0, -3, stale, live.handle + 5000, 0x0BADF00D}) bogusSum += sendControlEvent(ref, 301, 0, 0);
+    for (std::int32_t ref : {0, -3, stale, live.handle + 5000, 0x0BADF00D})
+      bogusSum += sendControlEvent(ref, 301, 0, 0);
     liveResult = sendControlEvent(live.handle, 301, 2, 0);
     done = true;
   });
