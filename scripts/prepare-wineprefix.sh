@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Creates a private 32-bit Wine prefix once: Chinese fonts mapped to
+# Creates a private Wine prefix (32-bit unless TALVEK_WINE_ARCH says) once: Chinese fonts mapped to
 # WenQuanYi Micro Hei, and a wineserver kept alive for the suite.
 set -euo pipefail
 export WINEPREFIX=$1
 source "$(dirname "$0")/wine-env.sh"
-stamp=$WINEPREFIX/.talvek-ready
+stamp=$WINEPREFIX/.talvek-ready-$WINEARCH
 
 if [ ! -f "$stamp" ]; then
   echo "[wine] creating prefix $WINEPREFIX" >&2

@@ -3,7 +3,13 @@
 TALVEK_ROOT=${TALVEK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 TALVEK_BUILD_DIR=${TALVEK_BUILD_DIR:-$TALVEK_ROOT/build}
 export WINEPREFIX=${WINEPREFIX:-$TALVEK_BUILD_DIR/wine/unit}
-export WINEARCH=win32
+# Where this machine cannot run 32-bit code, the Windows tests run on the
+# 64-bit build in 64-bit prefixes (TALVEK_WINE_ARCH=win64, see run-tests.sh).
+export WINEARCH=${TALVEK_WINE_ARCH:-win32}
+if [ "$WINEARCH" = win64 ]; then
+  case ":$PATH:" in *":$TALVEK_ROOT/scripts/wine64-bin:"*) ;; *) PATH=$TALVEK_ROOT/scripts/wine64-bin:$PATH ;; esac
+  export WINELOADER=/usr/lib/wine/wine64
+fi
 export WINEDEBUG=-all
 # No Linux menu entries for our shortcuts, no Mono or Gecko install prompts.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"

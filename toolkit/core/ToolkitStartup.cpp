@@ -49,7 +49,7 @@ bool registerToolkitClass(const char* className, WNDPROC windowProc) {
   wideName.assignAnsi(className);
   ByteBlock name = wideName.getData();  // with its terminator
   WNDCLASSEXW windowClass{};
-  static_assert(sizeof(WNDCLASSEXW) == 48);
+  static_assert(sizeof(WNDCLASSEXW) == (sizeof(void*) == 4 ? 48 : 80));
   windowClass.cbSize = sizeof(windowClass);
   windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
   windowClass.lpfnWndProc = windowProc;
