@@ -14,7 +14,7 @@ bash "$ROOT/scripts/with-display.sh" bash -c "
   bash '$ROOT/scripts/prepare-wineprefix.sh' '$WINEPREFIX' >/dev/null 2>&1 || exit 1
   # A grey desktop shows the shadow better than black.
   convert -size 1280x1024 xc:'#7a8290' '$BUILD/gallery-desktop.png' && timeout 10 display -window root '$BUILD/gallery-desktop.png'
-  timeout -k 5 60 wine '$ROOT/dist/gallery.exe' >'$BUILD/gallery.log' 2>&1 &
+  timeout -k 5 60 wine \"\$TALVEK_WIN_DIST/gallery.exe\" >'$BUILD/gallery.log' 2>&1 &
   for _ in \$(seq 1 40); do sleep 0.5; xwininfo -root -tree 2>/dev/null | grep -q 'gallery' && break; done
   sleep 3
   import -window root '$out'

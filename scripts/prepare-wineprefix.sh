@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Creates a private Wine prefix (32-bit unless TALVEK_WINE_ARCH says) once: Chinese fonts mapped to
-# WenQuanYi Micro Hei, and a wineserver kept alive for the suite.
+# Creates a private Wine prefix of the architecture wine-env.sh chose, once:
+# Chinese fonts mapped to WenQuanYi Micro Hei, and a wineserver kept alive
+# for the suite.
 set -euo pipefail
 export WINEPREFIX=$1
 source "$(dirname "$0")/wine-env.sh"

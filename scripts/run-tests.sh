@@ -6,8 +6,8 @@ ROOT=${TALVEK_ROOT:-$(cd "$(dirname "$0")/.." && pwd)}
 BUILD=${TALVEK_BUILD_DIR:-$ROOT/build}
 RESULTS=$BUILD/results
 FUZZ_SECONDS=${TALVEK_FUZZ_SECONDS:-30}
-rm -rf "$RESULTS" "$BUILD/win/results"
-mkdir -p "$RESULTS" "$BUILD/win/results"
+rm -rf "$RESULTS" "$BUILD/win/results" "$BUILD/win64/results"
+mkdir -p "$RESULTS" "$BUILD/win/results" "$BUILD/win64/results"
 summary_args=()
 timings=()
 current=""
@@ -70,18 +70,26 @@ for fuzzer in "${fuzzers[@]}"; do
   summary_args+=("$(basename "$fuzzer")=$RESULTS/$(basename "$fuzzer").xml")
 done
 
-# Wine runs the 32-bit Windows programs only where the kernel runs 32-bit
-# code. Where it cannot, every suite that needs Wine fails at once with the
-# reason, rather than each of its tests waiting out its bound.
+# Wine runs the shipped 32-bit programs only where the kernel runs 32-bit
+# code; elsewhere the suites run the 64-bit build under 64-bit Wine, and say
+# so (scripts/wine-env.sh). Where Wine cannot start at all, every suite that
+# needs it fails at once with the reason, rather than each of its tests
+# waiting out its bound.
 wine_log=$RESULTS/wine-unavailable.log
-if ! (source "$ROOT/scripts/wine-env.sh" && timeout 60 wine --version) >"$wine_log" 2>&1; then
-  echo "this machine cannot run Wine's 32-bit programs; the suites that need Wine fail unrun:" >>"$wine_log"
+wine_choice=$( (source "$ROOT/scripts/wine-env.sh" && timeout 60 wine --version >&2 &&
+  echo "$TALVEK_WINE_ARCH $TALVEK_WIN_BUILD") 2>"$wine_log")
+read -r wine_arch win_build <<<"$wine_choice"
+if [ -z "$wine_arch" ]; then
+  echo "this machine cannot run Wine; the suites that need Wine fail unrun:" >>"$wine_log"
   tail -n 3 "$wine_log"
   for suite in gallery windows e2e; do
     python3 "$ROOT/scripts/write-result.py" "$RESULTS/$suite-unrun.xml" "$suite" 1 "$wine_log"
     summary_args+=("$suite=$RESULTS/$suite-unrun.xml")
   done
   wine_unavailable=1
+elif [ "$wine_arch" = win64 ]; then
+  echo "this machine cannot run 32-bit code: the Windows programs run from the 64-bit build under 64-bit Wine"
+  arch_label=-64bit
 fi
 
 # The gallery's screenshot, on a display and in a prefix of its own, beside
@@ -93,7 +101,7 @@ fi
   echo $(( $(date +%s) - started )) >"$RESULTS/gallery.seconds"
 ) &
 gallery_beside=$!
-[ -n "${wine_unavailable:-}" ] || summary_args+=("gallery=$RESULTS/gallery.xml")
+[ -n "${wine_unavailable:-}" ] || summary_args+=("gallery${arch_label:-}=$RESULTS/gallery.xml")
 
 step "Windows tests under Wine"
 [ -n "${wine_unavailable:-}" ] || (
@@ -111,16 +119,17 @@ step "Windows tests under Wine"
   bash "$ROOT/scripts/with-display.sh" bash -c "
     source '$ROOT/scripts/wine-env.sh' && wineserver -k 2>/dev/null; wineserver -w 2>/dev/null;
     bash '$ROOT/scripts/prepare-wineprefix.sh' '$WINEPREFIX' &&
-    timeout -k 10 1200 ctest --test-dir '$BUILD/win' --output-on-failure --timeout 900 >'$RESULTS/windows.log' 2>&1"
+    timeout -k 10 1200 ctest --test-dir '$win_build' --output-on-failure --timeout 900 >'$RESULTS/windows.log' 2>&1"
   tail -n 5 "$RESULTS/windows.log"
   source "$ROOT/scripts/wine-env.sh"; wineserver -k 2>/dev/null
 )
-[ -n "${wine_unavailable:-}" ] || summary_args+=("windows=$BUILD/win/results/windows.xml")
+[ -n "${wine_unavailable:-}" ] || summary_args+=("windows${arch_label:-}=$win_build/results/windows.xml")
 
 step "end-to-end tests of dist/TalvekSetup.exe"
 if [ -z "${wine_unavailable:-}" ]; then
-  e2e_results=$(bash "$ROOT/scripts/run-e2e.sh")
-  summary_args+=($e2e_results)
+  for result in $(bash "$ROOT/scripts/run-e2e.sh"); do
+    summary_args+=("${result%%=*}${arch_label:-}=${result#*=}")
+  done
 fi
 
 step "gallery screenshot (taken beside the Windows tests)"

@@ -16,11 +16,11 @@ import unittest
 import screen_reference
 import screen_text
 from prefix_state import running_programs
-from wine_driver import BUILD, INSTALLER, LOGS, end_all_wine_programs, run, start, wait_until
+from wine_driver import INSTALLER, LOGS, WIN_BUILD, end_all_wine_programs, run, start, wait_until
 
 TITLE = "在线安装"
-WINTESTS = os.path.join(BUILD, "win", "wintests")
-DAMAGED_INSTALLER = os.path.join(BUILD, "win", "test-dist", "TalvekSetupDamaged.exe")
+WINTESTS = os.path.join(WIN_BUILD, "wintests")
+DAMAGED_INSTALLER = os.path.join(WIN_BUILD, "test-dist", "TalvekSetupDamaged.exe")
 LAUNCHER = os.path.join(WINTESTS, "launch_with_environment.exe")
 
 # Centres of the controls, window-relative.

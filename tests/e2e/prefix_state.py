@@ -5,11 +5,11 @@ import os
 import shutil
 import zipfile
 
-from wine_driver import BUILD, PREFIX, run
+from wine_driver import PREFIX, WIN_BUILD, run
 
 DRIVE_C = os.path.join(PREFIX, "drive_c")
 DEFAULT_DIR = os.path.join(DRIVE_C, "Program Files", "Talvek")
-PAYLOAD = os.path.join(BUILD, "win", "assets", "payload.zip")
+PAYLOAD = os.path.join(WIN_BUILD, "assets", "payload.zip")
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Talvek"
 PROTOCOL_KEY = r"HKCR\Talvek"
 DESKTOP_LINK = "Talvek·新神器.lnk"

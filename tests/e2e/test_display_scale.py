@@ -16,7 +16,7 @@ import screen_reference as ref
 import screen_text
 # Its helpers only: a module's test classes run where they are defined.
 import test_reference_screens as screens
-from wine_driver import end_all_wine_programs, run, wait_until
+from wine_driver import end_all_wine_programs, run, sets_own_program_files, wait_until
 
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 SCALES = (120, 144, 192)
@@ -95,6 +95,7 @@ class DisplayScaleTest(unittest.TestCase):
                 self.assertTrue(shown, screen_text.describe(read, EXTRACT_FAILED_TEXT))
                 damaged.end()
 
+    @sets_own_program_files
     def test_error_balloon_reads_at_each_scale(self):
         chinese = os.path.join(state.DRIVE_C, "软件")
         os.makedirs(chinese, exist_ok=True)

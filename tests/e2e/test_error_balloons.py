@@ -6,7 +6,7 @@ import unittest
 import installer_window as w
 import prefix_state as state
 import screen_text
-from wine_driver import wait_until
+from wine_driver import sets_own_program_files, wait_until
 
 PREFIX_TEXT = "!Error："
 CHINESE_PATH_TEXT = "抱歉，Talvek暂不支持包含中文的安装路径,请重新选择其它安装路径！"
@@ -38,6 +38,7 @@ class ErrorBalloonTest(w.OneWineserverTest):
         expected = PREFIX_TEXT + message
         self.assertTrue(screen_text.shows(read, expected), screen_text.describe(read, expected))
 
+    @sets_own_program_files
     def test_chinese_path_balloon_reads_its_message_and_hides_by_itself_and_on_a_click(self):
         os.makedirs(os.path.join(state.DRIVE_C, "软件"), exist_ok=True)
         window = self.window = w.InstallerWindow(environment={"ProgramFiles": "C:\\软件"},

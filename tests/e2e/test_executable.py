@@ -4,7 +4,7 @@ import unittest
 import zipfile
 
 import pe_image
-from wine_driver import BUILD, INSTALLER
+from wine_driver import BUILD, SHIPPED
 
 PAYLOAD = os.path.join(BUILD, "win", "assets", "payload.zip")
 DOS_DIRECTORY = 0x10
@@ -25,7 +25,7 @@ KNOWN_DLLS = {
 class ExecutableTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        with open(INSTALLER, "rb") as f:
+        with open(SHIPPED, "rb") as f:
             cls.image = f.read()
         cls.shipped = {"TalvekSetup.exe": pe_image.PeImage(cls.image),
                        "Remover.exe": pe_image.PeImage(zipfile.ZipFile(PAYLOAD).read("Remover.exe"))}

@@ -15,8 +15,8 @@ from wine_driver import LOGS, end_all_wine_programs, start, wait_until
 INSTALL_SECONDS = 90
 STUB = os.path.join(w.WINTESTS, "product_stub.exe")
 PROBER = os.path.join(w.WINTESTS, "message_prober.exe")
-MANY_FILES_INSTALLER = os.path.join(w.BUILD, "win", "test-dist", "TalvekSetupManyFiles.exe")
-MANY_FILES_PAYLOAD = os.path.join(w.BUILD, "win", "assets", "many_files_payload.zip")
+MANY_FILES_INSTALLER = os.path.join(w.WIN_BUILD, "test-dist", "TalvekSetupManyFiles.exe")
+MANY_FILES_PAYLOAD = os.path.join(w.WIN_BUILD, "assets", "many_files_payload.zip")
 ELSEWHERE = "C:\\Elsewhere\\"
 INSTALLED = "C:\\Program Files\\Talvek\\"
 

@@ -13,9 +13,9 @@ import tempfile
 import threading
 import unittest
 
-from wine_driver import BUILD, run
+from wine_driver import WIN_BUILD, run
 
-FETCH = os.path.join(BUILD, "win", "wintests", "http_fetch.exe")
+FETCH = os.path.join(WIN_BUILD, "wintests", "http_fetch.exe")
 BODY = b"secure hello"
 
 

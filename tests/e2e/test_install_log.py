@@ -10,7 +10,7 @@ import unittest
 import install_log as log
 import installer_window as w
 import prefix_state as state
-from wine_driver import end_all_wine_programs, wait_until
+from wine_driver import end_all_wine_programs, sets_own_program_files, wait_until
 
 INSTALL_SECONDS = 90
 
@@ -126,6 +126,7 @@ class InstallLogTest(unittest.TestCase):
                                          r"(unzip error -?\d+|\d+ of \d+ bytes)")
         self.assertNotIn(("end", "ok"), steps)
 
+    @sets_own_program_files
     def test_a_refused_directory_and_the_next_run_replace_the_log(self):
         chinese = os.path.join(state.DRIVE_C, "软件")
         os.makedirs(chinese, exist_ok=True)

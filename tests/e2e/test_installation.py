@@ -6,7 +6,7 @@ import unittest
 import install_log as log
 import installer_window as w
 import prefix_state as state
-from wine_driver import end_all_wine_programs, wait_until
+from wine_driver import end_all_wine_programs, sets_own_program_files, wait_until
 
 INSTALL_SECONDS = 90
 
@@ -107,6 +107,7 @@ class RefusedDirectoryTest(unittest.TestCase):
         button = window.pixels((w.INSTALL_BUTTON[0] - 100, w.INSTALL_BUTTON[1] - 5, 200, 10))
         self.assertGreater(sum(map(w.is_theme_red, button)), len(button) // 2, "the install button stays")
 
+    @sets_own_program_files
     def test_a_chinese_program_files_path_is_refused_with_a_balloon(self):
         chinese = os.path.join(state.DRIVE_C, "软件")
         os.makedirs(chinese, exist_ok=True)
@@ -114,6 +115,7 @@ class RefusedDirectoryTest(unittest.TestCase):
         self.press_install_and_expect_a_balloon(window, "balloon-chinese-path")
         self.assertEqual(os.listdir(chinese), [], "nothing is installed")
 
+    @sets_own_program_files
     def test_a_missing_parent_directory_is_refused_with_a_balloon(self):
         missing = "C:\\Missing\\Deeper"
         window = w.InstallerWindow(environment={"ProgramFiles": missing}, log_name="install-missing").wait_shown()

@@ -13,10 +13,10 @@ import install_log
 import installer_window as w
 import prefix_state as state
 import screen_text
-from wine_driver import BUILD, end_all_wine_programs, wait_until
+from wine_driver import BUILD, WIN_BUILD, end_all_wine_programs, wait_until
 
-INSTALLER = os.path.join(BUILD, "win", "test-dist", "TalvekSetupManyFiles.exe")
-PAYLOAD = os.path.join(BUILD, "win", "assets", "many_files_payload.zip")
+INSTALLER = os.path.join(WIN_BUILD, "test-dist", "TalvekSetupManyFiles.exe")
+PAYLOAD = os.path.join(WIN_BUILD, "assets", "many_files_payload.zip")
 RING_WATCH = os.path.join(BUILD, "host", "tests", "ring_watch")
 INSTALL_SECONDS = 180
 # Pictures of the ring's percentage read back: enough to see it move, few

@@ -13,9 +13,9 @@ import zipfile
 
 import installer_window as w
 import prefix_state as state
-from wine_driver import BUILD, INSTALLER, end_all_wine_programs, run, wait_until
+from wine_driver import BUILD, INSTALLER, WIN_BUILD, end_all_wine_programs, run, wait_until
 
-PLANTED_LIBRARY = os.path.join(BUILD, "win", "wintests", "planted_library.dll")
+PLANTED_LIBRARY = os.path.join(WIN_BUILD, "wintests", "planted_library.dll")
 INSTALL_SECONDS = 90
 REMOVE_SECONDS = 60
 # Libraries Windows does not protect as known DLLs: those the installer

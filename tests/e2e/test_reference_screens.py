@@ -17,9 +17,9 @@ import install_log as log
 import installer_window as w
 import prefix_state as state
 import screen_reference as ref
-from wine_driver import ROOT, end_all_wine_programs, start, wait_until
+from wine_driver import DIST, end_all_wine_programs, start, wait_until
 
-GALLERY = os.path.join(ROOT, "dist", "gallery.exe")
+GALLERY = os.path.join(DIST, "gallery.exe")
 RING_DEMO = os.path.join(w.WINTESTS, "ring_demo.exe")
 BALLOON_DEMO = os.path.join(w.WINTESTS, "balloon_demo.exe")
 # Window-relative: the ring within the background panel at (5, 5).

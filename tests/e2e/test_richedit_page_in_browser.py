@@ -6,9 +6,9 @@ import re
 import unittest
 
 from headless_browser import CHROMIUM, HeadlessBrowser
-from wine_driver import BUILD, LOGS, end_all_wine_programs, start, wait_until
+from wine_driver import LOGS, WIN_BUILD, end_all_wine_programs, start, wait_until
 
-HOST_PROGRAM = os.path.join(BUILD, "win", "wintests", "richedit_page_host.exe")
+HOST_PROGRAM = os.path.join(WIN_BUILD, "wintests", "richedit_page_host.exe")
 CONTENT = "h\u00e9llo from the page | with a bar"
 
 

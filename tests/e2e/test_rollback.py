@@ -15,7 +15,7 @@ import install_log
 import installer_window as w
 import prefix_state as state
 import screen_text
-from wine_driver import BUILD, PREFIX, end_all_wine_programs, start, wait_until
+from wine_driver import BUILD, PREFIX, WIN_BUILD, end_all_wine_programs, sets_own_program_files, start, wait_until
 
 INSTALL_SECONDS = 90
 EXTRACT_FAILED_TEXT = "解压失败，请检查目录是否有写入权限！"
@@ -23,7 +23,7 @@ SPACE_TEXT = "磁盘空间不足！"
 KEPT_PREFIX = ".talvek-kept-"
 CLUSTER = 4096
 HOLD_FILE = os.path.join(w.WINTESTS, "hold_file.exe")
-LARGE_INSTALLER = os.path.join(BUILD, "win", "test-dist", "TalvekSetupLarge.exe")
+LARGE_INSTALLER = os.path.join(WIN_BUILD, "test-dist", "TalvekSetupLarge.exe")
 
 
 def rounded(size):
@@ -97,6 +97,7 @@ def payload_figures():
 
 
 @unittest.skipUnless(os.geteuid() == 0, "mounting a small drive needs root")
+@sets_own_program_files
 class SmallDriveTest(w.OneWineserverTest):
     def setUp(self):
         self.drive = None

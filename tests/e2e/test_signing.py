@@ -7,9 +7,9 @@ import unittest
 
 import prefix_state as state
 from installer_window import INSTALL_BUTTON, InstallerWindow
-from wine_driver import BUILD, INSTALLER, ROOT, end_all_wine_programs
+from wine_driver import INSTALLER, ROOT, WIN_BUILD, end_all_wine_programs
 
-PAYLOAD = os.path.join(BUILD, "win", "assets", "payload.zip")
+PAYLOAD = os.path.join(WIN_BUILD, "assets", "payload.zip")
 
 
 def run(command):

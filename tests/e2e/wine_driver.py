@@ -5,10 +5,23 @@ The environment (WINEPREFIX, locale, DISPLAY) comes from the test runner.
 import os
 import subprocess
 import time
+import unittest
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-INSTALLER = os.path.join(ROOT, "dist", "TalvekSetup.exe")
 BUILD = os.environ.get("TALVEK_BUILD_DIR", os.path.join(ROOT, "build"))
+# The shipped installer, whose file the tests of the executable read.
+SHIPPED = os.path.join(ROOT, "dist", "TalvekSetup.exe")
+# The Windows build whose programs run: the shipped 32-bit one, or the
+# 64-bit one where this machine cannot run 32-bit code (wine-env.sh).
+WIN_BUILD = os.environ.get("TALVEK_WIN_BUILD", os.path.join(BUILD, "win"))
+DIST = os.environ.get("TALVEK_WIN_DIST", os.path.join(ROOT, "dist"))
+INSTALLER = os.path.join(DIST, "TalvekSetup.exe")
+# In a 64-bit prefix Wine gives every new program the ProgramFiles of the
+# registry, whatever its parent set (seen with the launcher and cmd.exe):
+# a test that points the default folder elsewhere through it runs only on
+# the 32-bit build.
+sets_own_program_files = unittest.skipIf(os.environ.get("TALVEK_WINE_ARCH") == "win64",
+                                         "64-bit Wine gives a new program its own ProgramFiles")
 PREFIX = os.environ["WINEPREFIX"]
 # Runners side by side, each with its own prefix, keep their own logs.
 LOGS = os.environ.get("TALVEK_E2E_LOGS", os.path.join(BUILD, "e2e-logs"))
