@@ -1,8 +1,12 @@
-# Cross toolchain: 32-bit Windows with the posix threads variant of mingw-w64.
+# Cross toolchain: 32-bit Windows with the posix threads variant of mingw-w64
+# (or the processor mingw-x86_64.cmake names).
+if(NOT TALVEK_MINGW_PROCESSOR)
+  set(TALVEK_MINGW_PROCESSOR i686)
+endif()
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_SYSTEM_PROCESSOR ${TALVEK_MINGW_PROCESSOR})
 
-set(TOOLCHAIN_PREFIX i686-w64-mingw32)
+set(TOOLCHAIN_PREFIX ${TALVEK_MINGW_PROCESSOR}-w64-mingw32)
 set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)

@@ -71,7 +71,8 @@ void paintBar(Gdiplus::GpGraphics* graphics, const ProgressLookInput& input, int
   fillRect(graphics, p.backColor, 0, 0, width, height);
   const int filled = barFill(p.values, vertical ? height : width);
   if (filled > 0) {
-    Gdiplus::Rect area = vertical ? Gdiplus::Rect(0, height - filled, width, filled) : Gdiplus::Rect(0, 0, filled, height);
+    Gdiplus::Rect area =
+        vertical ? Gdiplus::Rect(0, height - filled, width, filled) : Gdiplus::Rect(0, 0, filled, height);
     Gdiplus::Point from = vertical ? Gdiplus::Point(0, height) : Gdiplus::Point(0, 0);
     Gdiplus::Point to = vertical ? Gdiplus::Point(0, height - filled - 1) : Gdiplus::Point(filled + 1, 0);
     Gdiplus::GpLineGradient* gradient = nullptr;
