@@ -82,6 +82,13 @@ def differing_pixels(actual, expected, tolerance):
                    abs(actual[i + 2] - expected[i + 2])) > tolerance]
 
 
+# The references are the shipped 32-bit build's pixels. Where the 64-bit
+# build runs instead (wine-env.sh), 64-bit GDI+'s arithmetic shades a few
+# anti-aliased edge pixels a little otherwise: so many, by so much, pass.
+EDGE_PIXELS_64BIT = 16 if os.environ.get("TALVEK_WINE_ARCH") == "win64" else 0
+EDGE_TOLERANCE_64BIT = 32
+
+
 def compare_with_reference(test, name, area, tolerance=0, masks=()):
     """Asserts that the settled screen rectangle matches reference `name`
     within `tolerance` per channel; masked rectangles are left out. On a
@@ -96,6 +103,8 @@ def compare_with_reference(test, name, area, tolerance=0, masks=()):
     test.assertEqual(png_size(path), size, f"{name}: the settled size differs from the reference")
     expected = masked(read_png(path), size, masks)
     different = differing_pixels(actual, expected, tolerance)
+    if different and len(different) <= EDGE_PIXELS_64BIT and not differing_pixels(actual, expected, EDGE_TOLERANCE_64BIT):
+        different = []
     if different:
         write_png(actual, size, os.path.join(LOGS, name + "-actual.png"))
         subprocess.run(["compare", "-fuzz", f"{tolerance * 100 / 255:.2f}%", path,

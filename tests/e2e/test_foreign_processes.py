@@ -10,13 +10,13 @@ import unittest
 import install_log as log
 import installer_window as w
 import prefix_state as state
-from wine_driver import LOGS, end_all_wine_programs, start, wait_until
+from wine_driver import LOGS, WIN_BUILD, end_all_wine_programs, start, wait_until
 
 INSTALL_SECONDS = 90
 STUB = os.path.join(w.WINTESTS, "product_stub.exe")
 PROBER = os.path.join(w.WINTESTS, "message_prober.exe")
-MANY_FILES_INSTALLER = os.path.join(w.WIN_BUILD, "test-dist", "TalvekSetupManyFiles.exe")
-MANY_FILES_PAYLOAD = os.path.join(w.WIN_BUILD, "assets", "many_files_payload.zip")
+MANY_FILES_INSTALLER = os.path.join(WIN_BUILD, "test-dist", "TalvekSetupManyFiles.exe")
+MANY_FILES_PAYLOAD = os.path.join(WIN_BUILD, "assets", "many_files_payload.zip")
 ELSEWHERE = "C:\\Elsewhere\\"
 INSTALLED = "C:\\Program Files\\Talvek\\"
 

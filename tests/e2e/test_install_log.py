@@ -181,7 +181,10 @@ class InstallLogTest(unittest.TestCase):
             self.assertNotIn(("window shown", "ok"), steps)
         else:
             window.wait_shown()
-            self.assertEqual(steps, START_UP, log.raw().decode("utf-8"))
+            # Its line is written when the show effect ends, a moment after
+            # the window holds still.
+            wait_until(lambda: len(log.steps()) >= len(START_UP), 10)
+            self.assertEqual(log.steps(), START_UP, log.raw().decode("utf-8"))
 
 if __name__ == "__main__":
     unittest.main()

@@ -3,7 +3,7 @@ import shutil
 import unittest
 
 import installer_window as w
-from wine_driver import end_all_wine_programs
+from wine_driver import BUILD, end_all_wine_programs
 
 SCREEN = (1280, 1024)
 
@@ -20,7 +20,7 @@ class InstallerWindowTest(unittest.TestCase):
         self.assertEqual((width, height), (700, 350))
         self.assertLessEqual(abs(x - (SCREEN[0] - width) // 2), 1)
         self.assertLessEqual(abs(y - (SCREEN[1] - height) // 2), 1)
-        shutil.copy(self.window.screenshot("window-idle"), w.BUILD + "/installer-idle.png")
+        shutil.copy(self.window.screenshot("window-idle"), BUILD + "/installer-idle.png")
 
         button = self.window.pixels((w.INSTALL_BUTTON[0] - 100, w.INSTALL_BUTTON[1] - 5, 200, 10))
         self.assertGreater(sum(map(w.is_theme_red, button)), len(button) // 2, "the install button is red")

@@ -2,13 +2,17 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+
 namespace talvek {
 namespace {
 
 constexpr COLORREF kTipBackground = 0xC06000;
 constexpr COLORREF kTipText = 0xFFFFFF;
-// The tool record as the oldest common controls know it.
-constexpr UINT kToolInfoSize = 44;
+// The tool record up to its lParam, as every common controls version since
+// the fourth knows it (44 bytes in the 32-bit build).
+constexpr UINT kToolInfoSize = offsetof(TTTOOLINFOA, lParam) + sizeof(TTTOOLINFOA::lParam);
+static_assert(sizeof(void*) != 4 || kToolInfoSize == 44);
 
 void registerTipClassOnce() {
   static const bool registered = [] {
