@@ -17,6 +17,7 @@ PACKAGES=(
   cmake ninja-build make pkg-config git ca-certificates dpkg-dev
   g++ clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev zlib1g-dev
   googletest
   wine wine32:i386 libgnutls30:i386
